@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "platform/date.h"
+
+namespace tockary {
+
+class ManagedObject;
+
+enum class AttributeType { String, Double, Int16, Date, Bytes };
+
+// One attribute value as the store holds it; monostate is null.
+using Value = std::variant<std::monostate, std::string, double, std::int64_t, Date, Bytes>;
+
+inline bool isNull(const Value& v) { return std::holds_alternative<std::monostate>(v); }
+
+struct AttributeDescription {
+  std::string name;
+  AttributeType type;
+};
+
+// Relationships are declared so that stores keep their shape; the program never follows them.
+// A to-one end is stored as an integer column holding the destination's primary key.
+struct RelationshipDescription {
+  std::string name;
+  std::string destinationEntity;
+  bool toMany = false;
+  std::string inverseName;
+};
+
+struct EntityDescription {
+  std::string name;
+  std::vector<AttributeDescription> attributes;
+  std::vector<RelationshipDescription> relationships;
+  // Creates the record class for this entity (a subclass of ManagedObject); null makes a plain one.
+  std::function<std::shared_ptr<ManagedObject>()> instantiate;
+
+  // Index of the attribute in `attributes`, or -1.
+  int attributeIndex(std::string_view attributeName) const;
+};
+
+// The model a store is created or migrated from. `version` becomes the schema version of the file.
+struct ManagedObjectModel {
+  std::string name;
+  int version = 1;
+  std::vector<EntityDescription> entities;
+
+  const EntityDescription* entity(std::string_view entityName) const;
+};
+
+}  // namespace tockary
