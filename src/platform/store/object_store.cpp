@@ -1,0 +1,539 @@
+#include "platform/store/object_store.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "platform/store/sqlite_support.h"
+
+namespace tockary {
+
+// ---------------------------------------------------------------------------------------------
+// ObjectID
+
+std::string ObjectID::text() const { return entity + "/" + std::to_string(primaryKey); }
+
+std::optional<ObjectID> ObjectID::fromText(std::string_view text) {
+  const auto slash = text.find('/');
+  if (slash == std::string_view::npos || slash == 0 || slash + 1 == text.size()) return {};
+  ObjectID id;
+  id.entity = std::string(text.substr(0, slash));
+  const auto digits = text.substr(slash + 1);
+  const auto [end, error] =
+      std::from_chars(digits.data(), digits.data() + digits.size(), id.primaryKey);
+  if (error != std::errc() || end != digits.data() + digits.size() || id.primaryKey <= 0) return {};
+  return id;
+}
+
+// ---------------------------------------------------------------------------------------------
+// ManagedObject
+
+const Value& ManagedObject::valueAt(int index) const {
+  if (!loaded_[index] && context_ != nullptr) context_->loadBlob(*this, index);
+  return values_[index];
+}
+
+Value ManagedObject::valueForKey(std::string_view key) const {
+  const int index = entity_->attributeIndex(key);
+  if (index < 0) return std::monostate{};
+  return valueAt(index);
+}
+
+void ManagedObject::setValueForKey(std::string_view key, Value value) {
+  const int index = entity_->attributeIndex(key);
+  if (index < 0 || deleted_) return;
+  // Numbers arrive as either kind; keep the kind the attribute stores.
+  switch (entity_->attributes[index].type) {
+    case AttributeType::Double:
+      if (auto* i = std::get_if<std::int64_t>(&value)) value = static_cast<double>(*i);
+      break;
+    case AttributeType::Int16:
+      if (auto* d = std::get_if<double>(&value)) value = static_cast<std::int64_t>(*d);
+      break;
+    default:
+      break;
+  }
+  values_[index] = std::move(value);
+  loaded_[index] = true;
+  if (context_ != nullptr) context_->didChange(*this, index);
+}
+
+std::optional<std::string> ManagedObject::stringForKey(std::string_view key) const {
+  const Value v = valueForKey(key);
+  if (const auto* s = std::get_if<std::string>(&v)) return *s;
+  return std::nullopt;
+}
+
+double ManagedObject::doubleForKey(std::string_view key) const {
+  const Value v = valueForKey(key);
+  if (const auto* d = std::get_if<double>(&v)) return *d;
+  if (const auto* i = std::get_if<std::int64_t>(&v)) return static_cast<double>(*i);
+  return 0;
+}
+
+std::int16_t ManagedObject::int16ForKey(std::string_view key) const {
+  const Value v = valueForKey(key);
+  if (const auto* i = std::get_if<std::int64_t>(&v)) return static_cast<std::int16_t>(*i);
+  if (const auto* d = std::get_if<double>(&v)) return static_cast<std::int16_t>(*d);
+  return 0;
+}
+
+std::optional<Date> ManagedObject::dateForKey(std::string_view key) const {
+  const Value v = valueForKey(key);
+  if (const auto* d = std::get_if<Date>(&v)) return *d;
+  return std::nullopt;
+}
+
+std::optional<Bytes> ManagedObject::bytesForKey(std::string_view key) const {
+  const Value v = valueForKey(key);
+  if (const auto* b = std::get_if<Bytes>(&v)) return *b;
+  return std::nullopt;
+}
+
+void ManagedObject::setStringForKey(std::string_view key, std::optional<std::string> value) {
+  setValueForKey(key, value ? Value(std::move(*value)) : Value());
+}
+void ManagedObject::setDoubleForKey(std::string_view key, double value) {
+  setValueForKey(key, value);
+}
+void ManagedObject::setInt16ForKey(std::string_view key, std::int16_t value) {
+  setValueForKey(key, static_cast<std::int64_t>(value));
+}
+void ManagedObject::setDateForKey(std::string_view key, std::optional<Date> value) {
+  setValueForKey(key, value ? Value(*value) : Value());
+}
+void ManagedObject::setBytesForKey(std::string_view key, std::optional<Bytes> value) {
+  setValueForKey(key, value ? Value(std::move(*value)) : Value());
+}
+
+// ---------------------------------------------------------------------------------------------
+// ManagedObjectContext
+
+namespace {
+
+// The argument read as the attribute's type, so "0.0" against a Double is the number 0.
+Value argumentFor(AttributeType type, const Value& argument) {
+  switch (type) {
+    case AttributeType::Double:
+    case AttributeType::Int16:
+    case AttributeType::Date:
+      if (const auto* text = std::get_if<std::string>(&argument)) {
+        double number = 0;
+        const auto [end, error] =
+            std::from_chars(text->data(), text->data() + text->size(), number);
+        if (error == std::errc() && end == text->data() + text->size()) return number;
+      }
+      return argument;
+    case AttributeType::String:
+      if (const auto* d = std::get_if<double>(&argument)) {
+        char buffer[32];
+        const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, *d);
+        return std::string(buffer, error == std::errc() ? end : buffer);
+      }
+      if (const auto* i = std::get_if<std::int64_t>(&argument)) return std::to_string(*i);
+      return argument;
+    case AttributeType::Bytes:
+      return argument;
+  }
+  return argument;
+}
+
+bool isBlob(const AttributeDescription& a) { return a.type == AttributeType::Bytes; }
+
+// WHERE and ORDER BY of a request, with the values to bind in order.
+struct Clauses {
+  std::string sql;
+  std::vector<Value> bindings;
+};
+
+Result<Clauses> clausesFor(const EntityDescription& entity, const FetchRequest& request,
+                           bool withOrder) {
+  Clauses clauses;
+  if (request.predicate) {
+    auto comparisons = request.predicate->comparisons();
+    if (!comparisons) return comparisons.status();
+    std::string where;
+    for (const auto& c : comparisons.value()) {
+      const int index = entity.attributeIndex(c.attribute);
+      if (index < 0) {
+        return Status::error("keypath " + c.attribute + " not found in entity " + entity.name,
+                             {{"entity", entity.name}, {"key", c.attribute}});
+      }
+      const std::string column = sqlite::quoted(c.attribute);
+      if (!where.empty()) where += " AND ";
+      if (isNull(c.argument)) {
+        where += c.op == "=" ? column + " IS NULL" : c.op == "!=" ? column + " IS NOT NULL" : "0";
+        continue;
+      }
+      // IS NOT: a null attribute differs from every value (a null sold-to counts as sold).
+      where += column + (c.op == "!=" ? " IS NOT " : " " + c.op + " ") + "?";
+      clauses.bindings.push_back(argumentFor(entity.attributes[index].type, c.argument));
+    }
+    clauses.sql += " WHERE " + where;
+  }
+  if (withOrder) {
+    std::string order;
+    for (const auto& sort : request.sortDescriptors) {
+      if (entity.attributeIndex(sort.key) < 0) {
+        return Status::error("keypath " + sort.key + " not found in entity " + entity.name,
+                             {{"entity", entity.name}, {"key", sort.key}});
+      }
+      order += sqlite::quoted(sort.key) + (sort.ascending ? " ASC, " : " DESC, ");
+    }
+    // Equal keys keep the store's order.
+    clauses.sql += " ORDER BY " + order + "id ASC";
+    if (request.fetchLimit && *request.fetchLimit > 0) {
+      clauses.sql += " LIMIT " + std::to_string(*request.fetchLimit);
+    }
+  }
+  return clauses;
+}
+
+std::string scalarColumns(const EntityDescription& entity) {
+  std::string columns = "id";
+  for (const auto& a : entity.attributes) {
+    if (!isBlob(a)) columns += ", " + sqlite::quoted(a.name);
+  }
+  return columns;
+}
+
+Status unknownEntity(std::string_view name) {
+  return Status::error("Entity " + std::string(name) + " is not in the model",
+                       {{"entity", std::string(name)}});
+}
+
+}  // namespace
+
+ManagedObjectContext::ManagedObjectContext(const ManagedObjectModel* model,
+                                           std::unique_ptr<Database> database)
+    : model_(model), db_(std::move(database)) {}
+
+ManagedObjectContext::~ManagedObjectContext() {
+  if (transactionOpen_) sqlite::exec(db_->handle, "ROLLBACK");
+  for (auto& [id, weak] : registry_) {
+    if (auto object = weak.lock()) object->context_ = nullptr;
+  }
+}
+
+std::int64_t ManagedObjectContext::reserveKey(const EntityDescription& entity) {
+  std::int64_t stored = 0;
+  sqlite::Statement max(db_->handle, "SELECT max(id) FROM " + sqlite::quoted(entity.name));
+  if (max.prepared() && max.step() == SQLITE_ROW) stored = sqlite3_column_int64(max.get(), 0);
+  auto& reserved = reservedKeys_[entity.name];
+  reserved = std::max(reserved, stored) + 1;
+  return reserved;
+}
+
+std::shared_ptr<ManagedObject> ManagedObjectContext::materialise(const EntityDescription& entity,
+                                                                 std::int64_t key) {
+  auto object = entity.instantiate ? entity.instantiate() : std::make_shared<ManagedObject>();
+  object->context_ = this;
+  object->entity_ = &entity;
+  object->id_ = {entity.name, key};
+  object->values_.assign(entity.attributes.size(), std::monostate{});
+  object->loaded_.assign(entity.attributes.size(), true);
+  registry_[object->id_] = object;
+  return object;
+}
+
+std::shared_ptr<ManagedObject> ManagedObjectContext::insertNewObject(std::string_view entityName) {
+  const EntityDescription* entity = model_->entity(entityName);
+  if (entity == nullptr) return nullptr;
+  auto object = materialise(*entity, reserveKey(*entity));
+  object->inserted_ = true;
+  dirty_[object->id_] = object;
+  return object;
+}
+
+void ManagedObjectContext::didChange(ManagedObject& object, int attributeIndex) {
+  if (!object.inserted_) object.changed_.insert(attributeIndex);
+  object.flushed_ = false;
+  if (auto it = registry_.find(object.id_); it != registry_.end()) {
+    if (auto strong = it->second.lock()) dirty_[object.id_] = strong;
+  }
+}
+
+void ManagedObjectContext::deleteObject(const std::shared_ptr<ManagedObject>& object) {
+  if (!object || object->context_ != this || object->deleted_) return;
+  object->deleted_ = true;
+  object->flushed_ = false;
+  dirty_[object->id_] = object;
+}
+
+void ManagedObjectContext::loadBlob(const ManagedObject& object, int attributeIndex) const {
+  const auto& attribute = object.entity_->attributes[attributeIndex];
+  sqlite::Statement select(db_->handle, "SELECT " + sqlite::quoted(attribute.name) + " FROM " +
+                                            sqlite::quoted(object.entity_->name) + " WHERE id = ?");
+  object.loaded_[attributeIndex] = true;
+  if (!select.prepared()) return;
+  select.bind(1, object.id_.primaryKey);
+  if (select.step() == SQLITE_ROW)
+    object.values_[attributeIndex] = select.column(0, attribute.type);
+}
+
+void ManagedObjectContext::fillFromRow(ManagedObject& object, const sqlite::Statement& row) {
+  const auto& attributes = object.entity_->attributes;
+  int column = 1;
+  for (std::size_t i = 0; i < attributes.size(); ++i) {
+    if (isBlob(attributes[i])) {
+      object.values_[i] = std::monostate{};
+      object.loaded_[i] = false;  // pictures are read when asked for
+    } else {
+      object.values_[i] = row.column(column++, attributes[i].type);
+    }
+  }
+}
+
+void ManagedObjectContext::rollbackTransaction() {
+  if (transactionOpen_) sqlite::exec(db_->handle, "ROLLBACK");
+  transactionOpen_ = false;
+  for (auto& [id, object] : dirty_) {
+    object->flushed_ = false;
+    object->rowWritten_ = false;
+  }
+}
+
+Status ManagedObjectContext::writeObject(ManagedObject& object) {
+  const EntityDescription& entity = *object.entity_;
+  const std::string table = sqlite::quoted(entity.name);
+  sqlite3* db = db_->handle;
+
+  if (object.deleted_) {
+    if (object.inserted_ && !object.rowWritten_) return Status::ok();
+    sqlite::Statement remove(db, "DELETE FROM " + table + " WHERE id = ?");
+    remove.bind(1, object.id_.primaryKey);
+    if (remove.step() != SQLITE_DONE) return sqlite::failure(db, "Could not delete the record");
+    object.rowWritten_ = false;
+    return Status::ok();
+  }
+
+  if (object.inserted_ && !object.rowWritten_) {
+    std::string columns = "id";
+    std::string marks = "?";
+    for (const auto& a : entity.attributes) {
+      columns += ", " + sqlite::quoted(a.name);
+      marks += ", ?";
+    }
+    for (int attempt = 0;; ++attempt) {
+      sqlite::Statement insert(
+          db, "INSERT INTO " + table + " (" + columns + ") VALUES (" + marks + ")");
+      insert.bind(1, object.id_.primaryKey);
+      for (std::size_t i = 0; i < entity.attributes.size(); ++i) {
+        insert.bind(static_cast<int>(i) + 2, object.values_[i]);
+      }
+      if (insert.step() == SQLITE_DONE) break;
+      // Another process saved a record under the key reserved here: take the next free one.
+      if (sqlite3_extended_errcode(db) != SQLITE_CONSTRAINT_PRIMARYKEY || attempt > 0) {
+        return sqlite::failure(db, "Could not insert the record");
+      }
+      auto strong = dirty_[object.id_];
+      dirty_.erase(object.id_);
+      registry_.erase(object.id_);
+      object.id_.primaryKey = reserveKey(entity);
+      dirty_[object.id_] = strong;
+      registry_[object.id_] = strong;
+    }
+    object.rowWritten_ = true;
+    return Status::ok();
+  }
+
+  if (object.changed_.empty()) return Status::ok();
+  std::string assignments;
+  for (int index : object.changed_) {
+    if (!assignments.empty()) assignments += ", ";
+    assignments += sqlite::quoted(entity.attributes[index].name) + " = ?";
+  }
+  sqlite::Statement update(db, "UPDATE " + table + " SET " + assignments + " WHERE id = ?");
+  int position = 1;
+  for (int index : object.changed_) update.bind(position++, object.values_[index]);
+  update.bind(position, object.id_.primaryKey);
+  if (update.step() != SQLITE_DONE) return sqlite::failure(db, "Could not update the record");
+  return Status::ok();
+}
+
+Status ManagedObjectContext::flush() {
+  bool pending = false;
+  for (const auto& [id, object] : dirty_) pending = pending || !object->flushed_;
+  if (!pending) return Status::ok();
+  if (!transactionOpen_) {
+    if (!sqlite::exec(db_->handle, "BEGIN IMMEDIATE")) {
+      return sqlite::failure(db_->handle, "Could not begin a transaction");
+    }
+    transactionOpen_ = true;
+  }
+  // writeObject may re-key an inserted object, so walk a copy of the pending set.
+  std::vector<std::shared_ptr<ManagedObject>> objects;
+  for (const auto& [id, object] : dirty_) {
+    if (!object->flushed_) objects.push_back(object);
+  }
+  for (const auto& object : objects) {
+    Status written = writeObject(*object);
+    if (!written) {
+      rollbackTransaction();
+      return written;
+    }
+    object->flushed_ = true;
+  }
+  return Status::ok();
+}
+
+Status ManagedObjectContext::save() {
+  if (dirty_.empty() && !transactionOpen_) return Status::ok();
+  if (Status flushed = flush(); !flushed) return flushed;
+  if (transactionOpen_ && !sqlite::exec(db_->handle, "COMMIT")) {
+    Status failed = sqlite::failure(db_->handle, "Could not save the changes");
+    rollbackTransaction();
+    return failed;
+  }
+  transactionOpen_ = false;
+
+  ContextChanges changes;
+  for (auto& [id, object] : dirty_) {
+    if (object->deleted_) {
+      if (!object->inserted_) changes.deleted.insert(id);
+      registry_.erase(id);
+      object->context_ = nullptr;
+    } else if (object->inserted_) {
+      changes.inserted.insert(id);
+    } else {
+      changes.updated.insert(id);
+    }
+    object->inserted_ = false;
+    object->changed_.clear();
+    object->flushed_ = false;
+    object->rowWritten_ = false;
+  }
+  dirty_.clear();
+  notify(changes);
+  return Status::ok();
+}
+
+void ManagedObjectContext::processPendingChanges() {
+  ContextChanges changes;
+  for (const auto& [id, object] : dirty_) {
+    if (object->deleted_) {
+      if (!object->inserted_) changes.deleted.insert(id);
+    } else if (object->inserted_) {
+      changes.inserted.insert(id);
+    } else {
+      changes.updated.insert(id);
+    }
+  }
+  notify(changes);
+}
+
+void ManagedObjectContext::notify(const ContextChanges& changes) {
+  // An observer may remove itself (or others) while being told.
+  auto observers = observers_;
+  for (auto& [token, observer] : observers) {
+    if (observers_.count(token) != 0) observer(changes);
+  }
+}
+
+int ManagedObjectContext::addChangeObserver(ChangeObserver observer) {
+  observers_[nextObserverToken_] = std::move(observer);
+  return nextObserverToken_++;
+}
+
+void ManagedObjectContext::removeChangeObserver(int token) { observers_.erase(token); }
+
+Result<std::vector<std::shared_ptr<ManagedObject>>> ManagedObjectContext::execute(
+    const FetchRequest& request) {
+  const EntityDescription* entity = model_->entity(request.entityName);
+  if (entity == nullptr) return unknownEntity(request.entityName);
+  auto clauses = clausesFor(*entity, request, true);
+  if (!clauses) return clauses.status();
+  if (Status flushed = flush(); !flushed) return flushed;
+
+  sqlite::Statement select(db_->handle, "SELECT " + scalarColumns(*entity) + " FROM " +
+                                            sqlite::quoted(entity->name) + clauses->sql);
+  if (!select.prepared()) return sqlite::failure(db_->handle, "Could not fetch");
+  for (std::size_t i = 0; i < clauses->bindings.size(); ++i) {
+    select.bind(static_cast<int>(i) + 1, clauses->bindings[i]);
+  }
+  std::vector<std::shared_ptr<ManagedObject>> objects;
+  int rc;
+  while ((rc = select.step()) == SQLITE_ROW) {
+    const ObjectID id{entity->name, sqlite3_column_int64(select.get(), 0)};
+    std::shared_ptr<ManagedObject> object;
+    if (auto it = registry_.find(id); it != registry_.end()) object = it->second.lock();
+    if (object && object->hasChanges()) {
+      objects.push_back(std::move(object));  // its pending state is what the row shows
+      continue;
+    }
+    if (!object) object = materialise(*entity, id.primaryKey);
+    // Clean objects take the stored values: another process may have saved since.
+    fillFromRow(*object, select);
+    objects.push_back(std::move(object));
+  }
+  if (rc != SQLITE_DONE) return sqlite::failure(db_->handle, "Could not fetch");
+  return objects;
+}
+
+Result<std::int64_t> ManagedObjectContext::count(const FetchRequest& request) {
+  const EntityDescription* entity = model_->entity(request.entityName);
+  if (entity == nullptr) return unknownEntity(request.entityName);
+  auto clauses = clausesFor(*entity, request, false);
+  if (!clauses) return clauses.status();
+  if (Status flushed = flush(); !flushed) return flushed;
+  std::string sql = "SELECT count(*) FROM " + sqlite::quoted(entity->name) + clauses->sql;
+  if (request.fetchLimit && *request.fetchLimit > 0) {
+    sql = "SELECT min(count(*), " + std::to_string(*request.fetchLimit) + ") FROM " +
+          sqlite::quoted(entity->name) + clauses->sql;
+  }
+  sqlite::Statement select(db_->handle, sql);
+  if (!select.prepared()) return sqlite::failure(db_->handle, "Could not count");
+  for (std::size_t i = 0; i < clauses->bindings.size(); ++i) {
+    select.bind(static_cast<int>(i) + 1, clauses->bindings[i]);
+  }
+  if (select.step() != SQLITE_ROW) return sqlite::failure(db_->handle, "Could not count");
+  return static_cast<std::int64_t>(sqlite3_column_int64(select.get(), 0));
+}
+
+Result<std::optional<double>> ManagedObjectContext::aggregate(const FetchRequest& request,
+                                                              AggregateFunction function,
+                                                              std::string_view attribute) {
+  const EntityDescription* entity = model_->entity(request.entityName);
+  if (entity == nullptr) return unknownEntity(request.entityName);
+  if (entity->attributeIndex(attribute) < 0) {
+    return Status::error(
+        "keypath " + std::string(attribute) + " not found in entity " + entity->name,
+        {{"entity", entity->name}, {"key", std::string(attribute)}});
+  }
+  auto clauses = clausesFor(*entity, request, false);
+  if (!clauses) return clauses.status();
+  if (Status flushed = flush(); !flushed) return flushed;
+  const std::string column = sqlite::quoted(attribute);
+  // avg() and total() read text by its leading number ("40.5" is 40.5, "abc" is 0).
+  const std::string expression =
+      function == AggregateFunction::Sum ? "total(" + column + ")" : "avg(" + column + ")";
+  sqlite::Statement select(
+      db_->handle, "SELECT " + expression + " FROM " + sqlite::quoted(entity->name) + clauses->sql);
+  if (!select.prepared()) return sqlite::failure(db_->handle, "Could not aggregate");
+  for (std::size_t i = 0; i < clauses->bindings.size(); ++i) {
+    select.bind(static_cast<int>(i) + 1, clauses->bindings[i]);
+  }
+  if (select.step() != SQLITE_ROW) return sqlite::failure(db_->handle, "Could not aggregate");
+  if (sqlite3_column_type(select.get(), 0) == SQLITE_NULL) return std::optional<double>();
+  return std::optional<double>(sqlite3_column_double(select.get(), 0));
+}
+
+std::shared_ptr<ManagedObject> ManagedObjectContext::existingObject(const ObjectID& id) {
+  if (auto it = registry_.find(id); it != registry_.end()) {
+    if (auto object = it->second.lock()) return object->deleted_ ? nullptr : object;
+  }
+  const EntityDescription* entity = model_->entity(id.entity);
+  if (entity == nullptr) return nullptr;
+  // A pending delete must hide the row; if the write fails the stored row is still the answer.
+  (void)flush();
+  sqlite::Statement select(db_->handle, "SELECT " + scalarColumns(*entity) + " FROM " +
+                                            sqlite::quoted(entity->name) + " WHERE id = ?");
+  if (!select.prepared()) return nullptr;
+  select.bind(1, id.primaryKey);
+  if (select.step() != SQLITE_ROW) return nullptr;
+  auto object = materialise(*entity, id.primaryKey);
+  fillFromRow(*object, select);
+  return object;
+}
+
+}  // namespace tockary

@@ -1,0 +1,139 @@
+#include <sys/stat.h>
+
+#include <set>
+#include <system_error>
+
+#include "platform/store/object_store.h"
+#include "platform/store/sqlite_support.h"
+
+namespace tockary {
+
+namespace {
+
+constexpr std::string_view kOpenFailure = "Could not open the store";
+
+Status openFailure(const std::filesystem::path& file, std::string reason, int code = 0) {
+  UserInfo info{{"path", file.string()}, {"reason", std::move(reason)}};
+  if (code != 0) info["sqliteCode"] = std::to_string(code);
+  return Status::error(std::string(kOpenFailure), std::move(info));
+}
+
+std::set<std::string> existingColumns(sqlite3* db, const std::string& table) {
+  std::set<std::string> columns;
+  sqlite::Statement info(db, "PRAGMA table_info(" + sqlite::quoted(table) + ")");
+  while (info.prepared() && info.step() == SQLITE_ROW) {
+    columns.insert(reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 1)));
+  }
+  return columns;
+}
+
+// The columns an entity needs: its attributes and its to-one relationship ends.
+std::vector<std::pair<std::string, std::string_view>> neededColumns(const EntityDescription& e) {
+  std::vector<std::pair<std::string, std::string_view>> columns;
+  for (const auto& a : e.attributes) columns.emplace_back(a.name, sqlite::columnType(a.type));
+  for (const auto& r : e.relationships) {
+    if (!r.toMany) columns.emplace_back(r.name, "INTEGER");
+  }
+  return columns;
+}
+
+}  // namespace
+
+PersistentContainer::PersistentContainer(std::string name, ManagedObjectModel model,
+                                         std::filesystem::path directory, StoreOptions options)
+    : name_(std::move(name)),
+      model_(std::move(model)),
+      directory_(std::move(directory)),
+      options_(options) {}
+
+PersistentContainer::~PersistentContainer() = default;
+
+std::filesystem::path PersistentContainer::storeFile() const {
+  return directory_ / (name_ + ".sqlite");
+}
+
+Status PersistentContainer::loadPersistentStores() {
+  if (context_) return Status::ok();
+  const auto file = storeFile();
+  std::error_code ec;
+  if (!std::filesystem::exists(directory_, ec)) {
+    std::filesystem::create_directories(directory_, ec);
+    if (ec) return openFailure(file, "cannot create the directory: " + ec.message());
+    ::chmod(directory_.c_str(), 0700);
+  }
+  const bool existed = std::filesystem::exists(file, ec);
+
+  auto database = std::make_unique<ManagedObjectContext::Database>();
+  const int opened = sqlite3_open_v2(file.c_str(), &database->handle,
+                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  if (opened != SQLITE_OK) {
+    return openFailure(
+        file, database->handle ? sqlite3_errmsg(database->handle) : sqlite3_errstr(opened), opened);
+  }
+  sqlite3* db = database->handle;
+  sqlite3_extended_result_codes(db, 1);
+  sqlite3_busy_timeout(db, static_cast<int>(options_.busyTimeout.count()));
+  if (!existed) ::chmod(file.c_str(), 0600);
+
+  // Read before anything is written: a file that is not a database fails here, untouched.
+  int version = 0;
+  {
+    sqlite::Statement read(db, "PRAGMA user_version");
+    if (!read.prepared() || read.step() != SQLITE_ROW) {
+      return openFailure(file, sqlite3_errmsg(db), sqlite3_extended_errcode(db));
+    }
+    version = sqlite3_column_int(read.get(), 0);
+  }
+  if (version > model_.version) {
+    return openFailure(file, "The model used to open the store (version " +
+                                 std::to_string(model_.version) +
+                                 ") is older than the one that wrote it (version " +
+                                 std::to_string(version) + ")");
+  }
+  if (!sqlite::exec(db, "PRAGMA journal_mode=WAL") ||
+      !sqlite::exec(db, "PRAGMA synchronous=FULL")) {
+    return openFailure(file, sqlite3_errmsg(db), sqlite3_extended_errcode(db));
+  }
+
+  // Create or extend the schema only when something is missing, so that opening a current store
+  // never waits for another process's write lock.
+  std::vector<std::string> statements;
+  for (const auto& entity : model_.entities) {
+    const auto have = existingColumns(db, entity.name);
+    const auto need = neededColumns(entity);
+    if (have.empty()) {
+      std::string create =
+          "CREATE TABLE " + sqlite::quoted(entity.name) + " (id INTEGER PRIMARY KEY";
+      for (const auto& [column, type] : need)
+        create += ", " + sqlite::quoted(column) + " " + std::string(type);
+      statements.push_back(create + ")");
+      continue;
+    }
+    for (const auto& [column, type] : need) {
+      if (have.count(column) == 0) {
+        statements.push_back("ALTER TABLE " + sqlite::quoted(entity.name) + " ADD COLUMN " +
+                             sqlite::quoted(column) + " " + std::string(type));
+      }
+    }
+  }
+  if (!statements.empty() || version != model_.version) {
+    bool ok = sqlite::exec(db, "BEGIN IMMEDIATE");
+    for (const auto& sql : statements) ok = ok && sqlite::exec(db, sql);
+    ok = ok && sqlite::exec(db, "PRAGMA user_version = " + std::to_string(model_.version));
+    if (!ok) {
+      Status failed = openFailure(file, sqlite3_errmsg(db), sqlite3_extended_errcode(db));
+      sqlite::exec(db, "ROLLBACK");
+      return failed;
+    }
+    if (!sqlite::exec(db, "COMMIT")) {
+      Status failed = openFailure(file, sqlite3_errmsg(db), sqlite3_extended_errcode(db));
+      sqlite::exec(db, "ROLLBACK");
+      return failed;
+    }
+  }
+  schemaVersion_ = model_.version;
+  context_.reset(new ManagedObjectContext(&model_, std::move(database)));
+  return Status::ok();
+}
+
+}  // namespace tockary

@@ -1,0 +1,98 @@
+#include "platform/store/sqlite_support.h"
+
+#include <string>
+
+namespace tockary::sqlite {
+
+std::string quoted(std::string_view identifier) {
+  std::string text = "\"";
+  for (char c : identifier) {
+    text += c;
+    if (c == '"') text += '"';
+  }
+  return text + "\"";
+}
+
+std::string_view columnType(AttributeType type) {
+  switch (type) {
+    case AttributeType::String:
+      return "TEXT";
+    case AttributeType::Double:
+    case AttributeType::Date:
+      return "REAL";
+    case AttributeType::Int16:
+      return "INTEGER";
+    case AttributeType::Bytes:
+      return "BLOB";
+  }
+  return "";
+}
+
+Status failure(sqlite3* db, std::string description) {
+  const int code = sqlite3_extended_errcode(db);
+  return Status::error(std::move(description),
+                       {{"reason", sqlite3_errmsg(db)}, {"sqliteCode", std::to_string(code)}});
+}
+
+Statement::Statement(sqlite3* db, std::string_view sql) {
+  if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr) !=
+      SQLITE_OK) {
+    sqlite3_finalize(stmt_);
+    stmt_ = nullptr;
+  }
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+void Statement::bind(int index, const Value& value) {
+  std::visit(
+      [&](const auto& v) {
+        using T = std::decay_t<decltype(v)>;
+        if constexpr (std::is_same_v<T, std::monostate>) {
+          sqlite3_bind_null(stmt_, index);
+        } else if constexpr (std::is_same_v<T, std::string>) {
+          sqlite3_bind_text(stmt_, index, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+        } else if constexpr (std::is_same_v<T, double>) {
+          sqlite3_bind_double(stmt_, index, v);
+        } else if constexpr (std::is_same_v<T, std::int64_t>) {
+          sqlite3_bind_int64(stmt_, index, v);
+        } else if constexpr (std::is_same_v<T, Date>) {
+          sqlite3_bind_double(stmt_, index, secondsSince1970(v));
+        } else {
+          // An empty blob must stay a blob, not become NULL.
+          sqlite3_bind_blob(stmt_, index, v.empty() ? "" : static_cast<const void*>(v.data()),
+                            static_cast<int>(v.size()), SQLITE_TRANSIENT);
+        }
+      },
+      value);
+}
+
+int Statement::step() { return sqlite3_step(stmt_); }
+
+Value Statement::column(int index, AttributeType type) const {
+  if (sqlite3_column_type(stmt_, index) == SQLITE_NULL) return std::monostate{};
+  switch (type) {
+    case AttributeType::String: {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
+      return std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, index)));
+    }
+    case AttributeType::Double:
+      return sqlite3_column_double(stmt_, index);
+    case AttributeType::Int16:
+      return static_cast<std::int64_t>(sqlite3_column_int64(stmt_, index));
+    case AttributeType::Date:
+      return dateFromSecondsSince1970(sqlite3_column_double(stmt_, index));
+    case AttributeType::Bytes: {
+      const auto* data = static_cast<const std::uint8_t*>(sqlite3_column_blob(stmt_, index));
+      const int size = sqlite3_column_bytes(stmt_, index);
+      return Bytes(data, data + size);
+    }
+  }
+  return std::monostate{};
+}
+
+bool exec(sqlite3* db, std::string_view sql) {
+  return sqlite3_exec(db, std::string(sql).c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+}  // namespace tockary::sqlite

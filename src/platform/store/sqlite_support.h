@@ -1,0 +1,56 @@
+#pragma once
+
+// Internal to the object store: thin RAII over the SQLite C API.
+
+#include <sqlite3.h>
+
+#include <string>
+#include <string_view>
+
+#include "platform/status.h"
+#include "platform/store/model.h"
+#include "platform/store/object_store.h"
+
+namespace tockary::sqlite {
+
+// "name" with embedded quotes doubled, for identifiers taken from the model.
+std::string quoted(std::string_view identifier);
+
+std::string_view columnType(AttributeType type);
+
+// A failure of the connection's last call, with SQLite's own words in the user information.
+Status failure(sqlite3* db, std::string description);
+
+class Statement {
+ public:
+  Statement(sqlite3* db, std::string_view sql);
+  ~Statement();
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  bool prepared() const { return stmt_ != nullptr; }
+  // Binds a value converted to the column's storage form (dates as seconds since 1970).
+  void bind(int index, const Value& value);
+  // SQLITE_ROW, SQLITE_DONE or an error code.
+  int step();
+  Value column(int index, AttributeType type) const;
+  sqlite3_stmt* get() const { return stmt_; }
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Runs SQL without results; false on failure.
+bool exec(sqlite3* db, std::string_view sql);
+
+}  // namespace tockary::sqlite
+
+namespace tockary {
+
+// The context's connection; closed with the context.
+struct ManagedObjectContext::Database {
+  sqlite3* handle = nullptr;
+  ~Database() { sqlite3_close_v2(handle); }
+};
+
+}  // namespace tockary
