@@ -1,0 +1,58 @@
+#include "platform/ui/presenter.h"
+
+#include <utility>
+
+namespace tockary {
+
+void RecordingPresenter::present(Sheet sheet) { events_.emplace_back(std::move(sheet)); }
+
+void RecordingPresenter::push(ScreenRequest request) { events_.emplace_back(std::move(request)); }
+
+void RecordingPresenter::pop(int count) { events_.emplace_back(Pop{count}); }
+
+void RecordingPresenter::share(std::vector<std::string> items) {
+  events_.emplace_back(Share{std::move(items)});
+}
+
+void RecordingPresenter::pickImage(ImageSource source,
+                                   std::function<void(std::optional<Bytes>)> done) {
+  events_.emplace_back(ImagePick{source});
+  pendingPick_ = std::move(done);
+}
+
+std::vector<Sheet> RecordingPresenter::sheets() const {
+  std::vector<Sheet> result;
+  for (const Event& e : events_) {
+    if (const Sheet* s = std::get_if<Sheet>(&e)) result.push_back(*s);
+  }
+  return result;
+}
+
+const Sheet* RecordingPresenter::lastSheet() const {
+  for (auto it = events_.rbegin(); it != events_.rend(); ++it) {
+    if (const Sheet* s = std::get_if<Sheet>(&*it)) return s;
+  }
+  return nullptr;
+}
+
+bool RecordingPresenter::pressOnLastSheet(std::string_view title) {
+  const Sheet* sheet = lastSheet();
+  // Sheet::press runs the handler from a copy, so a handler that presents again (and so
+  // moves the recorded sheets) is safe.
+  return sheet != nullptr && sheet->press(title);
+}
+
+bool RecordingPresenter::answerImagePick(std::optional<Bytes> picture) {
+  if (!pendingPick_) return false;
+  // Taken out first: the callback may start the next pick.
+  auto done = std::exchange(pendingPick_, nullptr);
+  done(std::move(picture));
+  return true;
+}
+
+void RecordingPresenter::clear() {
+  events_.clear();
+  pendingPick_ = nullptr;
+}
+
+}  // namespace tockary

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/presenter.h"
+#include "platform/ui/sheet.h"
+
+namespace tockary {
+namespace {
+
+Sheet twoActionSheet(std::vector<std::string>& log) {
+  Sheet sheet;
+  sheet.actions.push_back({"OK", ActionStyle::Default, [&log] { log.push_back("first OK"); }});
+  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
+  sheet.actions.push_back({"OK", ActionStyle::Default, [&log] { log.push_back("second OK"); }});
+  return sheet;
+}
+
+TEST(SheetTest, PressRunsTheFirstActionWithThatTitle) {
+  std::vector<std::string> log;
+  const Sheet sheet = twoActionSheet(log);
+  EXPECT_EQ(sheet.action("OK"), &sheet.actions[0]);
+  EXPECT_EQ(sheet.action("ok"), nullptr);
+  EXPECT_TRUE(sheet.press("OK"));
+  EXPECT_TRUE(sheet.press("Cancel"));  // no handler: only closes the sheet
+  EXPECT_FALSE(sheet.press("Delete"));
+  EXPECT_EQ(log, std::vector<std::string>{"first OK"});
+}
+
+TEST(SheetTest, DisplayedTextsPreferTheAttributedOnes) {
+  Sheet sheet;
+  EXPECT_EQ(sheet.displayedTitle(), "");
+  sheet.title = "plain";
+  sheet.message = "plain message";
+  EXPECT_EQ(sheet.displayedTitle(), "plain");
+  sheet.attributedTitle = AttributedText{"Headline", "HelveticaNeue-Bold", 20};
+  sheet.attributedMessage = AttributedText{"", "HelveticaNeue", 14};
+  EXPECT_EQ(sheet.displayedTitle(), "Headline");
+  EXPECT_EQ(sheet.displayedMessage(), "");
+}
+
+TEST(SheetTest, HandlerReadsWhatWasTypedIntoThePresentedCopy) {
+  RecordingPresenter presenter;
+  std::string submitted;
+  Sheet sheet;
+  sheet.textFields.push_back({"", KeyboardKind::Number});
+  auto typed = sheet.textFields[0].text;
+  sheet.actions.push_back({"Submit", ActionStyle::Default, [&, typed] { submitted = *typed; }});
+  presenter.present(sheet);
+
+  *presenter.lastSheet()->textFields[0].text = "42";
+  ASSERT_TRUE(presenter.pressOnLastSheet("Submit"));
+  EXPECT_EQ(submitted, "42");
+}
+
+class RecordingPresenterTest : public testing::Test {
+ protected:
+  RecordingPresenter presenter_;
+};
+
+TEST_F(RecordingPresenterTest, RecordsEveryRequestInOrder) {
+  Sheet sheet;
+  sheet.title = "Menu";
+  presenter_.present(sheet);
+  presenter_.push({"TarkasteleKelloaTableViewController", "Kello/12", {{"edit", "1"}}});
+  presenter_.pop(2);
+  presenter_.share({"/tmp/Tockary.csv", "text"});
+  presenter_.pickImage(ImageSource::Camera, [](std::optional<Bytes>) {});
+
+  const auto& events = presenter_.events();
+  ASSERT_EQ(events.size(), 5u);
+  EXPECT_EQ(std::get<Sheet>(events[0]).title, "Menu");
+  EXPECT_EQ(std::get<ScreenRequest>(events[1]).objectId, "Kello/12");
+  EXPECT_EQ(std::get<ScreenRequest>(events[1]).arguments.at("edit"), "1");
+  EXPECT_EQ(std::get<RecordingPresenter::Pop>(events[2]).count, 2);
+  EXPECT_EQ(std::get<RecordingPresenter::Share>(events[3]).items,
+            (std::vector<std::string>{"/tmp/Tockary.csv", "text"}));
+  EXPECT_EQ(std::get<RecordingPresenter::ImagePick>(events[4]).source, ImageSource::Camera);
+}
+
+TEST_F(RecordingPresenterTest, HandlerMayPresentTheNextSheet) {
+  // Each press presents a new sheet, so the recorded sheets move while a handler runs.
+  int depth = 0;
+  std::function<Sheet()> makeSheet = [&] {
+    Sheet sheet;
+    sheet.title = "Level " + std::to_string(depth);
+    sheet.actions.push_back({"Next", ActionStyle::Default, [&] {
+                               ++depth;
+                               presenter_.present(makeSheet());
+                             }});
+    return sheet;
+  };
+  presenter_.present(makeSheet());
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(presenter_.pressOnLastSheet("Next"));
+  EXPECT_EQ(presenter_.sheets().size(), 21u);
+  EXPECT_EQ(presenter_.lastSheet()->title, "Level 20");
+}
+
+TEST_F(RecordingPresenterTest, PressWithoutSheetOrActionFails) {
+  EXPECT_FALSE(presenter_.pressOnLastSheet("OK"));
+  presenter_.present(Sheet{});
+  EXPECT_FALSE(presenter_.pressOnLastSheet("OK"));
+}
+
+TEST_F(RecordingPresenterTest, ImagePickIsAnsweredOnce) {
+  EXPECT_FALSE(presenter_.answerImagePick(Bytes{1}));
+  std::vector<std::optional<Bytes>> answers;
+  presenter_.pickImage(ImageSource::PhotoLibrary, [&](std::optional<Bytes> picture) {
+    answers.push_back(picture);
+    // A picker that reopens itself from its own completion stays pending.
+    if (answers.size() == 1) {
+      presenter_.pickImage(ImageSource::PhotoLibrary,
+                           [&](std::optional<Bytes> p) { answers.push_back(p); });
+    }
+  });
+  ASSERT_TRUE(presenter_.answerImagePick(Bytes{0x89, 0x50}));
+  EXPECT_TRUE(presenter_.imagePickPending());
+  ASSERT_TRUE(presenter_.answerImagePick(std::nullopt));
+  EXPECT_FALSE(presenter_.imagePickPending());
+  EXPECT_FALSE(presenter_.answerImagePick(std::nullopt));
+  ASSERT_EQ(answers.size(), 2u);
+  EXPECT_EQ(answers[0], (Bytes{0x89, 0x50}));
+  EXPECT_EQ(answers[1], std::nullopt);
+}
+
+}  // namespace
+}  // namespace tockary
