@@ -50,7 +50,8 @@ class [[nodiscard]] Result {
   explicit operator bool() const { return isOk(); }
   const T& value() const& { return std::get<T>(state_); }
   T& value() & { return std::get<T>(state_); }
-  T&& value() && { return std::get<T>(std::move(state_)); }
+  // By value, so that a range-for over a temporary result does not dangle.
+  T value() && { return std::get<T>(std::move(state_)); }
   const T& operator*() const& { return value(); }
   const T* operator->() const { return &value(); }
   T valueOr(T fallback) const { return isOk() ? value() : std::move(fallback); }

@@ -28,7 +28,7 @@ struct AttributeDescription {
 };
 
 // Relationships are declared so that stores keep their shape; the program never follows them.
-// A to-one end is stored as an integer column holding the destination's primary key.
+// A to-one end is stored as an integer column "<name>_id" holding the destination's primary key.
 struct RelationshipDescription {
   std::string name;
   std::string destinationEntity;

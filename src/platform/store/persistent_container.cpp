@@ -32,7 +32,9 @@ std::vector<std::pair<std::string, std::string_view>> neededColumns(const Entity
   std::vector<std::pair<std::string, std::string_view>> columns;
   for (const auto& a : e.attributes) columns.emplace_back(a.name, sqlite::columnType(a.type));
   for (const auto& r : e.relationships) {
-    if (!r.toMany) columns.emplace_back(r.name, "INTEGER");
+    // Suffixed: column names ignore case, and an entity may have an attribute "kuvanKello"
+    // beside a relationship "kuvankello".
+    if (!r.toMany) columns.emplace_back(r.name + "_id", "INTEGER");
   }
   return columns;
 }

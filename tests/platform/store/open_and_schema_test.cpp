@@ -46,7 +46,7 @@ TEST_F(OpenStoreTest, CreatesThePrivateDirectoryFileAndSchema) {
   sqlite3_close(db);
   EXPECT_EQ(columns, (std::vector<std::string>{"id INTEGER", "merkki TEXT", "halkaisija TEXT",
                                                "myyntiliike TEXT", "ostohinta REAL", "ostopvm REAL",
-                                               "kellokuva BLOB", "takuunKello INTEGER"}));
+                                               "kellokuva BLOB", "takuunKello_id INTEGER"}));
 }
 
 TEST_F(OpenStoreTest, UnreadableFileIsAnErrorAndLeftByteForByte) {

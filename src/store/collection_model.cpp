@@ -1,0 +1,57 @@
+#include "store/collection_model.h"
+
+#include <cctype>
+
+namespace tockary {
+
+ManagedObjectModel collectionModel() {
+  return {std::string(kModelName), kModelVersion, collectionEntities()};
+}
+
+Predicate unsoldWatchesPredicate() { return Predicate("myyntiliike = %@", {std::string()}); }
+
+Predicate soldWatchesPredicate() { return Predicate("myyntiliike != %@", {std::string()}); }
+
+bool isSold(const Kello& watch) { return watch.myyntiliike() != std::string(); }
+
+std::string watchLabel(const Kello& watch) {
+  std::string label = watch.merkki().value_or("");
+  const std::string model = watch.malli().value_or("");
+  if (!model.empty()) label += " " + model;
+  return label;
+}
+
+std::string watchLabel(const Kello* watch) {
+  return watch == nullptr ? std::string(kNoWatchLabel) : watchLabel(*watch);
+}
+
+namespace {
+
+// Whole digits and fraction digits without trailing zeros; nullopt for anything else.
+std::optional<std::pair<std::string_view, std::string_view>> measureParts(std::string_view text) {
+  const auto point = text.find('.');
+  std::string_view whole = text.substr(0, point);
+  std::string_view fraction = point == std::string_view::npos ? "" : text.substr(point + 1);
+  auto digits = [](std::string_view s) {
+    for (char c : s) {
+      if (std::isdigit(static_cast<unsigned char>(c)) == 0) return false;
+    }
+    return true;
+  };
+  if (whole.empty() || !digits(whole) || !digits(fraction)) return std::nullopt;
+  if (point != std::string_view::npos && fraction.empty()) return std::nullopt;
+  while (whole.size() > 1 && whole.front() == '0') whole.remove_prefix(1);
+  while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
+  return std::pair{whole, fraction};
+}
+
+}  // namespace
+
+bool sameMeasure(std::string_view a, std::string_view b) {
+  const auto left = measureParts(a);
+  const auto right = measureParts(b);
+  if (!left || !right) return a == b;
+  return *left == *right;
+}
+
+}  // namespace tockary

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/store/model.h"
+#include "platform/store/predicate.h"
+#include "store/records.h"
+
+namespace tockary {
+
+// The name of the model, and so of the store file.
+inline constexpr std::string_view kModelName = "Ro_Rurav_Ozaruvuziz";
+// Raised whenever an entity or attribute is added; stores of older versions gain the columns.
+inline constexpr int kModelVersion = 1;
+
+ManagedObjectModel collectionModel();
+
+// A watch is sold exactly when its sold-to text is not the empty string (a null one counts as
+// sold, as the store's != does). Sale date and price do not decide it.
+Predicate unsoldWatchesPredicate();
+Predicate soldWatchesPredicate();
+bool isSold(const Kello& watch);
+
+// How service, warranty and measurement records name their watch: brand and model joined by one
+// blank, or the brand alone when the model is empty.
+inline constexpr std::string_view kNoWatchLabel = "----------";
+std::string watchLabel(const Kello& watch);
+// kNoWatchLabel for no watch.
+std::string watchLabel(const Kello* watch);
+
+// Whether two measure texts (whole millimetres, optionally "." and a fraction) denote one
+// length: 40.5 and 40.50 do, and so do 40 and 40.0. Texts that are not measures compare as text.
+bool sameMeasure(std::string_view a, std::string_view b);
+
+}  // namespace tockary
