@@ -1,1 +1,112 @@
-int main(int, char**) { return 0; }
+// The command line `tockary`: builds the platform, runs one screen or action, prints what it shows.
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "cli_environment.h"
+#include "commands.h"
+#include "platform/format/formatters.h"
+#include "platform/ui/diagnostics.h"
+
+using namespace tockary;
+using namespace tockary::cli;
+
+namespace {
+
+int usageError(const std::string& message) {
+  std::cerr << "tockary: " << message << '\n';
+  return 2;
+}
+
+std::string commandNames(const CLI::App& root) {
+  std::string names;
+  for (const auto* command : root.get_subcommands({})) {
+    if (!names.empty()) names += ", ";
+    names += command->get_name();
+  }
+  return names;
+}
+
+// The first word that stands where a command should, when it names none.
+std::optional<std::string> unknownCommand(const CLI::App& root, int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word == "--data-dir" || word == "--locale") {
+      ++i;
+      continue;
+    }
+    if (word.starts_with("-")) continue;
+    for (const auto* command : root.get_subcommands({})) {
+      if (command->get_name() == word) return std::nullopt;
+    }
+    return word;
+  }
+  return std::nullopt;
+}
+
+bool anyCommand(const CLI::App& root, int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    for (const auto* command : root.get_subcommands({})) {
+      if (command->get_name() == argv[i]) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App root("Tockary: your watch collection, its wear log and its figures.", "tockary");
+  root.require_subcommand(1);
+  root.fallthrough();
+  GlobalOptions options;
+  root.add_option("--data-dir", options.dataDir,
+                  "Where the collection lives (default: $XDG_DATA_HOME/tockary, else "
+                  "~/.local/share/tockary)");
+  root.add_option("--locale", options.locale,
+                  "Locale for dates and amounts, such as en_US or fi_FI (default: from the "
+                  "environment)");
+  root.add_flag("--json", options.json, "Print JSON instead of lines");
+  root.add_flag("--verbose", options.verbose, "Show the app's diagnostic lines on standard error");
+
+  CommandAction action;
+  addInfoCommand(root, action);
+  addSettingsCommand(root, action);
+
+  try {
+    root.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return root.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return root.exit(e);
+  } catch (const CLI::ParseError& e) {
+    if (!action) {
+      if (auto unknown = unknownCommand(root, argc, argv)) {
+        return usageError("unknown command \"" + *unknown + "\"; accepted: " + commandNames(root));
+      }
+      if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr && !anyCommand(root, argc, argv)) {
+        return usageError("no command given; accepted: " + commandNames(root) +
+                          " (tockary --help shows them)");
+      }
+    }
+    return usageError(e.what());
+  }
+  if (!options.locale.empty() && !isKnownLocale(options.locale)) {
+    return usageError("unknown locale \"" + options.locale + "\"; use a name such as en_US, " +
+                      "de_DE or fi_FI");
+  }
+  if (!options.verbose) setDiagnosticSink({});
+  if (!action) return usageError("no command given; run tockary --help");
+
+  CliEnvironment env(options);
+  try {
+    const int status = action(env);
+    env.terminate();
+    return status;
+  } catch (const UsageError& e) {
+    return usageError(e.message);
+  }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/defaults/user_defaults.h"
+#include "platform/format/clock.h"
+#include "platform/format/formatters.h"
+#include "platform/ui/presenter.h"
+#include "store/app_delegate.h"
+
+namespace tockary::cli {
+
+// The global options, as parsed.
+struct GlobalOptions {
+  std::string dataDir;
+  std::string locale;
+  bool json = false;
+  bool verbose = false;
+};
+
+// The CLI's composition root: the platform and the shell, built once per run, opened on first use.
+class CliEnvironment {
+ public:
+  explicit CliEnvironment(const GlobalOptions& options);
+
+  const GlobalOptions& options() const { return options_; }
+  const std::filesystem::path& dataDirectory() const { return dataDirectory_; }
+  std::filesystem::path preferencesFile() const { return dataDirectory_ / "preferences.sqlite"; }
+
+  // Opening either store may end the program with the fatal message.
+  AppDelegate& app();
+  UserDefaults& defaults();
+  const Formatters& formatters() const { return formatters_; }
+  const Clock& clock() const { return clock_; }
+  RecordingPresenter& presenter() { return presenter_; }
+
+  // Saves what a command left unsaved, as the app does when it quits.
+  void terminate();
+
+ private:
+  void ensureDataDirectory();
+
+  GlobalOptions options_;
+  std::filesystem::path dataDirectory_;
+  Formatters formatters_;
+  SystemClock clock_;
+  RecordingPresenter presenter_;
+  std::unique_ptr<AppDelegate> app_;
+  std::unique_ptr<SqliteUserDefaults> defaults_;
+};
+
+// The default data directory: $XDG_DATA_HOME/tockary, else ~/.local/share/tockary.
+std::filesystem::path defaultDataDirectory();
+
+// Bad input: one line on standard error, exit status 2. Thrown by commands before they write.
+struct UsageError {
+  std::string message;
+};
+
+}  // namespace tockary::cli

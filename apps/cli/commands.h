@@ -1,0 +1,18 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+
+#include "cli_environment.h"
+
+namespace tockary::cli {
+
+// A parsed command: what to run once the options are known. Returns the exit status.
+using CommandAction = std::function<int(CliEnvironment&)>;
+
+// Each command adds itself to the root and, when chosen, sets `action`.
+void addInfoCommand(CLI::App& root, CommandAction& action);
+void addSettingsCommand(CLI::App& root, CommandAction& action);
+
+}  // namespace tockary::cli

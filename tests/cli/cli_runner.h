@@ -1,0 +1,53 @@
+#pragma once
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+extern char** environ;
+
+namespace tockary::testing {
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the real `tockary` binary with standard input closed and TZ=UTC.
+inline CliRun runTockary(const std::vector<std::string>& arguments,
+                         const std::filesystem::path& scratch) {
+  const auto outFile = scratch / "stdout.txt";
+  const auto errFile = scratch / "stderr.txt";
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  std::vector<std::string> args{TOCKARY_CLI};
+  args.insert(args.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  CliRun run;
+  if (posix_spawn(&pid, TOCKARY_CLI, &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  run.out = readFile(outFile);
+  run.err = readFile(errFile);
+  return run;
+}
+
+}  // namespace tockary::testing

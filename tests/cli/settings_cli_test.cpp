@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "cli/cli_runner.h"
+
+namespace tockary::testing {
+namespace {
+
+class SettingsCliTest : public ::testing::Test {
+ protected:
+  CliRun tockary(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"--data-dir", data.string()});
+    return runTockary(arguments, scratch.path());
+  }
+  TempDir scratch;
+  TempDir home;
+  std::filesystem::path data = home.path() / "tockary";
+};
+
+TEST_F(SettingsCliTest, FreshStoreShowsEverySwitchNotSetInScreenOrder) {
+  const CliRun run = tockary({"settings"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "warrantyInfoSettingOn: not set\n"
+            "wearRateSettingOn: not set\n"
+            "hideSoldWatchesSettingOn: not set\n"
+            "techDetailsSettingOn: not set\n"
+            "dwrswrSettingOn: not set\n"
+            "fadeSettingOn: not set\n"
+            "dataIndicatorSettingOn: not set\n"
+            "badgesSettingOn: not set\n"
+            "ownershipSettingOn: not set\n"
+            "enableWotdReminderSettingOn: not set\n"
+            "enableLongAccuracyReminderSettingOn: not set\n"
+            "enableWarrantyExpiringReminderSettingOn: not set\n"
+            "enableHistoryLogSettingOn: not set\n"
+            "logEachWearSettingOn: not set\n"
+            "logEvery10thWearSettingOn: not set\n"
+            "compressWatchImagesSettingOn: not set\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(SettingsCliTest, EachWearOnTurnsEveryTenthOffAcrossRuns) {
+  CliRun run = tockary({"settings", "logEachWearSettingOn", "on"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");  // diagnostics only with --verbose
+  run = tockary({"settings"});
+  EXPECT_NE(run.out.find("logEachWearSettingOn: on\nlogEvery10thWearSettingOn: off\n"),
+            std::string::npos)
+      << run.out;
+
+  run = tockary({"--verbose", "settings", "logEachWearSettingOn", "off"});
+  EXPECT_EQ(run.err, "log each wear disabled\n");
+  run = tockary({"--json", "settings"});
+  EXPECT_NE(
+      run.out.find("\"logEachWearSettingOn\": \"off\",\n  \"logEvery10thWearSettingOn\": \"on\""),
+      std::string::npos)
+      << run.out;
+}
+
+TEST_F(SettingsCliTest, BadKeyOrValueIsOneLineExitTwoAndWritesNothing) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"settings", "logEachWear", "on"},
+      {"settings", "logEachWearSettingOn", "yes"},
+      {"settings", "logEachWearSettingOn"},
+      {"settings", "orderByYear", "on"},  // a key, but not one of the switches
+  };
+  for (const auto& arguments : bad) {
+    const CliRun run = tockary(arguments);
+    EXPECT_EQ(run.status, 2) << arguments[1];
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(
+      tockary({"settings", "logEachWear", "on"})
+          .err.rfind("tockary: unknown setting \"logEachWear\"; accepted: warrantyInfoSettingOn, "
+                     "wearRateSettingOn, ",
+                     0),
+      0u);
+  EXPECT_NE(tockary({"settings", "fadeSettingOn", "yes"}).err.find("accepted: on, off"),
+            std::string::npos);
+  EXPECT_EQ(tockary({"settings"}).out.find(": on"), std::string::npos);
+}
+
+TEST_F(SettingsCliTest, UnknownCommandsAndOptions) {
+  CliRun run = tockary({"bogus"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "tockary: unknown command \"bogus\"; accepted: info, settings\n");
+  run = tockary({"info", "--nope"});
+  EXPECT_EQ(run.status, 2);
+  run = runTockary({"--locale", "xx_QQ", "info"}, scratch.path());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("unknown locale \"xx_QQ\""), std::string::npos);
+  run = tockary({"settings", "--help"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("tockary settings logEachWearSettingOn on"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tockary::testing
