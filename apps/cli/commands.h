@@ -14,5 +14,11 @@ using CommandAction = std::function<int(CliEnvironment&)>;
 // Each command adds itself to the root and, when chosen, sets `action`.
 void addInfoCommand(CLI::App& root, CommandAction& action);
 void addSettingsCommand(CLI::App& root, CommandAction& action);
+// list, sort, delete
+void addCollectionCommands(CLI::App& root, CommandAction& action);
+// show, wear, status, reset, adjust
+void addDetailCommands(CLI::App& root, CommandAction& action);
+// add, edit, catalogues
+void addEditorCommands(CLI::App& root, CommandAction& action);
 
 }  // namespace tockary::cli

@@ -73,8 +73,11 @@ int main(int argc, char** argv) {
   root.add_flag("--verbose", options.verbose, "Show the app's diagnostic lines on standard error");
 
   CommandAction action;
-  addInfoCommand(root, action);
+  addCollectionCommands(root, action);
+  addDetailCommands(root, action);
+  addEditorCommands(root, action);
   addSettingsCommand(root, action);
+  addInfoCommand(root, action);
 
   try {
     root.parse(argc, argv);

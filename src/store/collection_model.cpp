@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/ui/diagnostics.h"
+
 namespace tockary {
 
 ManagedObjectModel collectionModel() {
@@ -13,6 +15,15 @@ Predicate unsoldWatchesPredicate() { return Predicate("myyntiliike = %@", {std::
 Predicate soldWatchesPredicate() { return Predicate("myyntiliike != %@", {std::string()}); }
 
 bool isSold(const Kello& watch) { return watch.myyntiliike() != std::string(); }
+
+double totalWearCount(ManagedObjectContext& context) {
+  auto sum = context.aggregate(Kello::fetchRequest(), AggregateFunction::Sum, "varasarake4");
+  if (!sum) {
+    diagnostic("Error when summing totals: " + sum.status().description());
+    return 0;
+  }
+  return sum->value_or(0);
+}
 
 std::string watchLabel(const Kello& watch) {
   std::string label = watch.merkki().value_or("");

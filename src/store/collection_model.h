@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/store/model.h"
+#include "platform/store/object_store.h"
 #include "platform/store/predicate.h"
 #include "store/records.h"
 
@@ -22,6 +23,10 @@ ManagedObjectModel collectionModel();
 Predicate unsoldWatchesPredicate();
 Predicate soldWatchesPredicate();
 bool isSold(const Kello& watch);
+
+// The total wear count: sum: of varasarake4 over every watch, sold ones included ("sumTotal").
+// A failed query prints "Error when summing totals: " and the error, and gives 0.
+double totalWearCount(ManagedObjectContext& context);
 
 // How service, warranty and measurement records name their watch: brand and model joined by one
 // blank, or the brand alone when the model is empty.

@@ -104,6 +104,18 @@ TEST_F(CollectionModelTest, WatchLabels) {
   EXPECT_EQ(kNoWatchLabel.size(), 10u);
 }
 
+TEST_F(CollectionModelTest, TotalWearCountIncludesSoldWatches) {
+  EXPECT_EQ(totalWearCount(context()), 0.0);
+  auto kept = context().insertNewObject<Kello>();
+  kept->setMyyntiliike("");
+  kept->setVarasarake4(12);
+  auto sold = context().insertNewObject<Kello>();
+  sold->setMyyntiliike("Bob");
+  sold->setVarasarake4(30);
+  context().insertNewObject<Kello>();  // never worn
+  EXPECT_EQ(totalWearCount(context()), 42.0);
+}
+
 TEST(MeasureText, SameLengthWhateverTheTrailingZeros) {
   EXPECT_TRUE(sameMeasure("40.5", "40.50"));
   EXPECT_TRUE(sameMeasure("40", "40.0"));

@@ -1,0 +1,7 @@
+#include "commands.h"
+
+namespace tockary::cli {
+
+void addEditorCommands(CLI::App& /*root*/, CommandAction& /*action*/) {}
+
+}  // namespace tockary::cli
