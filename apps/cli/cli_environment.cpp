@@ -44,6 +44,13 @@ UserDefaults& CliEnvironment::defaults() {
   return *defaults_;
 }
 
+AppServices& CliEnvironment::services() {
+  if (!services_) {
+    services_.reset(new AppServices{app(), defaults(), formatters_, clock_, presenter_});
+  }
+  return *services_;
+}
+
 void CliEnvironment::terminate() {
   if (app_ && app_->isStoreOpen()) app_->applicationWillTerminate();
 }

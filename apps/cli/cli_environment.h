@@ -9,6 +9,7 @@
 #include "platform/format/formatters.h"
 #include "platform/ui/presenter.h"
 #include "store/app_delegate.h"
+#include "store/app_services.h"
 
 namespace tockary::cli {
 
@@ -36,6 +37,9 @@ class CliEnvironment {
   const Clock& clock() const { return clock_; }
   RecordingPresenter& presenter() { return presenter_; }
 
+  // What the screens take: built on first use (opens the store and the defaults).
+  AppServices& services();
+
   // Saves what a command left unsaved, as the app does when it quits.
   void terminate();
 
@@ -49,6 +53,7 @@ class CliEnvironment {
   RecordingPresenter presenter_;
   std::unique_ptr<AppDelegate> app_;
   std::unique_ptr<SqliteUserDefaults> defaults_;
+  std::unique_ptr<AppServices> services_;
 };
 
 // The default data directory: $XDG_DATA_HOME/tockary, else ~/.local/share/tockary.

@@ -1,0 +1,28 @@
+#include "screen_output.h"
+
+#include <charconv>
+
+namespace tockary::cli {
+
+Json sheetJson(const Sheet& sheet) {
+  Json json = Json::object();
+  json["headline"] = sheet.displayedTitle();
+  json["message"] = sheet.displayedMessage();
+  Json actions = Json::array();
+  for (const auto& action : sheet.actions) actions.push_back(action.title);
+  json["actions"] = actions;
+  return json;
+}
+
+std::shared_ptr<Kello> watchById(CliEnvironment& env, const std::string& id) {
+  std::optional<ObjectID> objectId = ObjectID::fromText(id);
+  if (!objectId) objectId = ObjectID::fromText(std::string(Kello::entityName()) + "/" + id);
+  std::shared_ptr<Kello> watch;
+  if (objectId) watch = env.app().viewContext().existingObject<Kello>(*objectId);
+  if (!watch) {
+    throw UsageError{"unknown watch id \"" + id + "\"; `tockary list` shows the ids"};
+  }
+  return watch;
+}
+
+}  // namespace tockary::cli
