@@ -4,6 +4,7 @@
 
 #include "platform/store/object_store.h"
 #include "store/collection_model.h"
+#include "store/watch_hand_over.h"
 #include "support/temp_dir.h"
 
 namespace tockary::testing {
@@ -126,6 +127,31 @@ TEST(MeasureText, SameLengthWhateverTheTrailingZeros) {
   EXPECT_TRUE(sameMeasure("", ""));
   EXPECT_FALSE(sameMeasure("40.", "40"));
   EXPECT_FALSE(sameMeasure("abc", "40"));
+}
+
+}  // namespace
+}  // namespace tockary::testing
+
+namespace tockary::testing {
+namespace {
+
+TEST_F(CollectionModelTest, HandOverTakesEveryFieldAndKeepsAbsentValuesAbsent) {
+  auto watch = context().insertNewObject<Kello>();
+  watch->setMerkki("Omega");
+  watch->setVarasarake1("47.5");
+  watch->setVarasarake3("Box");
+  watch->setOstohinta(0);
+  watch->setKellokuva(Bytes{1, 2});
+  const WatchHandOver h = handOverFrom(*watch);
+  EXPECT_EQ(h.tempEditMerkki, "Omega");
+  EXPECT_EQ(h.tempEditLugToLug, "47.5");
+  EXPECT_EQ(h.tempEditNotes, "Box");
+  EXPECT_EQ(h.tempEditPurchasePrice, 0.0);  // set to 0 is present
+  EXPECT_FALSE(h.tempEditSoldPrice.has_value());
+  EXPECT_FALSE(h.tempEditMalli.has_value());
+  EXPECT_FALSE(h.tempEditSoldDate.has_value());
+  EXPECT_EQ(h.tempEditWatchPicture, (Bytes{1, 2}));
+  EXPECT_FALSE(h.tempEditWatchPictureBack.has_value());
 }
 
 }  // namespace
