@@ -1,5 +1,10 @@
 #pragma once
 
+#include <optional>
+#include <string_view>
+
+#include "platform/status.h"
+#include "platform/ui/sheet.h"
 #include "store/app_services.h"
 #include "store/records.h"
 
@@ -9,5 +14,27 @@ namespace tockary {
 // now, appends the wear entries the history-log preferences ask for, and saves. A failed save is
 // a fatal stop.
 void quickLogWear(Kello& watch, AppServices& services);
+
+// The wear button of the watch-of-the-day pop-up: as the quick log, but with the pop-up's own
+// tenth-wear entry, and a failed save is only a console line ("Save Failed"); the change stays
+// in the context. Returns the save's outcome so the caller refreshes the list only on success.
+Status logWatchOfTheDayWear(Kello& watch, AppServices& services);
+
+// A milestone celebrated when a confirmed wear on the detail screen lifts the count from
+// exactly `priorCount` (jumps past a milestone earn nothing).
+struct WearBadge {
+  int priorCount;
+  std::string_view title;
+  std::string_view message;
+  std::string_view imageName;
+};
+
+// The badge for a confirmed wear whose count before it is `priorCount`, if any.
+std::optional<WearBadge> badgeForPriorCount(double priorCount);
+
+// The action sheet showing `badge`: its title, message, one "OK" (cancel style) and the badge
+// picture, which grows from a 50 x 50 square once the sheet is shown. `screenCentreX` is the
+// horizontal centre of the screen presenting it.
+Sheet badgeSheet(const WearBadge& badge, double screenCentreX);
 
 }  // namespace tockary

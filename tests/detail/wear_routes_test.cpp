@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "detail/detail_fixture.h"
+#include "detail/wear_counter.h"
+
+namespace tockary::testing {
+namespace {
+
+using WearRoutesTest = DetailTest;
+
+TEST_F(WearRoutesTest, QuickLogCountsKeepsTheTimeOfDayAndSaves) {
+  auto watch = newWatch("Tudor", 29);
+  quickLogWear(*watch, services);
+  EXPECT_EQ(watch->varasarake4(), 30);
+  EXPECT_EQ(watch->varasarake5(), at(2026, 12, 5, 14, 30));
+  EXPECT_FALSE(watch->varasarake3().has_value());  // log off: notes untouched
+  EXPECT_TRUE(presenter.events().empty());         // no badge, no question
+  EXPECT_EQ(lines, (std::vector<std::string>{"Tempworn: 30"}));
+  auto stored = reread(*watch);
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->varasarake4(), 30);
+  EXPECT_EQ(stored->varasarake5(), at(2026, 12, 5, 14, 30));
+}
+
+TEST_F(WearRoutesTest, QuickLogAppendsBothEntriesToTheStoredNotes) {
+  logOn(true, true);
+  auto watch = newWatch("Tudor", 19);
+  watch->setVarasarake3(std::string("Bought in Geneva"));
+  quickLogWear(*watch, services);
+  EXPECT_EQ(*watch->varasarake3(),
+            "Bought in Geneva\n12/5/26:  Wear count: 20\n12/5/26 : Wear count: 20");
+
+  // Absent notes count as empty: the first entry starts with its line break.
+  auto fresh = newWatch("Seiko");
+  for (int i = 0; i < 3; ++i) quickLogWear(*fresh, services);
+  EXPECT_EQ(*reread(*fresh)->varasarake3(),
+            "\n12/5/26:  Wear count: 1\n12/5/26:  Wear count: 2\n12/5/26:  Wear count: 3");
+}
+
+TEST_F(WearRoutesTest, QuickLogSaveFailureIsAFatalStop) {
+  auto watch = newWatch("Tudor");
+  lockStore();
+  try {
+    quickLogWear(*watch, services);
+    FAIL() << "a failed save must stop the app";
+  } catch (const FatalStop& stop) {
+    EXPECT_TRUE(stop.message.starts_with("Unresolved error ")) << stop.message;
+    EXPECT_NE(stop.message.find("database is locked"), std::string::npos) << stop.message;
+  }
+}
+
+TEST_F(WearRoutesTest, WatchOfTheDayWritesItsOwnTenthEntryAndSurvivesAFailedSave) {
+  logOn(false, true);
+  auto watch = newWatch("Omega", 9);
+  ASSERT_TRUE(logWatchOfTheDayWear(*watch, services).isOk());
+  EXPECT_EQ(*watch->varasarake3(), "\n12/5/26:  Wear count: 10");
+  EXPECT_EQ(lines.back(), "Item Saved");
+
+  lockStore();
+  EXPECT_FALSE(logWatchOfTheDayWear(*watch, services).isOk());
+  EXPECT_EQ(lines.back(), "Save Failed");
+  EXPECT_EQ(watch->varasarake4(), 11);  // kept in memory for a later save
+  unlockStore();
+  ASSERT_TRUE(app.viewContext().save().isOk());
+  EXPECT_EQ(reread(*watch)->varasarake4(), 11);
+}
+
+}  // namespace
+}  // namespace tockary::testing
