@@ -4,6 +4,8 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -49,5 +51,17 @@ inline CliRun runTockary(const std::vector<std::string>& arguments,
   run.err = readFile(errFile);
   return run;
 }
+
+// A fresh data dir per test; tockary() runs the binary on it.
+class CliTest : public ::testing::Test {
+ protected:
+  CliRun tockary(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"--data-dir", data.string()});
+    return runTockary(arguments, scratch.path());
+  }
+  TempDir scratch;
+  TempDir home;
+  std::filesystem::path data = home.path() / "tockary";
+};
 
 }  // namespace tockary::testing

@@ -1,4 +1,3 @@
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "cli/cli_runner.h"
@@ -6,15 +5,9 @@
 namespace tockary::testing {
 namespace {
 
-class InfoCliTest : public ::testing::Test {
+class InfoCliTest : public CliTest {
  protected:
-  CliRun tockary(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--data-dir", data.string()});
-    return runTockary(arguments, scratch.path());
-  }
-  TempDir scratch;
-  TempDir home;
-  std::filesystem::path data = home.path() / "nested" / "tockary";
+  InfoCliTest() { data = home.path() / "nested" / "tockary"; }
 };
 
 TEST_F(InfoCliTest, CreatesThePrivateDataDirAndCountsRecords) {

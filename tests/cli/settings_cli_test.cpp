@@ -1,20 +1,10 @@
-#include <gtest/gtest.h>
 
 #include "cli/cli_runner.h"
 
 namespace tockary::testing {
 namespace {
 
-class SettingsCliTest : public ::testing::Test {
- protected:
-  CliRun tockary(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--data-dir", data.string()});
-    return runTockary(arguments, scratch.path());
-  }
-  TempDir scratch;
-  TempDir home;
-  std::filesystem::path data = home.path() / "tockary";
-};
+using SettingsCliTest = CliTest;
 
 TEST_F(SettingsCliTest, FreshStoreShowsEverySwitchNotSetInScreenOrder) {
   const CliRun run = tockary({"settings"});
