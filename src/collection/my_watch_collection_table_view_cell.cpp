@@ -1,0 +1,379 @@
+#include "collection/my_watch_collection_table_view_cell.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "platform/format/number_text.h"
+#include "settings/preference_keys.h"
+#include "store/collection_model.h"
+
+namespace tockary {
+
+namespace {
+
+bool filled(const std::optional<std::string>& text) { return text && !text->empty(); }
+
+std::string orDashes(const std::optional<std::string>& text, std::string_view prefix,
+                     std::string_view suffix = {}) {
+  if (!filled(text)) return std::string(prefix) + "---";
+  return std::string(prefix) + *text + std::string(suffix);
+}
+
+// A stored flag as a switch reads it; something that is not a boolean counts as off.
+bool isOn(StoredFlag flag) { return flag == StoredFlag::True; }
+
+// The first-time default of a display flag: written once, only if nobody wrote the key before.
+void storeDefault(UserDefaults& defaults, std::string_view key, bool value) {
+  if (defaults.value(key) == StoredFlag::Absent) defaults.setBool(value, key);
+}
+
+std::string durationText(const DateComponents& c) {
+  return std::to_string(c.years) + "y, " + std::to_string(c.months) + "m, " +
+         std::to_string(c.days) + "d";
+}
+
+std::optional<int> wholeYear(const std::optional<std::string>& text) {
+  if (!filled(text)) return std::nullopt;
+  int year = 0;
+  for (char c : *text) {
+    if (c < '0' || c > '9' || year > 100000) return std::nullopt;
+    year = year * 10 + (c - '0');
+  }
+  return year;
+}
+
+void fillInfoMode(MyWatchCollectionTableViewCell& row, const Kello& watch, const RowInputs& inputs,
+                  const Formatters& formatters) {
+  const Calendar& calendar = formatters.calendar();
+  const int mode = inputs.screen.apuluku;
+  if (mode >= 0 && mode <= 5) row.dotsButton.imageName = dotsImageName(mode);
+  switch (mode) {
+    case 0:
+      row.yearLabel.textColor = kWhite;
+      break;
+    case 1: {
+      row.manufacturerLabel.text = "Wear count: " + wholeNumberText(watch.varasarake4());
+      const auto lastWorn = watch.varasarake5();
+      row.modelLabel.text =
+          lastWorn ? "Last worn: " + formatters.shortDate(*lastWorn) : "Last worn: ---";
+      row.yearLabel.text = lastWorn
+                               ? "Days since last worn: " +
+                                     std::to_string(calendar.daysBetween(*lastWorn, inputs.now))
+                               : "Days since last worn: ---";
+      break;
+    }
+    case 2:
+      row.manufacturerLabel.text =
+          filled(watch.koneistotyyppi()) ? *watch.koneistotyyppi() : "Movement type: ---";
+      row.modelLabel.text = orDashes(watch.koneisto(), "Cal. ");
+      row.yearLabel.text = orDashes(watch.powerreserve(), "Power reserve: ", "h");
+      break;
+    case 3:
+      row.manufacturerLabel.text = orDashes(watch.refkoodi(), "Ref: ");
+      row.modelLabel.text = orDashes(watch.sarjanumero(), "Serial number: ");
+      row.yearLabel.text = watch.setlaajuus().value_or("");
+      break;
+    case 4: {
+      const double bought = watch.ostohinta();
+      const double sold = watch.myyntihinta();
+      row.manufacturerLabel.text =
+          bought != 0 ? "Purchase price: " + formatters.currency(bought) : "Purchase price: ---";
+      row.modelLabel.text =
+          sold != 0 ? "Sold price: " + formatters.currency(sold) : "Sold price: --- ";
+      row.yearLabel.text.clear();
+      if (bought != 0 && sold != 0) {
+        const double result = sold - bought;
+        if (result > 0) {
+          row.yearLabel.text = "Profit: " + formatters.currency(result);
+          row.yearLabel.textColor = kProfitGreen;
+        } else if (result < 0) {
+          row.yearLabel.text = "Loss: " + formatters.currency(result);
+          row.yearLabel.textColor = kAlertRed;
+          row.yearLabel.hasShadow = false;
+        } else {
+          row.yearLabel.text = "Even: " + formatters.currency(0);
+          row.yearLabel.textColor = kWhite;
+        }
+      }
+      break;
+    }
+    case 5: {
+      // A year that is not a number (the editor writes only digits) reads as no year.
+      if (const auto year = wholeYear(watch.vuosimalli())) {
+        const int age = calendar.localDateTime(inputs.now).year - *year;
+        if (age == 0 || age == 1) {
+          row.manufacturerLabel.text = "Watch age: " + std::to_string(age) + " year";
+        } else if (age >= 2) {
+          row.manufacturerLabel.text = "Watch age: " + std::to_string(age) + " years";
+        }
+      } else {
+        row.manufacturerLabel.text = "Watch age: ---";
+      }
+      const auto bought = watch.ostopvm();
+      const auto soldOn = watch.myyntipvm();
+      if (!bought) {
+        row.modelLabel.text = "Owned: ---";
+      } else if (soldOn) {
+        row.modelLabel.text =
+            "Ownership lasted: " + durationText(calendar.components(*bought, *soldOn));
+      } else {
+        row.modelLabel.text = "Owned: " + durationText(calendar.components(*bought, inputs.now));
+      }
+      row.yearLabel.text.clear();
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void showIf(RowImage& image, bool shown, std::string_view name) {
+  image.isHidden = !shown;
+  if (shown) image.imageName = std::string(name);
+}
+
+}  // namespace
+
+RowPreferences RowPreferences::read(const UserDefaults& defaults) {
+  RowPreferences p;
+  p.ownership = defaults.value(kOwnershipSettingOn);
+  p.dataIndicator = defaults.value(kDataIndicatorSettingOn);
+  p.badges = defaults.value(kBadgesSettingOn);
+  p.wearRate = defaults.value(kWearRateSettingOn);
+  p.techDetails = defaults.value(kTechDetailsSettingOn);
+  p.dwrswr = defaults.value(kDwrswrSettingOn);
+  p.fade = defaults.value(kFadeSettingOn);
+  p.warrantyInfo = defaults.value(kWarrantyInfoSettingOn);
+  return p;
+}
+
+std::string wholeNumberText(double value) {
+  if (!std::isfinite(value)) return "0";
+  return std::to_string(std::llround(value));
+}
+
+std::string dotsImageName(int mode) {
+  static constexpr std::array<std::string_view, 6> kDots = {"Dots",  "Dots2", "Dots3",
+                                                            "Dots4", "Dots5", "Dots6"};
+  if (mode < 0 || mode >= static_cast<int>(kDots.size())) return {};
+  return std::string(kDots[static_cast<std::size_t>(mode)]);
+}
+
+std::string wearBadgeImageName(double wearCount) {
+  if (!std::isfinite(wearCount)) return {};
+  const long long w = std::llround(wearCount);
+  if (w <= 0) return {};
+  if (w < 30) return "Badge_1";
+  if (w < 50) return "Badge_30";
+  if (w < 100) return "Badge_50";
+  if (w < 150) return "Badge_100";
+  if (w < 200) return "Badge_150";
+  if (w < 300) return "Badge_200";
+  if (w < 400) return "Badge_300";
+  if (w < 500) return "Badge_400";
+  if (w < 1000) return "Badge_500";
+  return "Badge_1000";
+}
+
+std::string statusIconName(std::string_view status, std::string_view lugWidth) {
+  struct Icon {
+    std::string_view status;
+    std::string_view icon;
+  };
+  static constexpr std::array<Icon, 18> kIcons = {{
+      {"Keeper", "StatusKeeper"},
+      {"Broken", "StatusBroken"},
+      {"For Sale", "StatusForSale"},
+      {"Not Set", "NotSetGrey"},
+      {"In Service", "InService"},
+      {"Serviced", "StatusServiced"},
+      {"In Safe", "StatusInSafe"},
+      {"On Winder", "StatusOnWinder"},
+      {"Needs Service", "StatusNeedsService"},
+      {"Willing To Flip", "StatusWillingToFlip"},
+      {"Restoration Project", "StatusRestorationProject"},
+      {"On Loan", "StatusOnLoan"},
+      {"Needs Battery", "StatusNeedsBattery"},
+      {"My Next Watch", "StatusMyNextWatch"},
+      {"Incoming", "StatusIncoming"},
+      {"Short List", "StatusShortList"},
+      {"Grail", "StatusGrail"},
+      {"In Watchbox", "StatusInWatchbox"},
+  }};
+  if (status == "Needs a New Strap") {
+    for (std::string_view width : {"18", "20", "22", "24"}) {
+      if (lugWidth == width) return "StatusNeedStrap" + std::string(width);
+    }
+    return "StatusNeedStrap";
+  }
+  for (const Icon& entry : kIcons) {
+    if (entry.status == status) return std::string(entry.icon);
+  }
+  return "NotSetGrey";
+}
+
+std::string ownershipStripeImageName(const DateComponents& owned) {
+  if (owned.years >= 11) return "Vuosiraita_10+";
+  if (owned.years >= 1) return "Vuosiraita_" + std::to_string(owned.years);
+  if (owned.years == 0 && owned.months >= 1 && owned.months <= 11) {
+    return "Kuukausiraita_" + std::to_string(owned.months);
+  }
+  if (owned.years == 0 && owned.months == 0 && owned.days >= 0 && owned.days <= 30) {
+    return "Dayraita_" + std::to_string(owned.days);
+  }
+  return {};
+}
+
+float fadeOpacity(std::optional<int> d) {
+  if (!d || *d >= 100) return 0.05F;
+  if (*d >= 81) return 0.08F;
+  if (*d >= 76) return 0.15F;
+  if (*d >= 61) return 0.2F;
+  if (*d >= 46) return 0.3F;
+  if (*d >= 31) return 0.4F;
+  if (*d >= 21) return 0.5F;
+  if (*d >= 15) return 0.6F;
+  if (*d >= 11) return 0.7F;
+  if (*d >= 7) return 0.8F;
+  return 1.0F;  // worn this week (or dated ahead)
+}
+
+Completeness completeness(const Kello& watch) {
+  Completeness c;
+  const std::array<std::optional<std::string>, 4> movement = {
+      watch.koneistotyyppi(), watch.koneisto(), watch.powerreserve(), watch.bph()};
+  const std::array<std::optional<std::string>, 4> dimensions = {
+      watch.halkaisija(), watch.lugivali(), watch.varasarake1(), watch.paksuus()};
+  const std::array<std::optional<std::string>, 12> others = {
+      watch.merkki(),      watch.malli(),           watch.vuosimalli(),       watch.refkoodi(),
+      watch.sarjanumero(), watch.bezelmateriaali(), watch.kuorenmateriaali(), watch.tauluvari(),
+      watch.lasi(),        watch.kruunu(),          watch.vedenpitavyys(),    watch.setlaajuus()};
+  for (const auto& field : movement) c.movement += filled(field) ? 1 : 0;
+  for (const auto& field : dimensions) c.dimensions += filled(field) ? 1 : 0;
+  c.all = c.movement + c.dimensions;
+  for (const auto& field : others) c.all += filled(field) ? 1 : 0;
+  return c;
+}
+
+MyWatchCollectionTableViewCell fillRow(const std::shared_ptr<Kello>& watchPointer,
+                                       const RowInputs& inputs, UserDefaults& defaults,
+                                       const Formatters& formatters) {
+  const Kello& watch = *watchPointer;
+  const RowPreferences& prefs = inputs.preferences;
+  const Calendar& calendar = formatters.calendar();
+  MyWatchCollectionTableViewCell row;
+  row.watchId = watch.objectID();
+
+  // Base lines.
+  row.manufacturerLabel.text = watch.merkki().value_or("");
+  row.modelLabel.text = watch.malli().value_or("");
+  row.yearLabel.text = watch.vuosimalli().value_or("");
+
+  // Winder.
+  const std::string status = watch.varasarake2().value_or("");
+  if (status == "On Winder") {
+    row.watchImageView.clippedToEllipse = true;
+    row.watchImageView.clearsBackground = true;
+    row.watchImageView.rotation = RotationAnimation{};
+  }
+
+  fillInfoMode(row, watch, inputs, formatters);
+
+  // Badges.
+  const Completeness counts = completeness(watch);
+  if (prefs.badges != StoredFlag::Absent) {
+    const bool on = isOn(prefs.badges);
+    showIf(row.badge3Outlet, on && counts.all == 20, "Badge_Data");
+    showIf(row.badge1Outlet, on && counts.movement == 4, "Rotor");
+    showIf(row.badge2Outlet, on && counts.dimensions == 4, "Badge_Diagram");
+    const std::string wearBadge = wearBadgeImageName(watch.varasarake4());
+    showIf(row.badge4Outlet, on && !wearBadge.empty(), wearBadge);
+  }
+
+  // Ownership stripe.
+  const auto bought = watch.ostopvm();
+  const auto soldOn = watch.myyntipvm();
+  if (bought && !soldOn) {
+    const std::string stripe = ownershipStripeImageName(calendar.components(*bought, inputs.now));
+    if (!stripe.empty()) row.vuosiOutlet.imageName = stripe;
+  }
+  if (prefs.ownership == StoredFlag::Absent) storeDefault(defaults, kOwnershipSettingOn, false);
+  row.vuosiOutlet.isHidden = !isOn(prefs.ownership);
+  if (!bought || soldOn || watch.myyntihinta() > 0 || isSold(watch)) {
+    row.vuosiOutlet.isHidden = true;
+  }
+
+  // Data indicator.
+  if (prefs.dataIndicator != StoredFlag::Absent) {
+    const bool shown = isOn(prefs.dataIndicator) && counts.all > 0;
+    showIf(row.indicatorButtonOutlet, shown, "Ilmaisin" + std::to_string(counts.all));
+  }
+
+  // Wear rate.
+  if (prefs.wearRate == StoredFlag::Absent) {
+    storeDefault(defaults, kWearRateSettingOn, true);
+  } else if (isOn(prefs.wearRate)) {
+    const double rate = watch.varasarake4() / inputs.collectionWearTotal * 100;
+    row.wearRateLabel.text = "Wear Rate: " + formatOneDecimal(rate) + "%";
+    if (row.wearRateLabel.text == "Wear Rate: nan%") row.wearRateLabel.text = "Wear Rate: -----";
+  } else {
+    row.wearRateLabel.text.clear();
+  }
+
+  // Pop-up buttons.
+  if (prefs.techDetails == StoredFlag::Absent) {
+    storeDefault(defaults, kTechDetailsSettingOn, true);
+  } else {
+    row.quickInfoButton.isHidden = !isOn(prefs.techDetails);
+  }
+  if (prefs.dwrswr == StoredFlag::Absent) {
+    storeDefault(defaults, kDwrswrSettingOn, true);
+  } else {
+    row.dwrButton.isHidden = !isOn(prefs.dwrswr);
+  }
+  row.dwrButton.imageName = isSold(watch) ? "SellerRate" : "KeeperRate";
+
+  // Picture: fade by the days since the last wear, then the side.
+  const auto lastWorn = watch.varasarake5();
+  if (isOn(prefs.fade)) {
+    row.watchImageView.alpha = fadeOpacity(
+        lastWorn ? std::optional<int>(calendar.daysBetween(*lastWorn, inputs.now)) : std::nullopt);
+  }
+  const bool front = inputs.screen.kelloIsFaceUp;
+  row.watchImageView.attribute = front ? "kellokuva" : "varasarake6";
+  row.watchImageView.placeholderImageName = front ? "insertpic_front.png" : "insertpic_back.png";
+  std::weak_ptr<Kello> weak = watchPointer;
+  row.watchImageView.load = [weak, front]() -> std::optional<Bytes> {
+    auto kello = weak.lock();
+    if (!kello || kello->isDeleted()) return std::nullopt;
+    return front ? kello->kellokuva() : kello->varasarake6();
+  };
+
+  row.statusButtonOutlet.imageName = statusIconName(status, watch.lugivali().value_or(""));
+
+  // Warranty line.
+  if (const auto warranty = watch.takuupvm()) {
+    if (prefs.warrantyInfo == StoredFlag::Absent) {
+      storeDefault(defaults, kWarrantyInfoSettingOn, true);
+    } else if (isOn(prefs.warrantyInfo)) {
+      const int k = calendar.daysBetween(inputs.now, *warranty);
+      if (k < 0) {
+        row.warrantyEndsLabel = {"Warranty expired: " + std::to_string(-k) + " days ago",
+                                 kAlertRed};
+      } else if (k <= 7) {
+        row.warrantyEndsLabel = {"Warranty expires in: " + std::to_string(k) + " days", kAlertRed};
+      } else {
+        row.warrantyEndsLabel = {"Warranty until: " + formatters.shortDate(*warranty), kWhite};
+      }
+    } else {
+      row.warrantyEndsLabel.text.clear();
+    }
+  } else {
+    row.warrantyEndsLabel.text.clear();
+  }
+  return row;
+}
+
+}  // namespace tockary

@@ -1,0 +1,221 @@
+#include "collection/my_watch_collection_table_view_controller.h"
+
+#include <utility>
+
+#include "collection/collection_statistics.h"
+#include "detail/wear_counter.h"
+#include "platform/format/number_text.h"
+#include "platform/ui/diagnostics.h"
+#include "settings/preference_keys.h"
+#include "store/collection_model.h"
+
+namespace tockary {
+
+const std::array<SortMenuEntry, 7> kCollectionSortMenu = {{
+    {"Brand and Model", kOrderByBrandAndModel},
+    {"Movement type", kOrderByMovementType},
+    {"Purchase Date", kOrderByPurchaseDate},
+    {"Purchase Price", kOrderByPrice},
+    {"Watch Status", kOrderByStatus},
+    {"Wear Rate", kOrderByWearStats},
+    {"Year of manufacture", kOrderByYear},
+}};
+
+namespace {
+
+constexpr Rgba kSwipeGray{0.5, 0.5, 0.5, 1.0};
+
+RecordListDescription collectionList() {
+  return {std::string(Kello::entityName()), "merkki",
+          std::string(MyWatchCollectionTableViewCell::kReuseIdentifier),
+          std::string(MyWatchCollectionTableViewController::kDetailScreen)};
+}
+
+}  // namespace
+
+MyWatchCollectionTableViewController::MyWatchCollectionTableViewController(AppServices& services)
+    : RecordListTableViewController(services, collectionList()),
+      gHalkaisijaParametri(formatOneDecimal(DreamWatch(context).averageDiameter())) {}
+
+void MyWatchCollectionTableViewController::viewDidLoad() {
+  if (initiateNotifications) initiateNotifications();
+  timerScheduled = true;
+  tableView.estimatedRowHeight = kEstimatedRowHeight;
+  tableView.estimatedSectionHeaderHeight = 0;
+  tableView.estimatedSectionFooterHeight = 0;
+  navigationBar = NavigationBarStyle{BarStyle::Default, false, kBlack};
+  titleViewImage = "Dureduveve.png";
+}
+
+void MyWatchCollectionTableViewController::viewDidAppear() { performListFetch(); }
+
+void MyWatchCollectionTableViewController::timerFired() {
+  if (initiateNotifications) initiateNotifications();
+}
+
+FetchRequest MyWatchCollectionTableViewController::listFetchRequest() const {
+  const UserDefaults& defaults = services_.defaults;
+  FetchRequest request = Kello::fetchRequest();
+  if (defaults.flag(kHideSoldWatchesSettingOn) == true)
+    request.predicate = unsoldWatchesPredicate();
+
+  auto set = [&defaults](std::string_view key) { return defaults.flag(key) == true; };
+  std::vector<SortDescriptor> order;
+  // Later keys win over earlier ones; the status order wins over all.
+  if (set(kOrderByWearStats)) order = {{"varasarake4", false}};
+  if (set(kOrderByBrandAndModel)) order = {{"merkki", true}, {"malli", true}};
+  if (set(kOrderByYear)) order = {{"vuosimalli", false}};
+  if (set(kOrderByPrice)) order = {{"ostohinta", false}};
+  if (set(kOrderByPurchaseDate)) order = {{"ostopvm", false}};
+  if (set(kOrderByMovementType)) order = {{"koneistotyyppi", false}};
+  if (set(kOrderByStatus)) order = {{"varasarake2", true}, {"merkki", true}, {"malli", true}};
+  if (order.empty()) order = {{"merkki", true}};
+  request.sortDescriptors = std::move(order);
+  return request;
+}
+
+void MyWatchCollectionTableViewController::performListFetch() {
+  buildFetchedResultsController(listFetchRequest());
+}
+
+std::shared_ptr<Kello> MyWatchCollectionTableViewController::watchAt(IndexPath indexPath) const {
+  auto object = objectAt(indexPath);
+  if (!object || object->entity().name != Kello::entityName()) return nullptr;
+  return std::static_pointer_cast<Kello>(object);
+}
+
+void MyWatchCollectionTableViewController::reloadData() {
+  rowInputs_.reset();
+  RecordListTableViewController::reloadData();
+}
+
+const RowInputs& MyWatchCollectionTableViewController::rowInputs() {
+  if (!rowInputs_) {
+    rowInputs_ = RowInputs{{kelloIsFaceUp, apuluku},
+                           RowPreferences::read(services_.defaults),
+                           totalWearCount(),
+                           services_.clock.now()};
+  }
+  return *rowInputs_;
+}
+
+std::optional<MyWatchCollectionTableViewCell> MyWatchCollectionTableViewController::cellForRowAt(
+    IndexPath indexPath) {
+  auto watch = watchAt(indexPath);
+  if (!watch) return std::nullopt;
+  return fillRow(watch, rowInputs(), services_.defaults, services_.formatters);
+}
+
+std::vector<MyWatchCollectionTableViewCell> MyWatchCollectionTableViewController::allRows() {
+  std::vector<MyWatchCollectionTableViewCell> rows;
+  for (int section = 0; section < numberOfSections(); ++section) {
+    const int count = numberOfRowsInSection(section);
+    rows.reserve(rows.size() + static_cast<std::size_t>(count));
+    for (int row = 0; row < count; ++row) {
+      if (auto cell = cellForRowAt({section, row})) rows.push_back(std::move(*cell));
+    }
+  }
+  return rows;
+}
+
+void MyWatchCollectionTableViewController::didSelectRowAt(IndexPath indexPath) {
+  RecordListTableViewController::didSelectRowAt(indexPath);
+}
+
+void MyWatchCollectionTableViewController::insertNewWatch() {
+  services_.presenter.push(ScreenRequest{std::string(kEditorScreen), {}, {}});
+}
+
+void MyWatchCollectionTableViewController::orderRowsBy() {
+  Sheet sheet;
+  sheet.style = SheetStyle::ActionSheet;
+  sheet.title = "Order the Watches by:";
+  sheet.message = "(Please choose one)";
+  for (const SortMenuEntry& entry : kCollectionSortMenu) {
+    const std::string title(entry.title);
+    sheet.actions.push_back(
+        {title, ActionStyle::Default, [this, title] { chooseSortEntry(title); }});
+  }
+  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
+  services_.presenter.present(std::move(sheet));
+}
+
+bool MyWatchCollectionTableViewController::chooseSortEntry(std::string_view title) {
+  for (const SortMenuEntry& entry : kCollectionSortMenu) {
+    if (entry.title != title) continue;
+    storeSortChoice(services_.defaults, kCollectionSortKeys, entry.key);
+    performListFetch();
+    return true;
+  }
+  return false;
+}
+
+void MyWatchCollectionTableViewController::flippaaKuvat() {
+  kelloIsFaceUp = !kelloIsFaceUp;
+  reloadData();
+}
+
+void MyWatchCollectionTableViewController::infoVaihto() {
+  apuluku = apuluku >= 5 || apuluku < 0 ? 0 : apuluku + 1;
+  reloadData();
+}
+
+void MyWatchCollectionTableViewController::commitEditingStyle(EditingStyle style,
+                                                              IndexPath indexPath) {
+  if (style != EditingStyle::Delete) return;
+  auto watch = watchAt(indexPath);
+  if (!watch) return;
+  Sheet sheet;
+  sheet.style = SheetStyle::ActionSheet;
+  sheet.title = "Please confirm that you wish to delete this watch record";
+  sheet.message = "(This cannot be undone).";
+  // The watch, not its row: the rows may have moved by the time the user confirms.
+  std::weak_ptr<Kello> target = watch;
+  sheet.actions.push_back({"Confirm delete", ActionStyle::Destructive, [this, target] {
+                             auto doomed = target.lock();
+                             if (!doomed || doomed->isDeleted()) return;
+                             context.deleteObject(doomed);
+                             performListFetch();
+                             if (Status saved = context.save(); !saved) fatalStop(saved);
+                           }});
+  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
+  services_.presenter.present(std::move(sheet));
+}
+
+std::string MyWatchCollectionTableViewController::quickWearTitle(const Kello& watch) const {
+  const auto lastWorn = watch.varasarake5();
+  return "Last: " + (lastWorn ? services_.formatters.shortDate(*lastWorn) : std::string()) +
+         "\nWear count: " + wholeNumberText(watch.varasarake4());
+}
+
+std::optional<ContextualAction> MyWatchCollectionTableViewController::leadingSwipeActionFor(
+    IndexPath indexPath) {
+  auto watch = watchAt(indexPath);
+  if (!watch) return std::nullopt;
+  std::weak_ptr<Kello> target = watch;
+  return ContextualAction{quickWearTitle(*watch), "WearToday", kSwipeGray, [this, target] {
+                            auto kello = target.lock();
+                            if (!kello || kello->isDeleted()) return;
+                            quickLogWear(*kello, services_);
+                            // The row stays where it is but shows its new count at once.
+                            reloadData();
+                          }};
+}
+
+double MyWatchCollectionTableViewController::totalWearCount() {
+  return tockary::totalWearCount(context);
+}
+
+double MyWatchCollectionTableViewController::collectionCost() {
+  return sumOfWatches(context, "ostohinta", unsoldWatchesPredicate());
+}
+
+double MyWatchCollectionTableViewController::soldWatchesCost() {
+  return sumOfWatches(context, "ostohinta", soldWatchesPredicate());
+}
+
+double MyWatchCollectionTableViewController::soldWatchesProceeds() {
+  return sumOfWatches(context, "myyntihinta", soldWatchesPredicate());
+}
+
+}  // namespace tockary

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "collection/my_watch_collection_table_view_cell.h"
+#include "platform/ui/sheet.h"
+#include "records/fetched_results_table_view_controller.h"
+#include "store/records.h"
+
+namespace tockary {
+
+// One entry of the "Order the Watches by:" sheet and the preference it sets.
+struct SortMenuEntry {
+  std::string_view title;
+  std::string_view key;
+};
+
+// The sheet's entries in the order it shows them (before "Cancel").
+extern const std::array<SortMenuEntry, 7> kCollectionSortMenu;
+
+// The leading swipe action of a row: logs a wear at once.
+struct ContextualAction {
+  std::string title;
+  std::string imageName;
+  Rgba backgroundColor;
+  std::function<void()> handler;
+};
+
+// The home screen: every watch (or only the unsold ones), in the chosen order, one row each.
+class MyWatchCollectionTableViewController : public RecordListTableViewController {
+ public:
+  static constexpr std::string_view kDetailScreen = "TarkasteleKelloaTableViewController";
+  static constexpr std::string_view kEditorScreen = "InsertWatchTableViewController";
+  // How often the front end runs initiateNotifications while the screen exists.
+  static constexpr std::chrono::seconds kNotificationRebuildInterval{60};
+  static constexpr double kEstimatedRowHeight = 149.0;
+
+  // `services` must outlive the screen. Opens the store and computes gHalkaisijaParametri.
+  explicit MyWatchCollectionTableViewController(AppServices& services);
+
+  // Rebuilds every pending reminder; run once on load and then by the front end's timer.
+  // Empty: nothing happens.
+  std::function<void()> initiateNotifications;
+
+  bool kelloIsFaceUp = true;
+  int apuluku = 0;
+  // The unsold watches' average case diameter, "%.1f", as it was when the screen was built.
+  std::string gHalkaisijaParametri;
+  std::string titleViewImage;
+  // Set by viewDidLoad: the front end then runs initiateNotifications every interval.
+  bool timerScheduled = false;
+
+  // Runs the reminder rebuild, asks for the timer, styles the table and the bar.
+  void viewDidLoad() override;
+  // The list fetch, on every appearance.
+  void viewDidAppear();
+  // What the timer does.
+  void timerFired();
+
+  // The list's fetch: unsold watches only when hideSoldWatchesSettingOn is true; the order of the
+  // last true sort key, status before all, brand when none is set.
+  FetchRequest listFetchRequest() const override;
+  // Rebuilds the live list with listFetchRequest() and reloads the rows.
+  void performListFetch();
+
+  std::shared_ptr<Kello> watchAt(IndexPath indexPath) const;
+  // The row at a path, filled for the current screen state; nullopt outside the list. Figures
+  // shared by every row (flags, wear total, now) are read once per reload.
+  std::optional<MyWatchCollectionTableViewCell> cellForRowAt(IndexPath indexPath);
+  // Every row in list order (the command line shows them all).
+  std::vector<MyWatchCollectionTableViewCell> allRows();
+
+  // Opens the detail screen with the watch's id.
+  void didSelectRowAt(IndexPath indexPath) override;
+  // Opens the editor for a new watch.
+  void insertNewWatch();
+
+  // Presents "Order the Watches by:"; each entry stores its key (and clears the six others) and
+  // runs the list fetch.
+  void orderRowsBy();
+  // What choosing an entry does, without the sheet. False for a title not in the menu.
+  bool chooseSortEntry(std::string_view title);
+
+  void flippaaKuvat();
+  void infoVaihto();
+
+  // Delete style: presents the confirmation sheet for the watch at the row. "Confirm delete"
+  // deletes that watch (the one shown when the sheet opened), fetches the list and saves; a
+  // failed save is a fatal stop. Records naming the watch by its label stay.
+  void commitEditingStyle(EditingStyle style, IndexPath indexPath) override;
+
+  // The row's quick-wear action; nullopt outside the list.
+  std::optional<ContextualAction> leadingSwipeActionFor(IndexPath indexPath);
+  // "Last: " + last-worn date (or nothing) + "\nWear count: " + count.
+  std::string quickWearTitle(const Kello& watch) const;
+
+  // The list's own sums ("sumTotal"), fresh from the store.
+  double totalWearCount();
+  double collectionCost();
+  double soldWatchesCost();
+  double soldWatchesProceeds();
+
+ protected:
+  void reloadData() override;
+  void rowsDidChange() override { rowInputs_.reset(); }
+
+ private:
+  const RowInputs& rowInputs();
+
+  std::optional<RowInputs> rowInputs_;
+};
+
+}  // namespace tockary
