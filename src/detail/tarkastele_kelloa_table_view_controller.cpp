@@ -1,0 +1,425 @@
+#include "detail/tarkastele_kelloa_table_view_controller.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "detail/detail_presentation.h"
+#include "detail/history_log.h"
+#include "detail/wear_counter.h"
+#include "platform/ui/diagnostics.h"
+#include "settings/preference_keys.h"
+#include "store/collection_model.h"
+
+namespace tockary {
+
+namespace {
+
+std::optional<double> optionalNumber(const Kello& watch, std::string_view key) {
+  const Value value = watch.valueForKey(key);
+  if (const auto* number = std::get_if<double>(&value)) return *number;
+  return std::nullopt;
+}
+
+std::shared_ptr<const Bytes> shared(std::optional<Bytes> bytes) {
+  if (!bytes) return nullptr;
+  return std::make_shared<const Bytes>(std::move(*bytes));
+}
+
+// Plain fields keep what they showed when the watch has no value.
+void showIfPresent(std::string& outlet, const std::optional<std::string>& value) {
+  if (value) outlet = *value;
+}
+
+bool present(const std::optional<std::string>& value) { return value && !value->empty(); }
+
+std::string measureText(const std::optional<std::string>& value) {
+  return present(value) ? *value + " mm" : "??";
+}
+
+std::string diagramText(const std::optional<std::string>& value) {
+  return present(value) ? *value : "??";
+}
+
+std::string wholeNumber(double count) { return std::to_string(std::llround(count)); }
+
+}  // namespace
+
+TarkasteleKelloaTableViewController::TarkasteleKelloaTableViewController(AppServices& services,
+                                                                         ObjectID kelloID)
+    : services_(services), kelloID_(std::move(kelloID)) {}
+
+std::shared_ptr<Kello> TarkasteleKelloaTableViewController::watch() const {
+  return services_.context().existingObject<Kello>(kelloID_);
+}
+
+void TarkasteleKelloaTableViewController::fetch() {
+  fetched_ = true;
+  snapshot_ = {};
+  const std::shared_ptr<Kello> w = watch();
+  found_ = w != nullptr;
+  if (!w) {
+    title_.reset();
+    return;
+  }
+  WatchSnapshot& s = snapshot_;
+  s.tempMerkki = w->merkki();
+  s.tempMalli = w->malli();
+  s.tempVuosi = w->vuosimalli();
+  s.tempRef = w->refkoodi();
+  s.tempSerial = w->sarjanumero();
+  s.tempKelloKuva = shared(w->kellokuva());
+  s.tempKelloKuvaBack = shared(w->varasarake6());
+  s.tempKoneistoTyyppi = w->koneistotyyppi();
+  s.tempKoneisto = w->koneisto();
+  s.tempPowerReserve = w->powerreserve();
+  s.tempBph = w->bph();
+  s.tempHalkaisija = w->halkaisija();
+  s.tempKuorenMateriaali = w->kuorenmateriaali();
+  s.tempPaksuus = w->paksuus();
+  s.tempLugWidth = w->lugivali();
+  s.tempLugToLugWidth = w->varasarake1();
+  s.tempBezelMaterial = w->bezelmateriaali();
+  s.tempGlass = w->lasi();
+  s.tempWaterProof = w->vedenpitavyys();
+  s.tempDialColor = w->tauluvari();
+  s.tempCrownType = w->kruunu();
+  s.tempSetCompleteness = w->setlaajuus();
+  s.tempComplication1 = w->komplikaatio1();
+  s.tempComplication2 = w->komplikaatio2();
+  s.tempComplication3 = w->komplikaatio3();
+  s.tempComplication4 = w->komplikaatio4();
+  s.tempComplication5 = w->komplikaatio5();
+  s.tempComplication6 = w->komplikaatio6();
+  s.tempPurchasedFrom = w->ostoliike();
+  s.tempPurchaseDate = w->ostopvm();
+  s.tempPurchasePrice = optionalNumber(*w, "ostohinta");
+  s.tempWarrantyEndDate = w->takuupvm();
+  s.tempSoldDate = w->myyntipvm();
+  s.tempSoldTo = w->myyntiliike();
+  s.tempSoldPrice = optionalNumber(*w, "myyntihinta");
+  s.tempNotes = w->varasarake3();
+  s.tempStatus = w->varasarake2();
+  s.tempDateLastWorn = w->varasarake5();
+  s.tempTimesWorn = optionalNumber(*w, "varasarake4");
+  title_ = w->merkki();
+}
+
+void TarkasteleKelloaTableViewController::viewDidLoad() {
+  if (!fetched_) fetch();
+  load();
+}
+
+void TarkasteleKelloaTableViewController::load() {
+  const WatchSnapshot& s = snapshot_;
+  WatchDetailOutputs& o = outputs_;
+  const Formatters& formatters = services_.formatters;
+
+  WatchIdentity identity = watchIdentity(s.tempMerkki, s.tempMalli, s.tempVuosi, formatters);
+  o.basicWatchDetailsLabel = std::move(identity.line);
+  if (identity.title) title_ = std::move(identity.title);
+
+  drawPicture();
+  o.movementDetailsLabel =
+      movementSentence(s.tempKoneistoTyyppi, s.tempKoneisto, s.tempPowerReserve, s.tempBph);
+
+  showIfPresent(o.referenceTextField, s.tempRef);
+  showIfPresent(o.serialNumberTextField, s.tempSerial);
+  showIfPresent(o.halkaisijaTextField, s.tempHalkaisija);
+  showIfPresent(o.paksuusTextField, s.tempPaksuus);
+  showIfPresent(o.kuoriTextField, s.tempKuorenMateriaali);
+  showIfPresent(o.taulunVariTextField, s.tempDialColor);
+  showIfPresent(o.lasiTextField, s.tempGlass);
+  showIfPresent(o.bezelTextField, s.tempBezelMaterial);
+  showIfPresent(o.lugValiTextField, s.tempLugWidth);
+  showIfPresent(o.lugToLugTextField, s.tempLugToLugWidth);
+  showIfPresent(o.kruunuTextField, s.tempCrownType);
+  showIfPresent(o.vedenPitavyysTextField, s.tempWaterProof);
+  showIfPresent(o.complication1TextField, s.tempComplication1);
+  showIfPresent(o.complication2TextField, s.tempComplication2);
+  showIfPresent(o.complication3TextField, s.tempComplication3);
+  showIfPresent(o.complication4TextField, s.tempComplication4);
+  showIfPresent(o.complication5Textfield, s.tempComplication5);
+  showIfPresent(o.complication6TextField, s.tempComplication6);
+  showIfPresent(o.purchasedFromTextField, s.tempPurchasedFrom);
+  showIfPresent(o.setCompletenessTextField, s.tempSetCompleteness);
+  showIfPresent(o.soldToTextField, s.tempSoldTo);
+  // The front end shows the notes from their beginning.
+  showIfPresent(o.notesTextView, s.tempNotes);
+
+  if (s.tempStatus) {
+    if (const WatchStatus* status = findWatchStatus(*s.tempStatus)) showStatus(*status);
+  }
+
+  if (s.tempPurchaseDate) o.purchasedDateTextField = formatters.shortDate(*s.tempPurchaseDate);
+  if (s.tempWarrantyEndDate) o.warrantyEndsTextField = formatters.shortDate(*s.tempWarrantyEndDate);
+  if (s.tempSoldDate) o.soldDateTextField = formatters.shortDate(*s.tempSoldDate);
+
+  if (s.tempPurchasePrice && *s.tempPurchasePrice != 0) {
+    o.priceTextField = amountText(*s.tempPurchasePrice, formatters);
+  }
+  if (s.tempSoldPrice && *s.tempSoldPrice != 0) {
+    o.soldPriceTextField = amountText(*s.tempSoldPrice, formatters);
+  }
+
+  if (s.tempTimesWorn && *s.tempTimesWorn != 0) {
+    const double count = *s.tempTimesWorn;
+    o.timesWornLabel = wholeNumber(count);
+    o.keeperRateLabel = wearRateText(count, totalWearCount(services_.context()));
+    o.costPerWearLabel = costPerWearText(s.tempPurchasePrice, count, formatters);
+  }
+  if (s.tempDateLastWorn) {
+    o.dateLastWornLabel = formatters.shortDate(*s.tempDateLastWorn);
+    const int days = formatters.calendar().daysBetween(*s.tempDateLastWorn, services_.clock.now());
+    o.daysAgoLabel = std::to_string(std::abs(days));
+  }
+}
+
+void TarkasteleKelloaTableViewController::drawPicture() {
+  WatchPicture& view = outputs_.kelloImageView;
+  switch (kelloIsFaceUp_) {
+    case 1:
+    case 2: {
+      outputs_.tekstiView.reset();
+      const bool front = kelloIsFaceUp_ == 1;
+      const auto& picture = front ? snapshot_.tempKelloKuva : snapshot_.tempKelloKuvaBack;
+      // Without its own picture a face shows the placeholder, never the face shown before it.
+      if (picture) {
+        view = {"", picture, front ? "kellokuva" : "varasarake6"};
+      } else {
+        view = {"nopic.png", nullptr, ""};
+      }
+      break;
+    }
+    case 3:
+      view = {"Watch_Diagram.png", nullptr, ""};
+      outputs_.tekstiView = diagram();
+      break;
+    default:
+      break;
+  }
+}
+
+DiagramOverlay TarkasteleKelloaTableViewController::diagram() const {
+  const WatchSnapshot& s = snapshot_;
+  DiagramOverlay overlay;
+  overlay.frame = {screenCentreX_ - 200, -1, 500, 500};
+  // Placed for the diagram picture: measures beside their arrows, materials in the middle.
+  overlay.texts = {
+      {"diameter", measureText(s.tempHalkaisija), {150, 240, 200, 20}},
+      {"lugWidth", measureText(s.tempLugWidth), {150, 40, 200, 20}},
+      {"lugToLug", measureText(s.tempLugToLugWidth), {380, 240, 110, 20}},
+      {"thickness", measureText(s.tempPaksuus), {10, 240, 110, 20}},
+      {"glass", diagramText(s.tempGlass), {150, 200, 200, 20}},
+      {"caseMaterial", diagramText(s.tempKuorenMateriaali), {150, 290, 200, 20}},
+      {"bezelMaterial", diagramText(s.tempBezelMaterial), {150, 160, 200, 20}},
+      {"crown", diagramText(s.tempCrownType), {380, 200, 110, 20}},
+  };
+  return overlay;
+}
+
+void TarkasteleKelloaTableViewController::flipWatchPhoto() {
+  if (kelloIsFaceUp_ < 1 || kelloIsFaceUp_ > 3) return;
+  kelloIsFaceUp_ = kelloIsFaceUp_ % 3 + 1;
+  load();
+}
+
+void TarkasteleKelloaTableViewController::showStatus(const WatchStatus& status) {
+  outputs_.statusTextField = std::string(status.name);
+  outputs_.statusButtonOutlet = std::string(status.bigIcon);
+}
+
+void TarkasteleKelloaTableViewController::changeWatchStatus() { textFieldDidBeginEditing(); }
+
+void TarkasteleKelloaTableViewController::textFieldDidBeginEditing() {
+  statusPickerShown_ = true;
+  selectedStatusRow_ = 0;
+  showStatus(kWatchStatuses[0]);
+}
+
+void TarkasteleKelloaTableViewController::pickerViewDidSelectRow(int row) {
+  if (row < 0 || row >= static_cast<int>(kWatchStatuses.size())) return;
+  selectedStatusRow_ = row;
+  showStatus(kWatchStatuses[static_cast<std::size_t>(row)]);
+}
+
+void TarkasteleKelloaTableViewController::doneStatusPicker() {
+  statusPickerShown_ = false;
+  const std::shared_ptr<Kello> w = watch();
+  if (!w) return;
+  const std::string chosen = outputs_.statusTextField;
+  w->setVarasarake2(storedStatus(chosen));
+  // A later refresh must not bring back the status shown before.
+  snapshot_.tempStatus = storedStatus(chosen);
+  const HistoryLog log(services_.defaults, services_.formatters, services_.clock);
+  appendToNotes(log.statusChanged(chosen), w.get());
+  saveQuietly();
+}
+
+void TarkasteleKelloaTableViewController::appendToNotes(const std::string& entries, Kello* w) {
+  if (entries.empty()) return;
+  outputs_.notesTextView += entries;
+  snapshot_.tempNotes = outputs_.notesTextView;
+  if (w) w->setVarasarake3(outputs_.notesTextView);
+}
+
+void TarkasteleKelloaTableViewController::saveQuietly() {
+  // The detail screen keeps its figures when a save fails; the change stays pending.
+  static_cast<void>(services_.context().save());
+}
+
+int TarkasteleKelloaTableViewController::wearCountLabelValue() const {
+  return std::atoi(outputs_.timesWornLabel.c_str());
+}
+
+void TarkasteleKelloaTableViewController::increaseTimesWornCounter() {
+  Sheet sheet;
+  sheet.style = SheetStyle::ActionSheet;
+  sheet.title = "Please confirm having worn this Watch today";
+  sheet.message = "This will increment Wrist-Statistics counters and cannot be undone.";
+  sheet.actions.push_back({"Confirm", ActionStyle::Default, [this] { confirmWear(); }});
+  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
+  services_.presenter.present(std::move(sheet));
+}
+
+void TarkasteleKelloaTableViewController::confirmWear() {
+  // A watch never worn may have no count at all; it earns the first badge like a count of 0.
+  const double prior = snapshot_.tempTimesWorn.value_or(0);
+  if (auto badge = badgeForPriorCount(prior)) {
+    services_.presenter.present(badgeSheet(*badge, screenCentreX_));
+  }
+  const Formatters& formatters = services_.formatters;
+  const Date now = services_.clock.now();
+  const int count = wearCountLabelValue() + 1;
+  outputs_.timesWornLabel = std::to_string(count);
+  outputs_.dateLastWornLabel = formatters.shortDate(now);
+  // The stored total does not include this wear yet.
+  const double total = totalWearCount(services_.context());
+  snapshot_.tempTimesWorn = prior + 1;
+  outputs_.daysAgoLabel = "0";
+  outputs_.keeperRateLabel = wearRateText(prior + 1, total + 1);
+
+  const HistoryLog log(services_.defaults, services_.formatters, services_.clock);
+  const std::shared_ptr<Kello> w = watch();
+  const std::string entries = log.wear(*snapshot_.tempTimesWorn, WearRoute::DetailScreen);
+  appendToNotes(entries, w.get());
+  if (!entries.empty() && *snapshot_.tempTimesWorn > 1 &&
+      services_.defaults.flag(kLogEachWearSettingOn).value_or(false)) {
+    diagnostic("Laukesi jokaisen lokitus");
+  }
+
+  if (w) {
+    w->setVarasarake4(count);
+    if (!outputs_.dateLastWornLabel.empty()) {
+      // The day of the wear, as the label shows it: the start of today.
+      const std::optional<Date> day = formatters.parseShortDate(outputs_.dateLastWornLabel);
+      w->setVarasarake5(day);
+      // Kept in the snapshot so that a later refresh (a flip, a status change) shows this wear.
+      snapshot_.tempDateLastWorn = day;
+    }
+    saveQuietly();
+  }
+  load();
+  outputs_.daysAgoLabel = "0";
+  outputs_.dateLastWornLabel = formatters.shortDate(now);
+}
+
+void TarkasteleKelloaTableViewController::wearStatsReset() {
+  Sheet sheet;
+  sheet.style = SheetStyle::ActionSheet;
+  sheet.title =
+      "Please confirm that you wish to reset wrist statistics for this watch or adjust the wear "
+      "count value.";
+  sheet.message = "(Resetting will reset all statistics for the watch and cannot be undone).";
+  sheet.actions.push_back(
+      {"Confirm wrist-stats reset", ActionStyle::Destructive, [this] { resetWristStats(); }});
+  sheet.actions.push_back(
+      {"Adjust wear count", ActionStyle::Destructive, [this] { adjustWearCount(); }});
+  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
+  services_.presenter.present(std::move(sheet));
+}
+
+void TarkasteleKelloaTableViewController::resetWristStats() {
+  const double old = snapshot_.tempTimesWorn.value_or(0);
+  const std::shared_ptr<Kello> w = watch();
+  outputs_.timesWornLabel = "0";
+  outputs_.dateLastWornLabel = std::string(kNoFigure);
+  outputs_.keeperRateLabel = std::string(kNoFigure);
+  outputs_.daysAgoLabel = std::string(kNoFigure);
+  if (w) {
+    w->setVarasarake4(0);
+    w->setVarasarake5(std::nullopt);
+  }
+  snapshot_.tempTimesWorn = 0;
+  snapshot_.tempDateLastWorn.reset();
+  ++scrollToTopRequests_;
+  const HistoryLog log(services_.defaults, services_.formatters, services_.clock);
+  appendToNotes(log.reset(old), w.get());
+  if (w) saveQuietly();
+}
+
+void TarkasteleKelloaTableViewController::adjustWearCount() {
+  Sheet sheet;
+  sheet.style = SheetStyle::Alert;
+  sheet.title = "Adjust wear count";
+  sheet.message = "This will adjust the wear count to the number specified here.";
+  SheetTextField field;
+  field.keyboard = KeyboardKind::Number;
+  std::shared_ptr<std::string> typed = field.text;
+  sheet.textFields.push_back(std::move(field));
+  sheet.actions.push_back({"Submit new wear count", ActionStyle::Default,
+                           [this, typed] { submitNewWearCount(*typed); }});
+  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
+  services_.presenter.present(std::move(sheet));
+}
+
+std::optional<double> TarkasteleKelloaTableViewController::typedWearCount(std::string_view typed) {
+  const auto first = typed.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return std::nullopt;
+  typed = typed.substr(first, typed.find_last_not_of(" \t") - first + 1);
+  double value = 0;
+  int significant = 0;
+  for (char c : typed) {
+    if (c < '0' || c > '9') return std::nullopt;
+    if (significant > 0 || c != '0') ++significant;
+    value = value * 10 + (c - '0');
+  }
+  // Beyond any real count, and beyond what the label's integer can hold.
+  if (significant > 9) return std::nullopt;
+  return value;
+}
+
+bool TarkasteleKelloaTableViewController::submitNewWearCount(std::string_view typed) {
+  const std::optional<double> count = typedWearCount(typed);
+  if (!count) {
+    Sheet refused;
+    refused.style = SheetStyle::Alert;
+    refused.title = "Wear count not changed";
+    refused.message = std::string(kWearCountRefused);
+    refused.actions.push_back({"OK", ActionStyle::Cancel, {}});
+    services_.presenter.present(std::move(refused));
+    return false;
+  }
+  const double old = snapshot_.tempTimesWorn.value_or(0);
+  const std::string text = wholeNumber(*count);
+  const std::shared_ptr<Kello> w = watch();
+  outputs_.timesWornLabel = text;
+  snapshot_.tempTimesWorn = *count;
+  if (w) w->setVarasarake4(*count);
+  const HistoryLog log(services_.defaults, services_.formatters, services_.clock);
+  appendToNotes(log.adjusted(text, old), w.get());
+  if (w) saveQuietly();
+  services_.presenter.pop(1);
+  return true;
+}
+
+void TarkasteleKelloaTableViewController::editSelectedWatch() {
+  services_.presenter.push(ScreenRequest{"InsertWatchTableViewController", kelloID_.text(), {}});
+}
+
+std::optional<WatchEditRequest> TarkasteleKelloaTableViewController::editHandOver() const {
+  const std::shared_ptr<Kello> w = watch();
+  if (!w) return std::nullopt;
+  return WatchEditRequest{true, kelloID_, "Edit Watch Details", handOverFrom(*w)};
+}
+
+}  // namespace tockary

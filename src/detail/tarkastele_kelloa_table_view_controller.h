@@ -1,0 +1,183 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "detail/watch_status.h"
+#include "platform/date.h"
+#include "platform/store/object_store.h"
+#include "platform/ui/navigation_bar.h"
+#include "platform/ui/sheet.h"
+#include "store/app_services.h"
+#include "store/watch_hand_over.h"
+
+namespace tockary {
+
+// The screen's working copy of one watch, one field per attribute; absent where the attribute is
+// null (or the watch could not be found).
+struct WatchSnapshot {
+  std::optional<std::string> tempMerkki, tempMalli, tempVuosi, tempRef, tempSerial,
+      tempKoneistoTyyppi, tempKoneisto, tempPowerReserve, tempBph, tempHalkaisija,
+      tempKuorenMateriaali, tempPaksuus, tempLugWidth, tempLugToLugWidth, tempBezelMaterial,
+      tempGlass, tempWaterProof, tempDialColor, tempCrownType, tempSetCompleteness,
+      tempComplication1, tempComplication2, tempComplication3, tempComplication4, tempComplication5,
+      tempComplication6, tempPurchasedFrom, tempSoldTo, tempNotes, tempStatus;
+  // Encoded picture bytes, shared with the picture output rather than copied.
+  std::shared_ptr<const Bytes> tempKelloKuva, tempKelloKuvaBack;
+  std::optional<Date> tempPurchaseDate, tempWarrantyEndDate, tempSoldDate, tempDateLastWorn;
+  std::optional<double> tempPurchasePrice, tempSoldPrice, tempTimesWorn;
+};
+
+// What the picture view shows: the watch's own picture when `picture` is set (`attribute` names
+// it), else the stock image `assetName`. The front end decodes it and fits the view to the
+// picture's aspect ratio within its container's width.
+struct WatchPicture {
+  std::string assetName;
+  std::shared_ptr<const Bytes> picture;
+  std::string attribute;
+};
+
+// One text of the dimension diagram, centred in `frame` (overlay coordinates, 500 x 500).
+struct DiagramText {
+  std::string_view role;  // "diameter", "lugWidth", ... for front ends and tests
+  std::string text;
+  Frame frame;
+};
+
+// The transparent layer over the diagram picture that carries its texts.
+struct DiagramOverlay {
+  Frame frame;
+  std::string fontName = "HelveticaNeue-Bold";
+  double fontSize = 12;
+  Rgba color{1, 1, 1, 1};
+  Rgba shadowColor = kBlack;
+  double shadowOffsetX = 1;
+  double shadowOffsetY = 1;
+  std::vector<DiagramText> texts;
+};
+
+// The outlets of the screen. Texts start as shown before any value is set; the wear-count label
+// always holds a decimal integer, because the wear counter reads the count back from it.
+struct WatchDetailOutputs {
+  std::string basicWatchDetailsLabel, movementDetailsLabel;
+  WatchPicture kelloImageView{"nopic.png", nullptr, ""};
+  std::optional<DiagramOverlay> tekstiView;  // nullopt: hidden
+  std::string statusTextField{kNotSetStatus};
+  std::string statusButtonOutlet{"StatusNotSetBig"};
+  std::string serialNumberTextField, referenceTextField, halkaisijaTextField, paksuusTextField,
+      kuoriTextField, taulunVariTextField, lasiTextField, bezelTextField, lugValiTextField,
+      lugToLugTextField, kruunuTextField, vedenPitavyysTextField, complication1TextField,
+      complication2TextField, complication3TextField, complication4TextField,
+      complication5Textfield, complication6TextField, purchasedFromTextField,
+      purchasedDateTextField, priceTextField, warrantyEndsTextField, setCompletenessTextField,
+      soldDateTextField, soldPriceTextField, soldToTextField, notesTextView;
+  std::string timesWornLabel{"0"};
+  std::string dateLastWornLabel{"-----"}, daysAgoLabel{"-----"}, keeperRateLabel{"-----"},
+      costPerWearLabel{"-----"};
+};
+
+// What the editor receives in edit mode.
+struct WatchEditRequest {
+  bool editMode = true;
+  ObjectID kelloID;
+  std::string title;
+  WatchHandOver values;
+};
+
+// The detail screen of one watch: shows it, changes its status, logs and resets its wears and
+// opens the editor. Every operation writes through to the store at once; failed saves are
+// swallowed (the screen keeps the new figures, the change stays pending in the context).
+class TarkasteleKelloaTableViewController {
+ public:
+  // `services` must outlive the screen. Nothing is read until fetch().
+  TarkasteleKelloaTableViewController(AppServices& services, ObjectID kelloID);
+
+  // Copies the watch into the snapshot and sets the title to its brand. A watch that cannot be
+  // found leaves the snapshot empty (found() is false).
+  void fetch();
+  // Redraws every outlet from the snapshot; writes nothing.
+  void load();
+  // The first showing: fetch() if not done yet, then load().
+  void viewDidLoad();
+
+  bool found() const { return found_; }
+  const ObjectID& kelloID() const { return kelloID_; }
+  const std::optional<std::string>& title() const { return title_; }
+  const WatchSnapshot& snapshot() const { return snapshot_; }
+  const WatchDetailOutputs& outputs() const { return outputs_; }
+
+  // The horizontal centre of the screen in points, where the overlay and badges are placed.
+  void setScreenCentreX(double x) { screenCentreX_ = x; }
+
+  // Status picker: the status button and the field both open it, always at "Not Set".
+  std::span<const WatchStatus> statusPickerData() const { return kWatchStatuses; }
+  static constexpr std::string_view kStatusToolbarTitle = "Choose Watch Status: ";
+  void changeWatchStatus();
+  void textFieldDidBeginEditing();
+  bool isStatusPickerShown() const { return statusPickerShown_; }
+  int selectedStatusRow() const { return selectedStatusRow_; }
+  // Rows outside the list are ignored.
+  void pickerViewDidSelectRow(int row);
+  // Closes the picker and stores the shown status, with its history-log entry.
+  void doneStatusPicker();
+
+  // Picture faces: 1 front, 2 back, 3 dimension diagram.
+  static constexpr double kFlipDuration = 0.75;  // seconds, flip from the left
+  int kelloIsFaceUp() const { return kelloIsFaceUp_; }
+  void flipWatchPhoto();
+
+  // Asks "Please confirm having worn this Watch today"; "Confirm" runs confirmWear().
+  void increaseTimesWornCounter();
+  // One wear: a badge sheet when the count before it is a milestone, then the new figures,
+  // the wear entries and the save.
+  void confirmWear();
+
+  // Offers the reset and the adjustment of the wear count.
+  void wearStatsReset();
+  void resetWristStats();
+  // The alert with the field for the new count; "Submit new wear count" submits what was typed.
+  void adjustWearCount();
+  // Sets the count to `typed` and closes the screen. A text that is not a whole number of 0 or
+  // more is refused: a sheet says so, nothing changes, and false is returned.
+  bool submitNewWearCount(std::string_view typed);
+  // The count a typed text stands for, or nullopt when it must be refused.
+  static std::optional<double> typedWearCount(std::string_view typed);
+  static constexpr std::string_view kWearCountRefused =
+      "The wear count must be a whole number of 0 or more, such as 60.";
+
+  // Opens the editor for this watch; the front end takes editHandOver() for it.
+  void editSelectedWatch();
+  // nullopt when the watch is gone from the store.
+  std::optional<WatchEditRequest> editHandOver() const;
+
+  // How many times the screen asked its table to scroll back to the top (the reset does).
+  int scrollToTopRequests() const { return scrollToTopRequests_; }
+
+ private:
+  std::shared_ptr<Kello> watch() const;
+  int wearCountLabelValue() const;
+  void appendToNotes(const std::string& entries, Kello* watch);
+  void drawPicture();
+  DiagramOverlay diagram() const;
+  void showStatus(const WatchStatus& status);
+  void saveQuietly();
+
+  AppServices& services_;
+  ObjectID kelloID_;
+  bool fetched_ = false;
+  bool found_ = false;
+  std::optional<std::string> title_;
+  WatchSnapshot snapshot_;
+  WatchDetailOutputs outputs_;
+  int kelloIsFaceUp_ = 1;
+  bool statusPickerShown_ = false;
+  int selectedStatusRow_ = 0;
+  double screenCentreX_ = 187.5;
+  int scrollToTopRequests_ = 0;
+};
+
+}  // namespace tockary
