@@ -44,8 +44,6 @@ class CliEnvironment {
   void terminate();
 
  private:
-  void ensureDataDirectory();
-
   GlobalOptions options_;
   std::filesystem::path dataDirectory_;
   Formatters formatters_;
@@ -55,9 +53,6 @@ class CliEnvironment {
   std::unique_ptr<SqliteUserDefaults> defaults_;
   std::unique_ptr<AppServices> services_;
 };
-
-// The default data directory: $XDG_DATA_HOME/tockary, else ~/.local/share/tockary.
-std::filesystem::path defaultDataDirectory();
 
 // Bad input: one line on standard error, exit status 2. Thrown by commands before they write.
 struct UsageError {

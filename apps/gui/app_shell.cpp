@@ -1,0 +1,26 @@
+#include "app_shell.h"
+
+#include <QJSEngine>
+
+namespace tockary::gui {
+
+namespace {
+AppShell* instance = nullptr;
+}
+
+AppShell::AppShell(AppServices& services, QObject* parent) : QObject(parent), services_(services) {}
+
+QString AppShell::dataDirectory() const {
+  return QString::fromStdString(services_.app.dataDirectory().string());
+}
+
+QStringList AppShell::tabTitles() const { return {"Collection", "Settings"}; }
+
+void AppShell::setInstance(AppShell* shell) { instance = shell; }
+
+AppShell* AppShell::create(QQmlEngine*, QJSEngine*) {
+  QJSEngine::setObjectOwnership(instance, QJSEngine::CppOwnership);
+  return instance;
+}
+
+}  // namespace tockary::gui

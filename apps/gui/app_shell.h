@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QQmlEngine>
+#include <QtQml/qqmlregistration.h>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include "store/app_services.h"
+
+namespace tockary::gui {
+
+// The app as QML sees it: where the data lives and the tabs. Built once by main().
+class AppShell : public QObject {
+  Q_OBJECT
+  QML_ELEMENT
+  QML_SINGLETON
+  Q_PROPERTY(QString dataDirectory READ dataDirectory CONSTANT)
+  Q_PROPERTY(QStringList tabTitles READ tabTitles CONSTANT)
+
+ public:
+  explicit AppShell(AppServices& services, QObject* parent = nullptr);
+
+  QString dataDirectory() const;
+  QStringList tabTitles() const;
+
+  static void setInstance(AppShell* shell);
+  static AppShell* create(QQmlEngine*, QJSEngine*);
+
+ private:
+  AppServices& services_;
+};
+
+}  // namespace tockary::gui

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QQmlEngine>
+#include <QtQml/qqmlregistration.h>
+#include <QAbstractListModel>
+
+#include "settings/settings_table_view_controller.h"
+
+namespace tockary::gui {
+
+// The settings screen for QML: one row per switch (label, key, on, enabled).
+class SettingsModel : public QAbstractListModel {
+  Q_OBJECT
+  QML_ELEMENT
+  QML_SINGLETON
+  Q_PROPERTY(QString exportTitle READ exportTitle CONSTANT)
+
+ public:
+  enum Role { KeyRole = Qt::UserRole + 1, LabelRole, OnRole, EnabledRole };
+
+  explicit SettingsModel(SettingsTableViewController& screen, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QHash<int, QByteArray> roleNames() const override;
+
+  QString exportTitle() const { return "Export Collection to CSV"; }
+
+  // What the user toggling a switch does; every row is refreshed for the side effects.
+  Q_INVOKABLE void setSwitch(const QString& key, bool on);
+  // The screen's load: switch positions from the stored flags.
+  Q_INVOKABLE void reload();
+  Q_INVOKABLE void exportCollection();
+
+  static void setInstance(SettingsModel* model);
+  static SettingsModel* create(QQmlEngine*, QJSEngine*);
+
+ private:
+  SettingsTableViewController& screen_;
+};
+
+}  // namespace tockary::gui
