@@ -61,11 +61,12 @@ FetchRequest MyWatchCollectionTableViewController::listFetchRequest() const {
 
   auto set = [&defaults](std::string_view key) { return defaults.flag(key) == true; };
   std::vector<SortDescriptor> order;
-  // Later keys win over earlier ones; the status order wins over all.
+  // Later keys win over earlier ones (the year over the price); the status order wins over all.
+  // The sheet keeps one key true, so this only decides for hand-edited preferences.
   if (set(kOrderByWearStats)) order = {{"varasarake4", false}};
   if (set(kOrderByBrandAndModel)) order = {{"merkki", true}, {"malli", true}};
-  if (set(kOrderByYear)) order = {{"vuosimalli", false}};
   if (set(kOrderByPrice)) order = {{"ostohinta", false}};
+  if (set(kOrderByYear)) order = {{"vuosimalli", false}};
   if (set(kOrderByPurchaseDate)) order = {{"ostopvm", false}};
   if (set(kOrderByMovementType)) order = {{"koneistotyyppi", false}};
   if (set(kOrderByStatus)) order = {{"varasarake2", true}, {"merkki", true}, {"malli", true}};
@@ -96,6 +97,7 @@ const RowInputs& MyWatchCollectionTableViewController::rowInputs() {
                            totalWearCount(),
                            services_.clock.now()};
   }
+  rowInputs_->screen = {kelloIsFaceUp, apuluku};
   return *rowInputs_;
 }
 
