@@ -174,6 +174,49 @@ void TarkasteleKelloaTableViewController::load() {
   }
 }
 
+std::vector<std::pair<std::string_view, const std::string*>>
+TarkasteleKelloaTableViewController::textOutlets() const {
+  const WatchDetailOutputs& o = outputs_;
+  return {
+      {"basicWatchDetailsLabel", &o.basicWatchDetailsLabel},
+      {"movementDetailsLabel", &o.movementDetailsLabel},
+      {"statusTextField", &o.statusTextField},
+      {"statusButtonOutlet", &o.statusButtonOutlet},
+      {"serialNumberTextField", &o.serialNumberTextField},
+      {"referenceTextField", &o.referenceTextField},
+      {"halkaisijaTextField", &o.halkaisijaTextField},
+      {"paksuusTextField", &o.paksuusTextField},
+      {"kuoriTextField", &o.kuoriTextField},
+      {"taulunVariTextField", &o.taulunVariTextField},
+      {"lasiTextField", &o.lasiTextField},
+      {"bezelTextField", &o.bezelTextField},
+      {"lugValiTextField", &o.lugValiTextField},
+      {"lugToLugTextField", &o.lugToLugTextField},
+      {"kruunuTextField", &o.kruunuTextField},
+      {"vedenPitavyysTextField", &o.vedenPitavyysTextField},
+      {"complication1TextField", &o.complication1TextField},
+      {"complication2TextField", &o.complication2TextField},
+      {"complication3TextField", &o.complication3TextField},
+      {"complication4TextField", &o.complication4TextField},
+      {"complication5Textfield", &o.complication5Textfield},
+      {"complication6TextField", &o.complication6TextField},
+      {"purchasedFromTextField", &o.purchasedFromTextField},
+      {"purchasedDateTextField", &o.purchasedDateTextField},
+      {"priceTextField", &o.priceTextField},
+      {"warrantyEndsTextField", &o.warrantyEndsTextField},
+      {"setCompletenessTextField", &o.setCompletenessTextField},
+      {"soldDateTextField", &o.soldDateTextField},
+      {"soldPriceTextField", &o.soldPriceTextField},
+      {"soldToTextField", &o.soldToTextField},
+      {"notesTextView", &o.notesTextView},
+      {"timesWornLabel", &o.timesWornLabel},
+      {"dateLastWornLabel", &o.dateLastWornLabel},
+      {"daysAgoLabel", &o.daysAgoLabel},
+      {"keeperRateLabel", &o.keeperRateLabel},
+      {"costPerWearLabel", &o.costPerWearLabel},
+  };
+}
+
 void TarkasteleKelloaTableViewController::drawPicture() {
   WatchPicture& view = outputs_.kelloImageView;
   switch (kelloIsFaceUp_) {

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "detail/watch_status.h"
@@ -109,6 +110,8 @@ class TarkasteleKelloaTableViewController {
   const std::optional<std::string>& title() const { return title_; }
   const WatchSnapshot& snapshot() const { return snapshot_; }
   const WatchDetailOutputs& outputs() const { return outputs_; }
+  // Every text outlet with its name, in the order the screen shows them.
+  std::vector<std::pair<std::string_view, const std::string*>> textOutlets() const;
 
   // The horizontal centre of the screen in points, where the overlay and badges are placed.
   void setScreenCentreX(double x) { screenCentreX_ = x; }
