@@ -1,3 +1,4 @@
+#include <cmath>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -117,7 +118,8 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
         quickLogWear(*watch, env.services());
         Output out(env.options().json);
         out.field("id", watch->objectID().text());
-        out.field("varasarake4", watch->varasarake4());
+        // A whole number kept in a double: printed as the whole number it is.
+        out.field("varasarake4", std::llround(watch->varasarake4()));
         const auto lastWorn = watch->varasarake5();
         out.field("varasarake5",
                   lastWorn ? Json(env.formatters().shortDateMediumTime(*lastWorn)) : Json());

@@ -56,6 +56,8 @@ TEST_F(DetailCliTest, ThreeQuickWearsAreLoggedAndShownInTheNotes) {
   for (int i = 0; i < 3; ++i) {
     const CliRun run = tockary({"wear", id});
     ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("varasarake4: " + std::to_string(i + 1) + "\n"), std::string::npos)
+        << run.out;
   }
   const std::string entry = "\n" + today() + ":  Wear count: 3";
   const std::string notes = stored(id)->varasarake3().value_or("");
