@@ -32,6 +32,14 @@ struct WearBadge {
 // The badge for a confirmed wear whose count before it is `priorCount`, if any.
 std::optional<WearBadge> badgeForPriorCount(double priorCount);
 
+// How the badge picture grows once its sheet is shown: a spring, no delay, linear curve.
+struct BadgeAnimation {
+  double duration = 4.0;  // seconds
+  double damping = 0.8;
+  double initialVelocity = 0.5;
+};
+inline constexpr BadgeAnimation kBadgeAnimation{};
+
 // The action sheet showing `badge`: its title, message, one "OK" (cancel style) and the badge
 // picture, which grows from a 50 x 50 square once the sheet is shown. `screenCentreX` is the
 // horizontal centre of the screen presenting it.
