@@ -85,6 +85,25 @@ std::shared_ptr<Kello> MyWatchCollectionTableViewController::watchAt(IndexPath i
   return std::static_pointer_cast<Kello>(object);
 }
 
+std::optional<IndexPath> MyWatchCollectionTableViewController::indexPathOf(
+    const ObjectID& watch) const {
+  if (fetchedResultsController() == nullptr) return std::nullopt;
+  return fetchedResultsController()->indexPathForObject(watch);
+}
+
+std::set<ObjectID> MyWatchCollectionTableViewController::watchesWithShownPicture() {
+  FetchRequest request = listFetchRequest();
+  request.sortDescriptors.clear();
+  Predicate pictured(kelloIsFaceUp ? "kellokuva != %@" : "varasarake6 != %@", {Value{}});
+  request.predicate =
+      request.predicate ? Predicate::andPredicate({*request.predicate, pictured}) : pictured;
+  std::set<ObjectID> ids;
+  auto watches = context.execute(request);
+  if (!watches) return ids;
+  for (const auto& kello : watches.value()) ids.insert(kello->objectID());
+  return ids;
+}
+
 void MyWatchCollectionTableViewController::reloadData() {
   rowInputs_.reset();
   RecordListTableViewController::reloadData();

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,6 +72,11 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
   void performListFetch();
 
   std::shared_ptr<Kello> watchAt(IndexPath indexPath) const;
+  // The row of a listed watch; nullopt for one not in the list (or hidden as sold).
+  std::optional<IndexPath> indexPathOf(const ObjectID& watch) const;
+  // The listed watches that have a picture on the side the rows show, found without reading
+  // a single picture.
+  std::set<ObjectID> watchesWithShownPicture();
   // The row at a path, filled for the current screen state; nullopt outside the list. Figures
   // shared by every row (flags, wear total, now) are read once per reload.
   std::optional<MyWatchCollectionTableViewCell> cellForRowAt(IndexPath indexPath);
