@@ -146,6 +146,12 @@ TEST_F(ImageCodecTest, RefusesEmptyForeignAndTruncatedData) {
        "the file is truncated or damaged"},
       {Bytes(jpeg.begin(), jpeg.begin() + 3), "the file is truncated or damaged"},
   };
+  // Whole in structure, damaged inside: the pixel data no longer matches its checksum.
+  Bytes damaged = png;
+  for (std::size_t i = 45; i < 55 && i + 16 < damaged.size(); ++i) damaged[i] ^= 0x5A;
+  const auto broken = codec.decode(damaged);
+  ASSERT_FALSE(broken);
+  EXPECT_TRUE(broken.status().description().starts_with("The picture cannot be used: "));
   for (const auto& [bytes, why] : cases) {
     const auto result = codec.decode(bytes);
     ASSERT_FALSE(result) << why;
