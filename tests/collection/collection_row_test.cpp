@@ -312,10 +312,6 @@ TEST_F(CollectionRowTest, WinderRowsTurnAndOthersDoNot) {
   kello->setVarasarake2("On Winder");
   const Cell cell = row();
   ASSERT_TRUE(cell.watchImageView.rotation);
-  EXPECT_EQ(cell.watchImageView.rotation->key, "rotationAnimation");
-  EXPECT_EQ(cell.watchImageView.rotation->keyPath, "transform.rotation");
-  EXPECT_DOUBLE_EQ(cell.watchImageView.rotation->toValue, 6.283185307179586);
-  EXPECT_DOUBLE_EQ(cell.watchImageView.rotation->duration, 8.0);
   EXPECT_TRUE(cell.watchImageView.clippedToEllipse);
   EXPECT_EQ(cell.statusButtonOutlet.imageName, "StatusOnWinder");
 }
