@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QQmlEngine>
 #include <QtQml/qqmlregistration.h>
 #include <QObject>
+#include <QQmlEngine>
 #include <QString>
 #include <QStringList>
 

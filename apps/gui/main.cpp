@@ -1,20 +1,17 @@
-// The desktop app `tockary-app`: builds the platform and the screen models, hands them to QML.
+// The desktop app `tockary-app`.
 
+#include <QtQml/qqmlextensionplugin.h>
 #include <QCommandLineParser>
 #include <QGuiApplication>
-#include <QQmlApplicationEngine>
 #include <QQuickStyle>
 #include <QTimer>
 
 #include <iostream>
 
-#include "app_shell.h"
-#include "gui_presenter.h"
+#include "gui_app.h"
 #include "platform/data_directory.h"
-#include "platform/format/formatters.h"
-#include "platform/ui/diagnostics.h"
-#include "settings_model.h"
-#include "store/app_delegate.h"
+
+Q_IMPORT_QML_PLUGIN(TockaryPlugin)
 
 using namespace tockary;
 using namespace tockary::gui;
@@ -44,46 +41,20 @@ int main(int argc, char** argv) {
   parser.setApplicationDescription("Tockary: your watch collection, its wear log and its figures.");
   parser.addHelpOption();
   QCommandLineOption dataDir("data-dir", "Where the collection lives.", "DIR");
+  QCommandLineOption locale("locale", "Locale for dates and amounts, such as en_US.", "L");
   QCommandLineOption selfTest("self-test", "Load every screen and quit.");
-  parser.addOption(dataDir);
-  parser.addOption(selfTest);
+  parser.addOptions({dataDir, locale, selfTest});
   parser.process(application);
 
-  const std::filesystem::path directory =
-      parser.isSet(dataDir) ? std::filesystem::path(parser.value(dataDir).toStdString())
-                            : defaultDataDirectory();
-  ensurePrivateDirectory(directory);
-
-  AppDelegate app(directory);
-  auto defaults = SqliteUserDefaults::open(directory / "preferences.sqlite");
-  if (!defaults) fatalStop(defaults.status());
-  Formatters formatters;
-  SystemClock clock;
-  GuiPresenter presenter;
-  AppServices services{app, *defaults.value(), formatters, clock, presenter};
-
-  SettingsTableViewController settingsScreen(services.defaults);
-  settingsScreen.viewDidLoad();
-
-  AppShell shell(services);
-  SettingsModel settings(settingsScreen);
-  AppShell::setInstance(&shell);
-  GuiPresenter::setInstance(&presenter);
-  SettingsModel::setInstance(&settings);
-
-  // The store opens with the first screen, as the app always has.
-  (void)app.persistentContainer();
-
-  QQmlApplicationEngine engine;
-  QObject::connect(
-      &engine, &QQmlApplicationEngine::objectCreationFailed, &application,
-      [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
-  engine.load(QUrl("qrc:/Tockary/qml/Main.qml"));
-  if (engine.rootObjects().isEmpty()) return 1;
+  GuiApp app(parser.isSet(dataDir) ? std::filesystem::path(parser.value(dataDir).toStdString())
+                                   : defaultDataDirectory(),
+             parser.value(locale).toStdString());
+  if (!app.load()) return 1;
 
   if (parser.isSet(selfTest)) {
     QTimer::singleShot(0, &application, [&] {
-      QMetaObject::invokeMethod(engine.rootObjects().first(), "visitEveryScreen");
+      QMetaObject::invokeMethod(app.window(), "visitEveryScreen");
+      QCoreApplication::processEvents();
       if (qmlWarnings > 0) {
         std::cout << "self-test: " << qmlWarnings << " QML warnings" << std::endl;
         QCoreApplication::exit(1);
@@ -93,7 +64,5 @@ int main(int argc, char** argv) {
       QCoreApplication::exit(0);
     });
   }
-  const int status = QGuiApplication::exec();
-  app.applicationWillTerminate();
-  return status;
+  return QGuiApplication::exec();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QQmlEngine>
 #include <QtQml/qqmlregistration.h>
 #include <QAbstractListModel>
+#include <QQmlEngine>
 
 #include "settings/settings_table_view_controller.h"
 

@@ -19,24 +19,55 @@ ApplicationWindow {
     palette.buttonText: "white"
     palette.highlight: "#0a84ff"
 
-    // Shows each tab once; the self-test calls it.
+    // The pages that the screens' navigation requests open, by screen name.
+    readonly property var pages: ({
+        "TarkasteleKelloaTableViewController": "DetailPage.qml",
+        "InsertWatchTableViewController": "EditorPage.qml"
+    })
+
+    // Shows every page once; the self-test calls it.
     function visitEveryScreen() {
-        for (let i = 0; i < tabs.count; ++i) {
+        for (let i = 0; i < tabs.count; ++i)
             tabs.currentIndex = i
-        }
         tabs.currentIndex = 0
+        for (const screen in pages) {
+            openScreen(screen, "")
+            collectionStack.pop(null, StackView.Immediate)
+        }
+    }
+
+    function openScreen(screen, objectId) {
+        const page = pages[screen]
+        if (page === undefined)
+            return
+        tabs.currentIndex = 0
+        collectionStack.push(page, { "objectId": objectId }, StackView.Immediate)
+    }
+
+    Connections {
+        target: Sheets
+        function onScreenRequested(screen, objectId) { window.openScreen(screen, objectId) }
+        function onPopRequested(count) {
+            for (let i = 0; i < count && collectionStack.depth > 1; ++i)
+                collectionStack.pop(StackView.Immediate)
+        }
     }
 
     StackLayout {
         anchors.fill: parent
         anchors.bottomMargin: tabs.height
         currentIndex: tabs.currentIndex
-        CollectionPage {}
+        StackView {
+            id: collectionStack
+            objectName: "collectionStack"
+            initialItem: CollectionPage {}
+        }
         SettingsPage {}
     }
 
     TabBar {
         id: tabs
+        objectName: "tabs"
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.bottom: parent.bottom
@@ -45,6 +76,8 @@ ApplicationWindow {
             model: AppShell.tabTitles
             TabButton {
                 required property string modelData
+                objectName: "tab_" + index
+                required property int index
                 text: modelData
                 palette.buttonText: checked ? "#0a84ff" : "#8e8e93"
                 background: Rectangle { color: "black" }

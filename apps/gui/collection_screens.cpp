@@ -1,0 +1,7 @@
+#include "gui_app.h"
+
+namespace tockary::gui {
+
+void installCollectionScreens(AppServices& /*services*/, QObject& /*parent*/) {}
+
+}  // namespace tockary::gui

@@ -1,0 +1,47 @@
+#include "gui_app.h"
+
+#include "app_shell.h"
+#include "platform/data_directory.h"
+#include "platform/ui/diagnostics.h"
+#include "settings_model.h"
+
+namespace tockary::gui {
+
+namespace {
+
+std::unique_ptr<SqliteUserDefaults> openDefaults(const std::filesystem::path& directory) {
+  ensurePrivateDirectory(directory);
+  auto opened = SqliteUserDefaults::open(directory / "preferences.sqlite");
+  if (!opened) fatalStop(opened.status());
+  return std::move(opened).value();
+}
+
+}  // namespace
+
+GuiApp::GuiApp(const std::filesystem::path& dataDirectory, const std::string& localeId)
+    : app_(dataDirectory), defaults_(openDefaults(dataDirectory)), formatters_(localeId) {
+  services_.reset(new AppServices{app_, *defaults_, formatters_, clock_, presenter_});
+  // The store opens with the first screen, as the app always has.
+  (void)app_.persistentContainer();
+
+  GuiPresenter::setInstance(&presenter_);
+  AppShell::setInstance(new AppShell(*services_, &adapters_));
+  settingsScreen_ = std::make_unique<SettingsTableViewController>(*defaults_);
+  SettingsModel::setInstance(new SettingsModel(*settingsScreen_, &adapters_));
+  installCollectionScreens(*services_, adapters_);
+  installEditorScreens(*services_, adapters_);
+}
+
+GuiApp::~GuiApp() { app_.applicationWillTerminate(); }
+
+bool GuiApp::load() {
+  engine_.load(QUrl("qrc:/Tockary/qml/Main.qml"));
+  return window() != nullptr;
+}
+
+QQuickWindow* GuiApp::window() const {
+  if (engine_.rootObjects().isEmpty()) return nullptr;
+  return qobject_cast<QQuickWindow*>(engine_.rootObjects().first());
+}
+
+}  // namespace tockary::gui
