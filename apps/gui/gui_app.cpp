@@ -1,6 +1,7 @@
 #include "gui_app.h"
 
 #include "app_shell.h"
+#include "image_providers.h"
 #include "platform/data_directory.h"
 #include "platform/ui/diagnostics.h"
 #include "settings_model.h"
@@ -35,6 +36,9 @@ GuiApp::GuiApp(const std::filesystem::path& dataDirectory, const std::string& lo
 GuiApp::~GuiApp() { app_.applicationWillTerminate(); }
 
 bool GuiApp::load() {
+  // The engine owns its providers.
+  engine_.addImageProvider("asset", new AssetImageProvider(assets_));
+  engine_.addImageProvider("picture", new PictureImageProvider(*services_));
   engine_.load(QUrl("qrc:/Tockary/qml/Main.qml"));
   return window() != nullptr;
 }

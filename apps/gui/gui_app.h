@@ -9,6 +9,7 @@
 #include <string>
 
 #include "gui_presenter.h"
+#include "platform/assets/asset_catalog.h"
 #include "platform/defaults/user_defaults.h"
 #include "platform/format/clock.h"
 #include "platform/format/formatters.h"
@@ -37,6 +38,7 @@ class GuiApp {
   QQuickWindow* window() const;
   AppServices& services() { return *services_; }
   GuiPresenter& presenter() { return presenter_; }
+  const AssetCatalog& assets() const { return assets_; }
 
  private:
   AppDelegate app_;
@@ -46,6 +48,7 @@ class GuiApp {
   GuiPresenter presenter_;
   std::unique_ptr<AppServices> services_;
   std::unique_ptr<SettingsTableViewController> settingsScreen_;
+  AssetCatalog assets_;
   QObject adapters_;  // parent of every screen adapter
   QQmlApplicationEngine engine_;
 };

@@ -223,3 +223,11 @@ Result<Image> ImageCodec::clippedToEllipse(const Image& image) const {
 }
 
 }  // namespace tockary
+
+#include "platform/image/qt_image.h"
+
+namespace tockary {
+
+QImage toQImage(const Image& image) { return image.impl() ? image.impl()->image : QImage(); }
+
+}  // namespace tockary
