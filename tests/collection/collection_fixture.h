@@ -18,30 +18,18 @@
 #include "store/app_delegate.h"
 #include "store/app_services.h"
 #include "store/records.h"
-#include "support/temp_dir.h"
+#include "support/screen_fixture.h"
 
 namespace tockary::testing {
 
 // A store in a temporary directory, en_US in UTC, the clock at 10 June 2025 12:00, every
 // diagnostic line collected and fatal stops thrown.
-class CollectionTest : public ::testing::Test {
+class CollectionTest : public ScreenTest {
  protected:
-  struct FatalStop {
-    std::string message;
-  };
-
   void SetUp() override {
-    previousSink_ = setDiagnosticSink([this](std::string_view line) { lines.emplace_back(line); });
-    previousFatal_ = setFatalHandler([](const std::string& message) { throw FatalStop{message}; });
+    ScreenTest::SetUp();
     clock.set(at(2025, 6, 10, 12));
   }
-  void TearDown() override {
-    unlockStore();
-    setDiagnosticSink(previousSink_);
-    setFatalHandler(previousFatal_);
-  }
-
-  ManagedObjectContext& context() { return app.viewContext(); }
 
   // An unsold watch, saved.
   std::shared_ptr<Kello> watch(const std::string& brand, const std::string& model = "",
@@ -71,36 +59,6 @@ class CollectionTest : public ::testing::Test {
     }
     return names;
   }
-
-  // Another connection holds the write lock, so the next save fails after the busy timeout.
-  void lockStore() {
-    ASSERT_EQ(sqlite3_open(app.persistentContainer().storeFile().c_str(), &locker_), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(locker_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-  }
-  void unlockStore() {
-    if (locker_ == nullptr) return;
-    sqlite3_exec(locker_, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(locker_);
-    locker_ = nullptr;
-  }
-
-  Date at(int y, int m, int d, int h = 0, int mi = 0) const {
-    return formatters.calendar().dateFrom(y, m, d, h, mi);
-  }
-
-  TempDir dir;
-  AppDelegate app{dir.path(), StoreOptions{std::chrono::milliseconds(50)}};
-  MemoryUserDefaults defaults;
-  Formatters formatters{"en_US", "UTC"};
-  FixedClock clock;
-  RecordingPresenter presenter;
-  AppServices services{app, defaults, formatters, clock, presenter};
-  std::vector<std::string> lines;
-
- private:
-  DiagnosticSink previousSink_;
-  FatalHandler previousFatal_;
-  sqlite3* locker_ = nullptr;
 };
 
 }  // namespace tockary::testing

@@ -17,26 +17,17 @@
 #include "store/app_delegate.h"
 #include "store/app_services.h"
 #include "store/records.h"
-#include "support/temp_dir.h"
+#include "support/screen_fixture.h"
 
 namespace tockary::testing {
 
 // A store in a temporary directory, en_US in UTC, a clock at 5 December 2026 14:30, and every
 // diagnostic line collected.
-class DetailTest : public ::testing::Test {
+class DetailTest : public ScreenTest {
  protected:
-  struct FatalStop {
-    std::string message;
-  };
-
   void SetUp() override {
-    previousSink_ = setDiagnosticSink([this](std::string_view line) { lines.emplace_back(line); });
-    previousFatal_ = setFatalHandler([](const std::string& message) { throw FatalStop{message}; });
-  }
-  void TearDown() override {
-    unlockStore();
-    setDiagnosticSink(previousSink_);
-    setFatalHandler(previousFatal_);
+    ScreenTest::SetUp();
+    clock.set(at(2026, 12, 5, 14, 30));
   }
 
   std::shared_ptr<Kello> newWatch(const std::string& brand, double timesWorn = 0) {
@@ -54,18 +45,6 @@ class DetailTest : public ::testing::Test {
     defaults.setBool(tenth, kLogEvery10thWearSettingOn);
   }
 
-  // Another connection holds the write lock, so the next save fails after the busy timeout.
-  void lockStore() {
-    ASSERT_EQ(sqlite3_open(app.persistentContainer().storeFile().c_str(), &locker_), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(locker_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-  }
-  void unlockStore() {
-    if (locker_ == nullptr) return;
-    sqlite3_exec(locker_, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(locker_);
-    locker_ = nullptr;
-  }
-
   // The watch as a fresh process would read it from the file.
   std::shared_ptr<Kello> reread(const Kello& watch) {
     reopened_ =
@@ -73,23 +52,7 @@ class DetailTest : public ::testing::Test {
     return reopened_->viewContext().existingObject<Kello>(watch.objectID());
   }
 
-  Date at(int y, int m, int d, int h = 0, int mi = 0) const {
-    return formatters.calendar().dateFrom(y, m, d, h, mi);
-  }
-
-  TempDir dir;
-  AppDelegate app{dir.path(), StoreOptions{std::chrono::milliseconds(50)}};
-  MemoryUserDefaults defaults;
-  Formatters formatters{"en_US", "UTC"};
-  FixedClock clock{formatters.calendar().dateFrom(2026, 12, 5, 14, 30)};
-  RecordingPresenter presenter;
-  AppServices services{app, defaults, formatters, clock, presenter};
-  std::vector<std::string> lines;
-
  private:
-  DiagnosticSink previousSink_;
-  FatalHandler previousFatal_;
-  sqlite3* locker_ = nullptr;
   std::unique_ptr<AppDelegate> reopened_;
 };
 

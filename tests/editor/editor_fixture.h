@@ -13,12 +13,17 @@
 #include "settings/preference_keys.h"
 #include "store/app_delegate.h"
 #include "store/app_services.h"
-#include "support/temp_dir.h"
+#include "support/screen_fixture.h"
 
 namespace tockary::testing {
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public ScreenTest {
  protected:
+  void SetUp() override {
+    ScreenTest::SetUp();
+    clock.set(at(2024, 5, 17, 14, 30));
+  }
+
   std::unique_ptr<InsertWatchTableViewController> insertScreen() {
     auto screen = std::make_unique<InsertWatchTableViewController>(services);
     screen->tempInsertUusiKello = true;
@@ -62,13 +67,6 @@ class EditorTest : public ::testing::Test {
     return codec.encodePng(Image::fromArgb(width, height, pixels)).value();
   }
 
-  TempDir dir;
-  AppDelegate app{dir.path(), StoreOptions{std::chrono::milliseconds(50)}};
-  MemoryUserDefaults defaults;
-  Formatters formatters{"en_US", "UTC"};
-  FixedClock clock{formatters.calendar().dateFrom(2024, 5, 17, 14, 30)};
-  RecordingPresenter presenter;
-  AppServices services{app, defaults, formatters, clock, presenter};
   ImageCodec codec;
 };
 

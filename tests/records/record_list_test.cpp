@@ -12,12 +12,12 @@
 #include "records/fetched_results_table_view_controller.h"
 #include "store/app_delegate.h"
 #include "store/records.h"
-#include "support/temp_dir.h"
+#include "support/screen_fixture.h"
 
 namespace tockary::testing {
 namespace {
 
-class RecordListTest : public ::testing::Test {
+class RecordListTest : public ScreenTest {
  protected:
   std::unique_ptr<RecordListTableViewController> openList() {
     auto list = std::make_unique<RecordListTableViewController>(
@@ -41,14 +41,6 @@ class RecordListTest : public ::testing::Test {
     }
     return names;
   }
-
-  TempDir dir;
-  AppDelegate app{dir.path(), StoreOptions{std::chrono::milliseconds(50)}};
-  MemoryUserDefaults defaults;
-  Formatters formatters{"en_US", "UTC"};
-  FixedClock clock;
-  RecordingPresenter presenter;
-  AppServices services{app, defaults, formatters, clock, presenter};
 };
 
 TEST_F(RecordListTest, TheBaseShowsNothingAndOpensTheStore) {
