@@ -155,73 +155,40 @@ std::string wholeNumberText(double value) {
 }
 
 std::string dotsImageName(int mode) {
-  static constexpr std::array<std::string_view, 6> kDots = {"Dots",  "Dots2", "Dots3",
-                                                            "Dots4", "Dots5", "Dots6"};
-  if (mode < 0 || mode >= static_cast<int>(kDots.size())) return {};
-  return std::string(kDots[static_cast<std::size_t>(mode)]);
+  if (mode < 0 || mode >= static_cast<int>(kDotsImages.size())) return {};
+  return std::string(kDotsImages[static_cast<std::size_t>(mode)]);
 }
 
 std::string wearBadgeImageName(double wearCount) {
   if (!std::isfinite(wearCount)) return {};
   const long long w = std::llround(wearCount);
-  if (w <= 0) return {};
-  if (w < 30) return "Badge_1";
-  if (w < 50) return "Badge_30";
-  if (w < 100) return "Badge_50";
-  if (w < 150) return "Badge_100";
-  if (w < 200) return "Badge_150";
-  if (w < 300) return "Badge_200";
-  if (w < 400) return "Badge_300";
-  if (w < 500) return "Badge_400";
-  if (w < 1000) return "Badge_500";
-  return "Badge_1000";
+  for (const WearBadgeLevel& level : kWearBadgeLevels) {
+    if (w >= level.fromWears) return std::string(level.image);
+  }
+  return {};
 }
 
 std::string statusIconName(std::string_view status, std::string_view lugWidth) {
-  struct Icon {
-    std::string_view status;
-    std::string_view icon;
-  };
-  static constexpr std::array<Icon, 18> kIcons = {{
-      {"Keeper", "StatusKeeper"},
-      {"Broken", "StatusBroken"},
-      {"For Sale", "StatusForSale"},
-      {"Not Set", "NotSetGrey"},
-      {"In Service", "InService"},
-      {"Serviced", "StatusServiced"},
-      {"In Safe", "StatusInSafe"},
-      {"On Winder", "StatusOnWinder"},
-      {"Needs Service", "StatusNeedsService"},
-      {"Willing To Flip", "StatusWillingToFlip"},
-      {"Restoration Project", "StatusRestorationProject"},
-      {"On Loan", "StatusOnLoan"},
-      {"Needs Battery", "StatusNeedsBattery"},
-      {"My Next Watch", "StatusMyNextWatch"},
-      {"Incoming", "StatusIncoming"},
-      {"Short List", "StatusShortList"},
-      {"Grail", "StatusGrail"},
-      {"In Watchbox", "StatusInWatchbox"},
-  }};
-  if (status == "Needs a New Strap") {
-    for (std::string_view width : {"18", "20", "22", "24"}) {
-      if (lugWidth == width) return "StatusNeedStrap" + std::string(width);
+  if (status == kNeedStrapStatus) {
+    for (std::string_view width : kStrapLugWidths) {
+      if (lugWidth == width) return std::string(kNeedStrapIcon) + std::string(width);
     }
-    return "StatusNeedStrap";
+    return std::string(kNeedStrapIcon);
   }
-  for (const Icon& entry : kIcons) {
+  for (const StatusIcon& entry : kStatusIcons) {
     if (entry.status == status) return std::string(entry.icon);
   }
-  return "NotSetGrey";
+  return std::string(kUnknownStatusIcon);
 }
 
 std::string ownershipStripeImageName(const DateComponents& owned) {
-  if (owned.years >= 11) return "Vuosiraita_10+";
-  if (owned.years >= 1) return "Vuosiraita_" + std::to_string(owned.years);
-  if (owned.years == 0 && owned.months >= 1 && owned.months <= 11) {
-    return "Kuukausiraita_" + std::to_string(owned.months);
+  if (owned.years > kLastNumberedYearStripe) return std::string(kLongOwnershipStripe);
+  if (owned.years >= 1) return std::string(kYearStripePrefix) + std::to_string(owned.years);
+  if (owned.years == 0 && owned.months >= 1 && owned.months <= kLastMonthStripe) {
+    return std::string(kMonthStripePrefix) + std::to_string(owned.months);
   }
-  if (owned.years == 0 && owned.months == 0 && owned.days >= 0 && owned.days <= 30) {
-    return "Dayraita_" + std::to_string(owned.days);
+  if (owned.years == 0 && owned.months == 0 && owned.days >= 0 && owned.days <= kLastDayStripe) {
+    return std::string(kDayStripePrefix) + std::to_string(owned.days);
   }
   return {};
 }
@@ -285,9 +252,9 @@ MyWatchCollectionTableViewCell fillRow(const std::shared_ptr<Kello>& watchPointe
   const Completeness counts = completeness(watch);
   if (prefs.badges != StoredFlag::Absent) {
     const bool on = isOn(prefs.badges);
-    showIf(row.badge3Outlet, on && counts.all == 20, "Badge_Data");
-    showIf(row.badge1Outlet, on && counts.movement == 4, "Rotor");
-    showIf(row.badge2Outlet, on && counts.dimensions == 4, "Badge_Diagram");
+    showIf(row.badge3Outlet, on && counts.all == kCompletenessFieldCount, kCompleteDataBadge);
+    showIf(row.badge1Outlet, on && counts.movement == 4, kMovementBadge);
+    showIf(row.badge2Outlet, on && counts.dimensions == 4, kDimensionsBadge);
     const std::string wearBadge = wearBadgeImageName(watch.varasarake4());
     showIf(row.badge4Outlet, on && !wearBadge.empty(), wearBadge);
   }
@@ -308,7 +275,8 @@ MyWatchCollectionTableViewCell fillRow(const std::shared_ptr<Kello>& watchPointe
   // Data indicator.
   if (prefs.dataIndicator != StoredFlag::Absent) {
     const bool shown = isOn(prefs.dataIndicator) && counts.all > 0;
-    showIf(row.indicatorButtonOutlet, shown, "Ilmaisin" + std::to_string(counts.all));
+    showIf(row.indicatorButtonOutlet, shown,
+           std::string(kIndicatorImagePrefix) + std::to_string(counts.all));
   }
 
   // Wear rate.
@@ -333,7 +301,7 @@ MyWatchCollectionTableViewCell fillRow(const std::shared_ptr<Kello>& watchPointe
   } else {
     row.dwrButton.isHidden = !isOn(prefs.dwrswr);
   }
-  row.dwrButton.imageName = isSold(watch) ? "SellerRate" : "KeeperRate";
+  row.dwrButton.imageName = std::string(isSold(watch) ? kSellerRateImage : kKeeperRateImage);
 
   // Picture: fade by the days since the last wear, then the side.
   const auto lastWorn = watch.varasarake5();
@@ -343,7 +311,8 @@ MyWatchCollectionTableViewCell fillRow(const std::shared_ptr<Kello>& watchPointe
   }
   const bool front = inputs.screen.kelloIsFaceUp;
   row.watchImageView.attribute = front ? "kellokuva" : "varasarake6";
-  row.watchImageView.placeholderImageName = front ? "insertpic_front.png" : "insertpic_back.png";
+  row.watchImageView.placeholderImageName =
+      std::string(front ? kFrontPlaceholderImage : kBackPlaceholderImage);
   std::weak_ptr<Kello> weak = watchPointer;
   row.watchImageView.load = [weak, front]() -> std::optional<Bytes> {
     auto kello = weak.lock();

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/date.h"
 #include "platform/defaults/user_defaults.h"
@@ -111,6 +113,107 @@ struct MyWatchCollectionTableViewCell {
 // only while its key has never been written.
 MyWatchCollectionTableViewCell fillRow(const std::shared_ptr<Kello>& watch, const RowInputs& inputs,
                                        UserDefaults& defaults, const Formatters& formatters);
+
+// The pictures a row can show, as the rules below choose them. Kept in tables so that the asset
+// check can list every name a row may ask for.
+struct StatusIcon {
+  std::string_view status;
+  std::string_view icon;
+};
+inline constexpr std::array<StatusIcon, 18> kStatusIcons = {{
+    {"Keeper", "StatusKeeper"},
+    {"Broken", "StatusBroken"},
+    {"For Sale", "StatusForSale"},
+    {"Not Set", "NotSetGrey"},
+    {"In Service", "InService"},
+    {"Serviced", "StatusServiced"},
+    {"In Safe", "StatusInSafe"},
+    {"On Winder", "StatusOnWinder"},
+    {"Needs Service", "StatusNeedsService"},
+    {"Willing To Flip", "StatusWillingToFlip"},
+    {"Restoration Project", "StatusRestorationProject"},
+    {"On Loan", "StatusOnLoan"},
+    {"Needs Battery", "StatusNeedsBattery"},
+    {"My Next Watch", "StatusMyNextWatch"},
+    {"Incoming", "StatusIncoming"},
+    {"Short List", "StatusShortList"},
+    {"Grail", "StatusGrail"},
+    {"In Watchbox", "StatusInWatchbox"},
+}};
+inline constexpr std::string_view kUnknownStatusIcon = "NotSetGrey";
+// "Needs a New Strap" names the strap size when the lug width is a common one.
+inline constexpr std::string_view kNeedStrapStatus = "Needs a New Strap";
+inline constexpr std::string_view kNeedStrapIcon = "StatusNeedStrap";
+inline constexpr std::array<std::string_view, 4> kStrapLugWidths = {"18", "20", "22", "24"};
+
+// Wear badge levels, highest first: a count shows the first level it reaches.
+struct WearBadgeLevel {
+  long long fromWears;
+  std::string_view image;
+};
+inline constexpr std::array<WearBadgeLevel, 10> kWearBadgeLevels = {{
+    {1000, "Badge_1000"},
+    {500, "Badge_500"},
+    {400, "Badge_400"},
+    {300, "Badge_300"},
+    {200, "Badge_200"},
+    {150, "Badge_150"},
+    {100, "Badge_100"},
+    {50, "Badge_50"},
+    {30, "Badge_30"},
+    {1, "Badge_1"},
+}};
+
+inline constexpr std::array<std::string_view, 6> kDotsImages = {"Dots",  "Dots2", "Dots3",
+                                                                "Dots4", "Dots5", "Dots6"};
+inline constexpr std::string_view kCompleteDataBadge = "Badge_Data";
+inline constexpr std::string_view kMovementBadge = "Rotor";
+inline constexpr std::string_view kDimensionsBadge = "Badge_Diagram";
+inline constexpr std::string_view kKeeperRateImage = "KeeperRate";
+inline constexpr std::string_view kSellerRateImage = "SellerRate";
+inline constexpr std::string_view kFrontPlaceholderImage = "insertpic_front.png";
+inline constexpr std::string_view kBackPlaceholderImage = "insertpic_back.png";
+
+// The indicator is the prefix followed by the count of filled listed fields.
+inline constexpr std::string_view kIndicatorImagePrefix = "Ilmaisin";
+inline constexpr int kCompletenessFieldCount = 20;
+
+// Ownership stripes: whole years up to the last numbered one, then one stripe for longer;
+// below a year the months, below a month the days.
+inline constexpr std::string_view kYearStripePrefix = "Vuosiraita_";
+inline constexpr int kLastNumberedYearStripe = 10;
+inline constexpr std::string_view kLongOwnershipStripe = "Vuosiraita_10+";
+inline constexpr std::string_view kMonthStripePrefix = "Kuukausiraita_";
+inline constexpr int kLastMonthStripe = 11;
+inline constexpr std::string_view kDayStripePrefix = "Dayraita_";
+inline constexpr int kLastDayStripe = 30;
+
+// Every picture name a row can show, each once.
+inline std::vector<std::string> rowImageNames() {
+  std::vector<std::string> names;
+  const auto add = [&names](std::string_view prefix, std::string_view suffix = {}) {
+    names.push_back(std::string(prefix) + std::string(suffix));
+  };
+  for (const StatusIcon& entry : kStatusIcons) {
+    if (entry.icon != kUnknownStatusIcon) add(entry.icon);
+  }
+  add(kUnknownStatusIcon);
+  add(kNeedStrapIcon);
+  for (std::string_view width : kStrapLugWidths) add(kNeedStrapIcon, width);
+  for (const WearBadgeLevel& level : kWearBadgeLevels) add(level.image);
+  for (std::string_view dots : kDotsImages) add(dots);
+  for (std::string_view name :
+       {kCompleteDataBadge, kMovementBadge, kDimensionsBadge, kKeeperRateImage, kSellerRateImage,
+        kFrontPlaceholderImage, kBackPlaceholderImage}) {
+    add(name);
+  }
+  for (int f = 1; f <= kCompletenessFieldCount; ++f) add(kIndicatorImagePrefix, std::to_string(f));
+  for (int y = 1; y <= kLastNumberedYearStripe; ++y) add(kYearStripePrefix, std::to_string(y));
+  add(kLongOwnershipStripe);
+  for (int m = 1; m <= kLastMonthStripe; ++m) add(kMonthStripePrefix, std::to_string(m));
+  for (int d = 0; d <= kLastDayStripe; ++d) add(kDayStripePrefix, std::to_string(d));
+  return names;
+}
 
 // The row's choices on their own, for the pop-ups and the detail screen that show the same.
 std::string wearBadgeImageName(double wearCount);  // empty below one wear

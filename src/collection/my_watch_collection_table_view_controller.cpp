@@ -44,7 +44,7 @@ void MyWatchCollectionTableViewController::viewDidLoad() {
   tableView.estimatedSectionHeaderHeight = 0;
   tableView.estimatedSectionFooterHeight = 0;
   navigationBar = NavigationBarStyle{BarStyle::Default, false, kBlack};
-  titleViewImage = "Dureduveve.png";
+  titleViewImage = kTitleImage;
 }
 
 void MyWatchCollectionTableViewController::viewDidAppear() { performListFetch(); }
@@ -214,7 +214,8 @@ std::optional<ContextualAction> MyWatchCollectionTableViewController::leadingSwi
   auto watch = watchAt(indexPath);
   if (!watch) return std::nullopt;
   std::weak_ptr<Kello> target = watch;
-  return ContextualAction{quickWearTitle(*watch), "WearToday", kSwipeGray, [this, target] {
+  return ContextualAction{quickWearTitle(*watch), std::string(kQuickWearImage), kSwipeGray,
+                          [this, target] {
                             auto kello = target.lock();
                             if (!kello || kello->isDeleted()) return;
                             quickLogWear(*kello, services_);

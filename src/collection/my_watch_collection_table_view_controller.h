@@ -42,6 +42,12 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
   // How often the front end runs initiateNotifications while the screen exists.
   static constexpr std::chrono::seconds kNotificationRebuildInterval{60};
   static constexpr double kEstimatedRowHeight = 149.0;
+  static constexpr std::string_view kTitleImage = "Dureduveve.png";
+  static constexpr std::string_view kQuickWearImage = "WearToday";
+  // The screen's own pictures (not its rows'), for the asset check.
+  static std::vector<std::string> screenImageNames() {
+    return {std::string(kTitleImage), std::string(kQuickWearImage)};
+  }
 
   // `services` must outlive the screen. Opens the store and computes gHalkaisijaParametri.
   explicit MyWatchCollectionTableViewController(AppServices& services);

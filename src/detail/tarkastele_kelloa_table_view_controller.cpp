@@ -229,12 +229,12 @@ void TarkasteleKelloaTableViewController::drawPicture() {
       if (picture) {
         view = {"", picture, front ? "kellokuva" : "varasarake6"};
       } else {
-        view = {"nopic.png", nullptr, ""};
+        view = {std::string(kNoPictureImage), nullptr, ""};
       }
       break;
     }
     case 3:
-      view = {"Watch_Diagram.png", nullptr, ""};
+      view = {std::string(kDiagramImage), nullptr, ""};
       outputs_.tekstiView = diagram();
       break;
     default:

@@ -33,6 +33,10 @@ struct WatchSnapshot {
   std::optional<double> tempPurchasePrice, tempSoldPrice, tempTimesWorn;
 };
 
+// Stock pictures of the picture view: a face without its own picture, and the third face.
+inline constexpr std::string_view kNoPictureImage = "nopic.png";
+inline constexpr std::string_view kDiagramImage = "Watch_Diagram.png";
+
 // What the picture view shows: the watch's own picture when `picture` is set (`attribute` names
 // it), else the stock image `assetName`. The front end decodes it and fits the view to the
 // picture's aspect ratio within its container's width.
@@ -65,10 +69,10 @@ struct DiagramOverlay {
 // always holds a decimal integer, because the wear counter reads the count back from it.
 struct WatchDetailOutputs {
   std::string basicWatchDetailsLabel, movementDetailsLabel;
-  WatchPicture kelloImageView{"nopic.png", nullptr, ""};
+  WatchPicture kelloImageView{std::string(kNoPictureImage), nullptr, ""};
   std::optional<DiagramOverlay> tekstiView;  // nullopt: hidden
   std::string statusTextField{kNotSetStatus};
-  std::string statusButtonOutlet{"StatusNotSetBig"};
+  std::string statusButtonOutlet{kWatchStatuses[0].bigIcon};
   std::string serialNumberTextField, referenceTextField, halkaisijaTextField, paksuusTextField,
       kuoriTextField, taulunVariTextField, lasiTextField, bezelTextField, lugValiTextField,
       lugToLugTextField, kruunuTextField, vedenPitavyysTextField, complication1TextField,

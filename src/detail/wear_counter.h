@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -28,6 +29,26 @@ struct WearBadge {
   std::string_view message;
   std::string_view imageName;
 };
+
+// The milestones in the order they are earned.
+inline constexpr std::array<WearBadge, 10> kWearBadges = {{
+    {0, "Badge unlocked for wearing this watch for the first time", "Great job!", "Badge_1Big"},
+    {29, "Badge unlocked for wearing a watch 30 times", "Great job!", "Badge_30Big"},
+    {49, "Badge unlocked for wearing this watch 50 times", "Excellent!", "Badge_50Big"},
+    {99, "Badge unlocked for wearing this watch 100 times", "Outstanding!", "Badge_100Big"},
+    {149, "Badge unlocked for wearing this watch 150 times", "True commitment, great!",
+     "Badge_150Big"},
+    {199, "Badge unlocked for wearing this watch 200 times", "Two stars well deserved!",
+     "Badge_200Big"},
+    {299, "Badge unlocked for wearing this watch 300 times", "Three stars well deserved!",
+     "Badge_300Big"},
+    {399, "Badge unlocked for wearing this watch 400 times", "Four stars well deserved!",
+     "Badge_400Big"},
+    {499, "Badge unlocked for wearing this watch 500 times", "Awesome, five stars well deserved!",
+     "Badge_500Big"},
+    {999, "Badge unlocked for wearing this watch 1000 times",
+     "Incredible, the ultimate watch wearer grand star deserved! ", "Badge_1000Big"},
+}};
 
 // The badge for a confirmed wear whose count before it is `priorCount`, if any.
 std::optional<WearBadge> badgeForPriorCount(double priorCount);

@@ -266,7 +266,8 @@ void InsertWatchTableViewController::viewDidLoad() {
   } else {
     title = "Add Watch";
     const std::pair<PictureSlot*, std::string_view> placeholders[] = {
-        {&cameraImageView, "insertpic_front.png"}, {&cameraImageViewBack, "insertpic_back.png"}};
+        {&cameraImageView, kFrontPlaceholderPicture},
+        {&cameraImageViewBack, kBackPlaceholderPicture}};
     for (const auto& [slot, name] : placeholders) {
       auto bytes = assets_.imageNamed(name);
       auto image = bytes ? codec_.decode(*bytes) : Result<Image>(bytes.status());
@@ -763,7 +764,7 @@ void InsertWatchTableViewController::writePicture(Kello& watch, const PictureSlo
     const bool compress = services_.defaults.flag(kCompressWatchImagesSettingOn).value_or(false);
     bytes = compress ? codec_.encodeJpeg(*slot.image, kJpegQuality) : codec_.encodePng(*slot.image);
   } else if (!editingWatch) {
-    bytes = assets_.imageNamed(front ? "insertpic_front.png" : "insertpic_back.png");
+    bytes = assets_.imageNamed(front ? kFrontPlaceholderPicture : kBackPlaceholderPicture);
   }
   if (!bytes) return;
   if (!*bytes) {

@@ -53,6 +53,15 @@ struct NotesTextView {
   bool firstResponder = false;
 };
 
+// The pictures an added watch starts with, and keeps when none is chosen.
+inline constexpr std::string_view kFrontPlaceholderPicture = "insertpic_front.png";
+inline constexpr std::string_view kBackPlaceholderPicture = "insertpic_back.png";
+
+// Every built-in picture the form uses, for the asset check.
+inline std::vector<std::string> editorImageNames() {
+  return {std::string(kFrontPlaceholderPicture), std::string(kBackPlaceholderPicture)};
+}
+
 // A picture slot and the frame of its image view.
 struct PictureSlot {
   std::optional<Image> image;
