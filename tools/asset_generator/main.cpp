@@ -506,9 +506,10 @@ const std::vector<StatusDrawing>& statusDrawings() {
 const StatusDrawing kNotSet{"StatusNotSet", "Not Set", "?", Shape::DashedCircle,
                             QColor(0x8E, 0x8E, 0x93)};
 
-// Row size: the symbol alone. Big: the symbol over the status's name.
+// Row and card size: the symbol alone. Big, on the detail screen: the symbol over the status's
+// name.
 void drawStatusIcons() {
-  constexpr int kSmall = 96;
+  constexpr int kSmall = 200;  // the watch card grows them to 100 points
   constexpr int kBig = 300;
   const auto small = [](const QString& name, const StatusDrawing& d) {
     make(name, kSmall, kSmall, [&d](QPainter& p, double w, double) { drawStatusSymbol(p, d, w); });
@@ -975,11 +976,11 @@ bool writeContactSheet(const QString& file) {
     const Asset& asset = drawn()[i];
     const int x = static_cast<int>(i % kColumns) * kCell;
     const int y = static_cast<int>(i / kColumns) * (kCell + 20);
-    const QSize fitted = asset.image.size().scaled(kCell - 20, kCell - 20, Qt::KeepAspectRatio);
-    // Shown no larger than twice the drawing's own size, about as the screens show it.
-    const QSize shown = fitted.width() > asset.image.width() / 2 && asset.image.width() <= 120
-                            ? asset.image.size() / 2 * 1.5
-                            : fitted;
+    // At the points the screens show it (drawings are at twice that), shrunk only to fit.
+    const QSize points = asset.image.size() / 2;
+    const QSize shown = points.boundedTo(QSize(kCell - 10, kCell - 10)) == points
+                            ? points
+                            : points.scaled(kCell - 10, kCell - 10, Qt::KeepAspectRatio);
     p.drawImage(QRect(x + (kCell - shown.width()) / 2, y + (kCell - shown.height()) / 2,
                       shown.width(), shown.height()),
                 asset.image);
