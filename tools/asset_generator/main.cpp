@@ -605,17 +605,17 @@ void drawSymbolBadge(QPainter& p, double s, const QString& kind) {
   if (kind == "Rotor") {  // an automatic movement's rotor over its bridge
     QPainterPath rotor;
     rotor.moveTo(c);
-    rotor.arcTo(QRectF(c.x() - r * 0.66, c.y() - r * 0.66, r * 1.32, r * 1.32), 200, 140);
+    rotor.arcTo(QRectF(c.x() - r * 0.76, c.y() - r * 0.76, r * 1.52, r * 1.52), 185, 170);
     rotor.closeSubpath();
     p.setPen(Qt::NoPen);
     p.setBrush(ink);
     p.drawPath(rotor);
-    p.setPen(QPen(ink, s * 0.025));
+    p.setPen(QPen(ink, s * 0.03));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(c, r * 0.66, r * 0.66);
+    p.drawEllipse(c, r * 0.76, r * 0.76);
     p.setBrush(QColor(0xE0, 0x24, 0x4A));
-    p.setPen(QPen(ink, s * 0.015));
-    p.drawEllipse(c, r * 0.14, r * 0.14);
+    p.setPen(QPen(ink, s * 0.02));
+    p.drawEllipse(c, r * 0.18, r * 0.18);
   } else if (kind == "Badge_Diagram") {  // a ruler with its marks
     p.save();
     p.translate(c);
