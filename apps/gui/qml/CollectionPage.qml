@@ -2,15 +2,91 @@ import QtQuick
 import QtQuick.Controls
 import Tockary
 
+// The home screen: the collection, one row per watch, in the chosen order.
 Page {
+    id: page
+    objectName: "collectionPage"
     background: Rectangle { color: "black" }
+
+    // Rows, sort order and flags may have changed on another screen or tab.
+    StackView.onActivated: CollectionList.viewDidAppear()
+    onVisibleChanged: if (visible) CollectionList.viewDidAppear()
+
     header: ToolBar {
+        height: 52
         background: Rectangle { color: "black" }
-        Label {
-            anchors.centerIn: parent
-            text: AppShell.tabTitles[0]
-            font.bold: true
-            color: "white"
+        Row {
+            anchors.left: parent.left
+            anchors.leftMargin: 6
+            anchors.verticalCenter: parent.verticalCenter
+            spacing: 2
+            ToolButton {
+                objectName: "infoModeButton"
+                text: CollectionList.captions.infoMode
+                palette.buttonText: "#0a84ff"
+                onClicked: CollectionList.nextInfoMode()
+            }
+            ToolButton {
+                objectName: "flipPicturesButton"
+                text: CollectionList.captions.flip
+                palette.buttonText: "#0a84ff"
+                onClicked: CollectionList.flipPictures()
+            }
         }
+        Image {
+            objectName: "titleImage"
+            anchors.centerIn: parent
+            height: 36
+            width: 150
+            fillMode: Image.PreserveAspectFit
+            sourceSize: Qt.size(300, 72)
+            source: "image://asset/" + CollectionList.titleImage
+        }
+        Row {
+            anchors.right: parent.right
+            anchors.rightMargin: 6
+            anchors.verticalCenter: parent.verticalCenter
+            spacing: 2
+            ToolButton {
+                objectName: "sortButton"
+                text: CollectionList.captions.sort
+                palette.buttonText: "#0a84ff"
+                onClicked: CollectionList.orderRowsBy()
+            }
+            ToolButton {
+                objectName: "addButton"
+                text: "+"
+                font.pixelSize: 26
+                palette.buttonText: "#0a84ff"
+                onClicked: CollectionList.insertNewWatch()
+            }
+        }
+    }
+
+    ListView {
+        id: list
+        objectName: "collectionList"
+        anchors.fill: parent
+        clip: true
+        model: CollectionList
+        // Rows are built only for what is on screen (and a little beyond).
+        cacheBuffer: 2 * CollectionList.estimatedRowHeight
+        reuseItems: true
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar {}
+        delegate: CollectionRow {
+            width: list.width
+            height: CollectionList.estimatedRowHeight
+        }
+        remove: Transition { NumberAnimation { property: "opacity"; to: 0; duration: 200 } }
+        add: Transition { NumberAnimation { property: "opacity"; from: 0; to: 1; duration: 200 } }
+    }
+
+    Label {
+        objectName: "emptyCollectionLabel"
+        anchors.centerIn: parent
+        visible: CollectionList.count === 0
+        text: CollectionList.captions.empty
+        color: "#8e8e93"
     }
 }

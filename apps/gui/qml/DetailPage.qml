@@ -1,9 +1,234 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Layouts
 import Tockary
 
+// The detail screen of one watch.
 Page {
+    id: page
+    objectName: "detailPage"
     // The store identity of the record shown ("Kello/12"); empty for a new record.
     property string objectId
+    readonly property var outlets: WatchDetail.outlets
     background: Rectangle { color: "black" }
+
+    Component.onCompleted: WatchDetail.open(objectId, width)
+
+    header: ToolBar {
+        height: 48
+        background: Rectangle { color: "black" }
+        ToolButton {
+            objectName: "backButton"
+            anchors.left: parent.left
+            anchors.verticalCenter: parent.verticalCenter
+            text: "\u2039"
+            font.pixelSize: 30
+            palette.buttonText: "#0a84ff"
+            onClicked: page.StackView.view.pop()
+        }
+        Label {
+            objectName: "detailTitle"
+            anchors.centerIn: parent
+            width: parent.width - 160
+            horizontalAlignment: Text.AlignHCenter
+            elide: Text.ElideRight
+            text: WatchDetail.title
+            font.bold: true
+            color: "white"
+        }
+        ToolButton {
+            objectName: "editButton"
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            text: WatchDetail.captions.edit
+            enabled: WatchDetail.found
+            palette.buttonText: "#0a84ff"
+            onClicked: WatchDetail.editSelectedWatch()
+        }
+    }
+
+    Flickable {
+        id: scroller
+        objectName: "detailScroller"
+        anchors.fill: parent
+        anchors.bottomMargin: picker.visible ? picker.height : 0
+        contentHeight: content.implicitHeight + 24
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar {}
+
+        ColumnLayout {
+            id: content
+            width: scroller.width - 24
+            x: 12
+            y: 12
+            spacing: 10
+
+            DetailPicture {
+                Layout.fillWidth: true
+                Layout.preferredHeight: width
+            }
+
+            Label {
+                objectName: "basicWatchDetailsLabel"
+                Layout.fillWidth: true
+                text: page.outlets.basicWatchDetailsLabel
+                font.family: "Nimbus Sans"
+                font.bold: true
+                font.pixelSize: 18
+                color: "white"
+                wrapMode: Text.Wrap
+                horizontalAlignment: Text.AlignHCenter
+            }
+            Label {
+                objectName: "movementDetailsLabel"
+                Layout.fillWidth: true
+                text: page.outlets.movementDetailsLabel
+                color: "#c7c7cc"
+                wrapMode: Text.Wrap
+                horizontalAlignment: Text.AlignHCenter
+            }
+
+            // Status: the big icon and the field both open the wheel.
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 12
+                ToolButton {
+                    objectName: "statusButtonOutlet"
+                    Layout.preferredWidth: 72
+                    Layout.preferredHeight: 72
+                    onClicked: WatchDetail.changeWatchStatus()
+                    contentItem: Image {
+                        objectName: "statusBigIcon"
+                        property string name: WatchDetail.statusIcon
+                        fillMode: Image.PreserveAspectFit
+                        sourceSize: Qt.size(144, 144)
+                        source: "image://asset/" + name
+                    }
+                    background: null
+                }
+                ColumnLayout {
+                    Layout.fillWidth: true
+                    Label { text: WatchDetail.captions.status; color: "#8e8e93"; font.pixelSize: 12 }
+                    ItemDelegate {
+                        objectName: "statusTextField"
+                        Layout.fillWidth: true
+                        text: page.outlets.statusTextField
+                        palette.buttonText: "white"
+                        font.pixelSize: 17
+                        onClicked: WatchDetail.changeWatchStatus()
+                    }
+                }
+            }
+
+            // Wrist statistics and their two buttons.
+            Repeater {
+                model: WatchDetail.wearCaptions
+                delegate: RowLayout {
+                    required property var modelData
+                    Layout.fillWidth: true
+                    Label {
+                        text: modelData.caption
+                        color: "#8e8e93"
+                        Layout.preferredWidth: 130
+                    }
+                    Label {
+                        objectName: modelData.outlet
+                        text: page.outlets[modelData.outlet] !== undefined ? page.outlets[modelData.outlet] : ""
+                        color: "white"
+                        Layout.fillWidth: true
+                    }
+                }
+            }
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 12
+                Button {
+                    objectName: "wearButton"
+                    Layout.fillWidth: true
+                    text: WatchDetail.captions.wear
+                    enabled: WatchDetail.found
+                    onClicked: WatchDetail.increaseTimesWornCounter()
+                }
+                Button {
+                    objectName: "resetButton"
+                    Layout.fillWidth: true
+                    text: WatchDetail.captions.reset
+                    enabled: WatchDetail.found
+                    palette.buttonText: "#ff453a"
+                    onClicked: WatchDetail.wearStatsReset()
+                }
+            }
+
+            Repeater {
+                model: WatchDetail.fieldCaptions
+                delegate: ColumnLayout {
+                    required property var modelData
+                    Layout.fillWidth: true
+                    spacing: 2
+                    Label {
+                        text: modelData.caption
+                        color: "#8e8e93"
+                        font.pixelSize: 12
+                    }
+                    Label {
+                        objectName: modelData.outlet
+                        Layout.fillWidth: true
+                        text: page.outlets[modelData.outlet] !== undefined ? page.outlets[modelData.outlet] : ""
+                        color: "white"
+                        wrapMode: Text.Wrap
+                    }
+                    Rectangle { Layout.fillWidth: true; height: 1; color: "#2c2c2e" }
+                }
+            }
+        }
+    }
+
+    // The status wheel with its toolbar.
+    Rectangle {
+        id: picker
+        objectName: "statusPicker"
+        visible: WatchDetail.statusPickerShown
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        height: 260
+        color: "#1c1c1e"
+        ToolBar {
+            id: pickerBar
+            width: parent.width
+            background: Rectangle { color: "#2c2c2e" }
+            ToolButton {
+                objectName: "statusToolbarButton"
+                anchors.right: parent.right
+                text: WatchDetail.statusToolbarTitle
+                palette.buttonText: "#0a84ff"
+                onClicked: WatchDetail.doneStatusPicker()
+            }
+        }
+        Tumbler {
+            id: wheel
+            objectName: "statusWheel"
+            anchors.top: pickerBar.bottom
+            anchors.bottom: parent.bottom
+            anchors.horizontalCenter: parent.horizontalCenter
+            width: parent.width
+            visibleItemCount: 5
+            model: WatchDetail.statusNames
+            wrap: false
+            onCurrentIndexChanged: if (picker.visible) WatchDetail.selectStatusRow(currentIndex)
+            delegate: Label {
+                required property string modelData
+                required property int index
+                text: modelData
+                color: "white"
+                font.pixelSize: 20
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+                opacity: 1.0 - Math.abs(Tumbler.displacement) / (wheel.visibleItemCount / 2)
+            }
+        }
+        // Opening the wheel always starts from the row the screen selected.
+        onVisibleChanged: if (visible) wheel.currentIndex = WatchDetail.selectedStatusRow
+    }
 }

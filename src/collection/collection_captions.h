@@ -1,0 +1,17 @@
+#pragma once
+
+// The fixed captions of the collection screen's own buttons.
+
+#include <string_view>
+
+namespace tockary {
+
+inline constexpr std::string_view kSortButtonTitle = "Sort";
+inline constexpr std::string_view kDeleteActionTitle = "Delete";
+// The two view toggles: the info lines and the picture side.
+inline constexpr std::string_view kInfoModeButtonTitle = "Info";
+inline constexpr std::string_view kFlipPicturesButtonTitle = "Flip";
+// Shown over an empty list.
+inline constexpr std::string_view kEmptyCollectionText = "No watches yet: tap + to add one.";
+
+}  // namespace tockary

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QQmlProperty>
+
+#include <memory>
+#include <string>
+
+#include "gui/gui_test_support.h"
+#include "store/records.h"
+
+namespace tockary::testing {
+
+// The collection and detail screens driven as a user does: watches put into the store, rows
+// found by the watch's number, swipes made with the mouse.
+class CollectionScreenTest : public GuiTest {
+ protected:
+  std::shared_ptr<Kello> addWatch(const std::string& brand, const std::string& model,
+                                  const std::string& year) {
+    auto watch = app->services().context().insertNewObject<Kello>();
+    watch->setMerkki(brand);
+    watch->setMalli(model);
+    watch->setVuosimalli(year);
+    watch->setMyyntiliike(std::string());
+    EXPECT_TRUE(app->services().context().save().ok());
+    return watch;
+  }
+
+  // Leaves the collection for the settings tab and comes back, as a user would to see changes.
+  void revisitCollection() {
+    click(item("tab_1"));
+    click(item("tab_0"));
+  }
+
+  // Quits and starts the app again on the same data, as a user reopening it.
+  void restartApp() {
+    app.reset();
+    app = std::make_unique<gui::GuiApp>(dir.path() / "data", "en_US");
+    ASSERT_TRUE(app->load());
+    window()->resize(430, 932);
+    settle();
+  }
+
+  QQuickItem* row(const Kello& watch) {
+    return item("row_" + QString::number(watch.objectID().primaryKey));
+  }
+
+  // The text shown by the element `name` of a row (or of any item).
+  static QString textOf(QQuickItem* parent, const QString& name) {
+    QQuickItem* found = find(parent, name);
+    return found == nullptr ? QString("<none: %1>").arg(name) : found->property("text").toString();
+  }
+
+  // A horizontal drag across the item's middle, by `dx` points.
+  void swipe(QQuickItem* target, int dx) {
+    ASSERT_NE(target, nullptr);
+    const QPoint start =
+        target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint();
+    QTest::mousePress(window(), Qt::LeftButton, Qt::NoModifier, start);
+    constexpr int kSteps = 12;
+    for (int step = 1; step <= kSteps; ++step) {
+      QTest::mouseMove(window(), start + QPoint(dx * step / kSteps, 0), 16);
+    }
+    QTest::mouseRelease(window(), Qt::LeftButton, Qt::NoModifier, start + QPoint(dx, 0), 16);
+    settle(400);
+  }
+
+  // The visible item whose text is exactly `text` (a sheet's button, for instance).
+  static QQuickItem* findText(QQuickItem* root, const QString& text) {
+    if (root == nullptr || !root->isVisible()) return nullptr;
+    if (root->property("text").toString() == text) return root;
+    for (QQuickItem* child : root->childItems()) {
+      if (QQuickItem* found = findText(child, text)) return found;
+    }
+    return nullptr;
+  }
+
+  void clickText(const QString& text) {
+    QQuickItem* target = findText(window()->contentItem(), text);
+    ASSERT_NE(target, nullptr) << text.toStdString();
+    click(target);
+  }
+
+  QString sheetHeadline() { return app->presenter().visible() ? app->presenter().headline() : ""; }
+};
+
+}  // namespace tockary::testing

@@ -1,0 +1,150 @@
+#include "gui/collection_screen_support.h"
+#include "settings/preference_keys.h"
+
+namespace tockary::testing {
+namespace {
+
+TEST_F(CollectionScreenTest, AStoredWatchIsListedWithItsLines) {
+  screenshot("empty");
+  auto watch = addWatch("Omega", "Speedmaster", "1969");
+  revisitCollection();
+  QQuickItem* listed = row(*watch);
+  ASSERT_NE(listed, nullptr);
+  EXPECT_EQ(textOf(listed, "manufacturerLabel"), "Omega");
+  EXPECT_EQ(textOf(listed, "modelLabel"), "Speedmaster");
+  EXPECT_EQ(textOf(listed, "yearLabel"), "1969");
+  EXPECT_EQ(find(listed, "statusButtonOutlet")->property("name").toString(), "NotSetGrey");
+  EXPECT_EQ(find(listed, "dotsButton")->property("name").toString(), "Dots");
+  screenshot("one-watch");
+
+  // The info mode button turns every row to the wear lines; six presses come back.
+  click(item("infoModeButton"));
+  EXPECT_EQ(textOf(row(*watch), "manufacturerLabel"), "Wear count: 0");
+  EXPECT_EQ(textOf(row(*watch), "modelLabel"), "Last worn: ---");
+  for (int press = 0; press < 5; ++press) click(item("infoModeButton"));
+  EXPECT_EQ(textOf(row(*watch), "manufacturerLabel"), "Omega");
+}
+
+TEST_F(CollectionScreenTest, ALeadingSwipeLogsAWear) {
+  auto watch = addWatch("Seiko", "SKX007", "1996");
+  revisitCollection();
+  swipe(row(*watch), 200);
+  QQuickItem* action = item("quickWearAction");
+  ASSERT_NE(action, nullptr);
+  EXPECT_EQ(textOf(action, "quickWearTitle"), "Last: \nWear count: 0");
+  screenshot("swiped");
+  click(action);
+
+  EXPECT_EQ(watch->varasarake4(), 1);
+  EXPECT_TRUE(watch->varasarake5().has_value());
+  // The only worn watch carries every wear of the collection.
+  EXPECT_TRUE(waitFor([&] { return textOf(row(*watch), "wearRateLabel") == "Wear Rate: 100.0%"; }))
+      << textOf(row(*watch), "wearRateLabel").toStdString();
+  click(item("infoModeButton"));
+  EXPECT_EQ(textOf(row(*watch), "manufacturerLabel"), "Wear count: 1");
+  EXPECT_EQ(textOf(row(*watch), "yearLabel"), "Days since last worn: 0");
+  screenshot("worn");
+}
+
+TEST_F(CollectionScreenTest, ASettingsSwitchChangesWhatRowsShow) {
+  const ObjectID id = addWatch("Tudor", "Black Bay", "2016")->objectID();
+  const QString rowName = "row_" + QString::number(id.primaryKey);
+  revisitCollection();
+  // The first showing stores the default; the line appears from the next refresh on.
+  EXPECT_EQ(app->services().defaults.value(kWearRateSettingOn), StoredFlag::True);
+  restartApp();
+  EXPECT_EQ(textOf(item(rowName), "wearRateLabel"), "Wear Rate: -----");
+  EXPECT_NE(find(item(rowName), "dwrButton"), nullptr);
+
+  click(item("tab_1"));
+  click(item("switch_wearRateSettingOn"));
+  click(item("switch_dwrswrSettingOn"));
+  EXPECT_EQ(app->services().defaults.value(kWearRateSettingOn), StoredFlag::False);
+  click(item("tab_0"));
+  EXPECT_EQ(find(item(rowName), "wearRateLabel"), nullptr);  // hidden when empty
+  EXPECT_EQ(find(item(rowName), "dwrButton"), nullptr);
+  screenshot("without-wear-rate");
+}
+
+TEST_F(CollectionScreenTest, DeletingThroughTheTrailingSwipeAsksFirst) {
+  auto kept = addWatch("Rolex", "Explorer", "1990");
+  auto doomed = addWatch("Casio", "F-91W", "1989");
+  const QString doomedRow = "row_" + QString::number(doomed->objectID().primaryKey);
+  revisitCollection();
+
+  swipe(row(*doomed), -200);
+  ASSERT_NE(item("deleteAction"), nullptr);
+  click(item("deleteAction"));
+  EXPECT_EQ(sheetHeadline(), "Please confirm that you wish to delete this watch record");
+  screenshot("confirm-delete");
+  clickText("Cancel");
+  EXPECT_NE(item(doomedRow), nullptr);
+
+  swipe(row(*doomed), -200);
+  click(item("deleteAction"));
+  clickText("Confirm delete");
+  EXPECT_TRUE(waitFor([&] { return item(doomedRow) == nullptr; }));
+  EXPECT_NE(row(*kept), nullptr);
+  EXPECT_EQ(app->services().context().count(FetchRequest{"Kello"}).value(), 1);
+  screenshot("after-delete");
+}
+
+TEST_F(CollectionScreenTest, TheSortSheetStoresTheChosenOrder) {
+  addWatch("Zenith", "El Primero", "1969");
+  addWatch("Breitling", "Navitimer", "1952");
+  revisitCollection();
+  click(item("sortButton"));
+  EXPECT_EQ(sheetHeadline(), "Order the Watches by:");
+  clickText("Year of manufacture");
+  EXPECT_EQ(app->services().defaults.value(kOrderByYear), StoredFlag::True);
+  EXPECT_EQ(app->services().defaults.value(kOrderByBrandAndModel), StoredFlag::False);
+  // The newer watch comes first.
+  auto* list = item("collectionList");
+  ASSERT_NE(list, nullptr);
+  QQuickItem* first = nullptr;
+  for (QQuickItem* candidate : list->property("contentItem").value<QQuickItem*>()->childItems()) {
+    if (candidate->objectName().startsWith("row_") &&
+        (first == nullptr || candidate->y() < first->y()))
+      first = candidate;
+  }
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(textOf(first, "manufacturerLabel"), "Zenith");
+}
+
+TEST_F(CollectionScreenTest, AddOpensTheEditorForANewWatch) {
+  click(item("addButton"));
+  auto* stack = item("collectionStack");
+  ASSERT_NE(stack, nullptr);
+  EXPECT_EQ(stack->property("depth").toInt(), 2);
+}
+
+TEST_F(CollectionScreenTest, TenThousandWatchesBuildOnlyTheVisibleRows) {
+  auto& context = app->services().context();
+  for (int i = 0; i < 10000; ++i) {
+    auto watch = context.insertNewObject<Kello>();
+    watch->setMerkki("Brand " + std::to_string(10000 + i));
+    watch->setMyyntiliike(std::string());
+  }
+  ASSERT_TRUE(context.save().ok());
+  QElapsedTimer timer;
+  timer.start();
+  revisitCollection();
+  auto* list = item("collectionList");
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->property("count").toInt(), 10000);
+  int built = 0;
+  for (QQuickItem* child : list->property("contentItem").value<QQuickItem*>()->childItems()) {
+    if (child->objectName().startsWith("row_")) ++built;
+  }
+  EXPECT_GT(built, 3);
+  EXPECT_LT(built, 30);
+  // Jumping to the end builds the rows there, not the ones in between.
+  QMetaObject::invokeMethod(list, "positionViewAtEnd");
+  settle();
+  EXPECT_NE(item("row_10000"), nullptr);
+  EXPECT_LT(timer.elapsed(), 5000);
+  screenshot("end-of-ten-thousand");
+}
+
+}  // namespace
+}  // namespace tockary::testing

@@ -1,0 +1,111 @@
+#include "detail/watch_status.h"
+#include "gui/collection_screen_support.h"
+#include "settings/preference_keys.h"
+
+namespace tockary::testing {
+namespace {
+
+using DetailScreenTest = CollectionScreenTest;
+
+class DetailOpened : public CollectionScreenTest {
+ protected:
+  void SetUp() override {
+    CollectionScreenTest::SetUp();
+    watch = addWatch("Omega", "Speedmaster", "1969");
+    watch->setHalkaisija("42");
+    watch->setKoneistotyyppi("Manual");
+    ASSERT_TRUE(app->services().context().save().ok());
+    revisitCollection();
+    click(row(*watch));
+    ASSERT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));
+  }
+
+  QString outlet(const QString& name) { return textOf(item("detailPage"), name); }
+
+  std::shared_ptr<Kello> watch;
+};
+
+TEST_F(DetailOpened, TappingARowShowsTheWatch) {
+  EXPECT_EQ(outlet("basicWatchDetailsLabel"), "Omega, Speedmaster  ( 1969 )");
+  EXPECT_EQ(outlet("detailTitle"), "OMEGA");
+  EXPECT_EQ(outlet("movementDetailsLabel"), "This watch has a Manual movement.");
+  EXPECT_EQ(outlet("halkaisijaTextField"), "42");
+  EXPECT_EQ(outlet("timesWornLabel"), "0");
+  EXPECT_EQ(outlet("statusTextField"), "Not Set");
+  screenshot("face-1");
+}
+
+TEST_F(DetailOpened, TheFlipTurnsThroughTheThreeFaces) {
+  click(item("flipButton"));
+  settle(900);
+  EXPECT_EQ(item("detailPictureImage")->property("source").toString(), "image://asset/nopic.png");
+  EXPECT_EQ(item("tekstiView"), nullptr);
+  screenshot("face-2");
+  click(item("flipButton"));
+  settle(900);
+  EXPECT_EQ(item("detailPictureImage")->property("source").toString(),
+            "image://asset/Watch_Diagram.png");
+  ASSERT_NE(item("tekstiView"), nullptr);
+  EXPECT_EQ(textOf(item("tekstiView"), "diagram_diameter"), "42 mm");
+  EXPECT_EQ(textOf(item("tekstiView"), "diagram_lugWidth"), "??");
+  screenshot("face-3");
+  click(item("flipButton"));
+  settle(900);
+  EXPECT_EQ(item("tekstiView"), nullptr);
+}
+
+TEST_F(DetailOpened, TheStatusWheelStoresTheChosenStatus) {
+  click(item("statusButtonOutlet"));
+  QQuickItem* wheel = item("statusWheel");
+  ASSERT_NE(wheel, nullptr);
+  int keeper = -1;
+  for (std::size_t i = 0; i < kWatchStatuses.size(); ++i) {
+    if (kWatchStatuses[i].name == "Keeper") keeper = static_cast<int>(i);
+  }
+  wheel->setProperty("currentIndex", keeper);
+  settle(300);
+  EXPECT_EQ(item("statusBigIcon")->property("name").toString(), "StatusKeeperBig");
+  screenshot("status-wheel");
+  click(item("statusToolbarButton"));
+  EXPECT_EQ(item("statusWheel"), nullptr);
+  EXPECT_EQ(watch->varasarake2(), "Keeper");
+  EXPECT_EQ(outlet("statusTextField"), "Keeper");
+  screenshot("status-keeper");
+}
+
+TEST_F(DetailOpened, AConfirmedWearShowsTheFirstBadgeAndTheNewFigures) {
+  click(item("wearButton"));
+  EXPECT_EQ(sheetHeadline(), "Please confirm having worn this Watch today");
+  clickText("Confirm");
+  EXPECT_EQ(sheetHeadline(), "Badge unlocked for wearing this watch for the first time");
+  screenshot("badge");
+  clickText("OK");
+  EXPECT_EQ(outlet("timesWornLabel"), "1");
+  EXPECT_EQ(outlet("daysAgoLabel"), "0");
+  EXPECT_EQ(outlet("keeperRateLabel"), "100.0%");
+  EXPECT_EQ(watch->varasarake4(), 1);
+
+  // The reset zeroes the figures and keeps the screen open.
+  click(item("resetButton"));
+  clickText("Confirm wrist-stats reset");
+  EXPECT_EQ(outlet("timesWornLabel"), "0");
+  EXPECT_EQ(outlet("dateLastWornLabel"), "-----");
+  EXPECT_EQ(watch->varasarake4(), 0);
+  EXPECT_NE(item("detailPage"), nullptr);
+}
+
+TEST_F(DetailOpened, EditOpensTheEditorOverTheDetail) {
+  click(item("editButton"));
+  EXPECT_EQ(item("collectionStack")->property("depth").toInt(), 3);
+}
+
+TEST_F(DetailScreenTest, AWatchThatIsGoneShowsTheEmptyScreen) {
+  app->services().presenter.push(
+      ScreenRequest{"TarkasteleKelloaTableViewController", "Kello/77", {}});
+  ASSERT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));
+  EXPECT_EQ(textOf(item("detailPage"), "basicWatchDetailsLabel"), "Please fill in Watch Details");
+  EXPECT_FALSE(item("wearButton")->isEnabled());
+}
+
+}  // namespace
+}  // namespace tockary::testing
