@@ -1,7 +1,16 @@
+#include "editor_screen.h"
 #include "gui_app.h"
 
 namespace tockary::gui {
 
-void installEditorScreens(AppServices& /*services*/, QObject& /*parent*/) {}
+void installEditorScreens(AppServices& services, QObject& parent) {
+  auto* editor = new EditorScreen(services, &parent);
+  EditorScreen::setInstance(editor);
+  // A picked picture reaches the form through its own callback; the page then shows it.
+  if (auto* presenter = dynamic_cast<GuiPresenter*>(&services.presenter)) {
+    QObject::connect(presenter, &GuiPresenter::imagePickAnswered, editor,
+                     [editor] { editor->refresh(); });
+  }
+}
 
 }  // namespace tockary::gui

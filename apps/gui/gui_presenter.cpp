@@ -1,23 +1,67 @@
 #include "gui_presenter.h"
 
+#include <QFile>
 #include <QJSEngine>
+#include <QQuickImageProvider>
+#include <QVariantMap>
+
+#include "detail/wear_counter.h"
+#include "platform/image/image_codec.h"
+#include "platform/image/qt_image.h"
 
 namespace tockary::gui {
 
 namespace {
+
 GuiPresenter* instance = nullptr;
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+// "image://sheet/<index>?<revision>": a picture the shown sheet carries as bytes.
+class SheetPictureProvider : public QQuickImageProvider {
+ public:
+  explicit SheetPictureProvider(const GuiPresenter& presenter)
+      : QQuickImageProvider(QQuickImageProvider::Image), presenter_(presenter) {}
+
+  QImage requestImage(const QString& id, QSize* size, const QSize& requestedSize) override {
+    QImage image;
+    auto decoded = codec_.decode(presenter_.sheetPicture(id.section('?', 0, 0).toInt()));
+    if (decoded) image = toQImage(decoded.value()).copy();
+    if (size != nullptr) *size = image.size();
+    if (image.isNull() || !requestedSize.isValid() || requestedSize.isEmpty()) return image;
+    return image.scaled(requestedSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  }
+
+ private:
+  const GuiPresenter& presenter_;
+  ImageCodec codec_;
+};
+
+QVariantMap frameMap(const Frame& frame, const QString& prefix) {
+  const auto key = [&](const char* name) {
+    if (prefix.isEmpty()) return QString::fromLatin1(name);
+    QString capital = QString::fromLatin1(name);
+    capital[0] = capital[0].toUpper();
+    return prefix + capital;
+  };
+  return {{key("x"), frame.x},
+          {key("y"), frame.y},
+          {key("width"), frame.width},
+          {key("height"), frame.height}};
 }
+
+}  // namespace
 
 GuiPresenter::GuiPresenter(QObject* parent) : QObject(parent) {}
 
 void GuiPresenter::present(Sheet sheet) {
   sheet_ = std::move(sheet);
+  ++revision_;
   emit changed();
 }
 
 void GuiPresenter::push(ScreenRequest request) {
-  emit screenRequested(QString::fromStdString(request.screen),
-                       QString::fromStdString(request.objectId));
+  emit screenRequested(qs(request.screen), qs(request.objectId));
 }
 
 void GuiPresenter::pop(int count) { emit popRequested(count); }
@@ -26,21 +70,48 @@ void GuiPresenter::share(std::vector<std::string> /*items*/) {}
 
 void GuiPresenter::pickImage(ImageSource /*source*/,
                              std::function<void(std::optional<Bytes>)> done) {
-  if (done) done(std::nullopt);
+  // A newer request replaces an unanswered one, which counts as cancelled.
+  if (pendingPick_) answerPick(std::nullopt);
+  pendingPick_ = std::move(done);
+  emit imagePickChanged();
+  emit imagePickRequested();
+}
+
+void GuiPresenter::imageFileChosen(const QUrl& file) {
+  QFile in(file.isLocalFile() ? file.toLocalFile() : file.toString());
+  Bytes bytes;
+  if (in.open(QIODevice::ReadOnly)) {
+    const QByteArray data = in.readAll();
+    bytes.assign(data.begin(), data.end());
+  }
+  answerPick(std::move(bytes));
+}
+
+void GuiPresenter::imagePickCancelled() { answerPick(std::nullopt); }
+
+void GuiPresenter::answerPick(std::optional<Bytes> bytes) {
+  auto done = std::move(pendingPick_);
+  pendingPick_ = nullptr;
+  emit imagePickChanged();
+  if (done) done(std::move(bytes));
+  emit imagePickAnswered();
 }
 
 bool GuiPresenter::actionSheet() const {
   return sheet_ && sheet_->style == SheetStyle::ActionSheet;
 }
 
-QString GuiPresenter::headline() const {
-  return sheet_ ? QString::fromStdString(sheet_->displayedTitle()) : QString();
-}
+QString GuiPresenter::headline() const { return sheet_ ? qs(sheet_->displayedTitle()) : QString(); }
 
 QString GuiPresenter::headlineFont() const {
-  return sheet_ && sheet_->attributedTitle
-             ? QString::fromStdString(sheet_->attributedTitle->fontName)
-             : QString();
+  return sheet_ && sheet_->attributedTitle ? qs(sheet_->attributedTitle->fontName) : QString();
+}
+
+QString GuiPresenter::headlineFamily() const { return fontFamily(headlineFont()); }
+
+// A plain title is drawn bold, as alert titles are.
+bool GuiPresenter::headlineBold() const {
+  return headlineFont().isEmpty() || fontBold(headlineFont());
 }
 
 double GuiPresenter::headlineSize() const {
@@ -48,23 +119,33 @@ double GuiPresenter::headlineSize() const {
 }
 
 QString GuiPresenter::message() const {
-  return sheet_ ? QString::fromStdString(sheet_->displayedMessage()) : QString();
+  return sheet_ ? qs(sheet_->displayedMessage()) : QString();
 }
 
 QString GuiPresenter::messageFont() const {
-  return sheet_ && sheet_->attributedMessage
-             ? QString::fromStdString(sheet_->attributedMessage->fontName)
-             : QString();
+  return sheet_ && sheet_->attributedMessage ? qs(sheet_->attributedMessage->fontName) : QString();
 }
+
+QString GuiPresenter::messageFamily() const { return fontFamily(messageFont()); }
+
+bool GuiPresenter::messageBold() const { return fontBold(messageFont()); }
 
 double GuiPresenter::messageSize() const {
   return sheet_ && sheet_->attributedMessage ? sheet_->attributedMessage->fontSize : 0;
 }
 
+QString GuiPresenter::fontFamily(const QString& fontName) {
+  if (fontName.startsWith("Courier")) return "Nimbus Mono PS";
+  // Helvetica and anything unnamed: the Helvetica clone.
+  return "Nimbus Sans";
+}
+
+bool GuiPresenter::fontBold(const QString& fontName) { return fontName.endsWith("-Bold"); }
+
 QStringList GuiPresenter::actions() const {
   QStringList titles;
   if (sheet_) {
-    for (const auto& action : sheet_->actions) titles << QString::fromStdString(action.title);
+    for (const auto& action : sheet_->actions) titles << qs(action.title);
   }
   return titles;
 }
@@ -88,6 +169,46 @@ QStringList GuiPresenter::actionStyles() const {
   return styles;
 }
 
+QVariantList GuiPresenter::textFields() const {
+  QVariantList fields;
+  if (!sheet_) return fields;
+  for (const auto& field : sheet_->textFields) {
+    fields << QVariantMap{{"placeholder", qs(field.placeholder)},
+                          {"numeric", field.keyboard == KeyboardKind::Number},
+                          {"text", field.text ? qs(*field.text) : QString()}};
+  }
+  return fields;
+}
+
+QVariantList GuiPresenter::images() const {
+  QVariantList list;
+  if (!sheet_) return list;
+  for (std::size_t i = 0; i < sheet_->images.size(); ++i) {
+    const SheetImage& image = sheet_->images[i];
+    QVariantMap entry = frameMap(image.frame, {});
+    entry.insert(frameMap(image.animatedTo.value_or(image.frame), "to"));
+    entry["source"] = image.assetName.empty() ? QString("image://sheet/%1?%2").arg(i).arg(revision_)
+                                              : "image://asset/" + qs(image.assetName);
+    entry["animated"] = image.animatedTo.has_value();
+    // The one growing picture the app has is the wear badge; it grows with the badge's spring.
+    entry["duration"] = static_cast<int>(kBadgeAnimation.duration * 1000);
+    list << entry;
+  }
+  return list;
+}
+
+Bytes GuiPresenter::sheetPicture(int index) const {
+  if (!sheet_ || index < 0 || index >= static_cast<int>(sheet_->images.size())) return {};
+  return sheet_->images[index].picture;
+}
+
+void GuiPresenter::setFieldText(int index, const QString& text) {
+  if (!sheet_ || index < 0 || index >= static_cast<int>(sheet_->textFields.size())) return;
+  auto& shared = sheet_->textFields[index].text;
+  if (!shared) shared = std::make_shared<std::string>();
+  *shared = text.toStdString();
+}
+
 void GuiPresenter::choose(int index) {
   if (!sheet_ || index < 0 || index >= static_cast<int>(sheet_->actions.size())) return;
   // The handler may present the next sheet, so close this one first.
@@ -99,7 +220,10 @@ void GuiPresenter::choose(int index) {
 
 void GuiPresenter::setInstance(GuiPresenter* presenter) { instance = presenter; }
 
-GuiPresenter* GuiPresenter::create(QQmlEngine*, QJSEngine*) {
+GuiPresenter* GuiPresenter::create(QQmlEngine* engine, QJSEngine*) {
+  // The engine owns its providers; the composition root does not know this one.
+  if (engine != nullptr && instance != nullptr && engine->imageProvider("sheet") == nullptr)
+    engine->addImageProvider("sheet", new SheetPictureProvider(*instance));
   QJSEngine::setObjectOwnership(instance, QJSEngine::CppOwnership);
   return instance;
 }

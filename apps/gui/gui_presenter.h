@@ -5,15 +5,21 @@
 #include <QQmlEngine>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
+#include <QVariantList>
 
+#include <functional>
 #include <optional>
 
 #include "platform/ui/presenter.h"
 
 namespace tockary::gui {
 
-// Shows the screens' sheets in QML: one sheet at a time, its displayed headline and message,
-// its actions in order; choosing one runs the action's handler.
+class GuiApp;
+
+// Shows the screens' sheets in QML: one sheet at a time, its displayed headline and message in
+// their fonts, its text fields, its decorative pictures and its actions in order; choosing one
+// runs the action's handler. Also the photo picker: pickImage asks QML for a file dialog.
 class GuiPresenter : public QObject, public Presenter {
   Q_OBJECT
   QML_NAMED_ELEMENT(Sheets)
@@ -22,47 +28,100 @@ class GuiPresenter : public QObject, public Presenter {
   Q_PROPERTY(bool actionSheet READ actionSheet NOTIFY changed)
   Q_PROPERTY(QString headline READ headline NOTIFY changed)
   Q_PROPERTY(QString headlineFont READ headlineFont NOTIFY changed)
+  Q_PROPERTY(QString headlineFamily READ headlineFamily NOTIFY changed)
+  Q_PROPERTY(bool headlineBold READ headlineBold NOTIFY changed)
   Q_PROPERTY(double headlineSize READ headlineSize NOTIFY changed)
   Q_PROPERTY(QString message READ message NOTIFY changed)
   Q_PROPERTY(QString messageFont READ messageFont NOTIFY changed)
+  Q_PROPERTY(QString messageFamily READ messageFamily NOTIFY changed)
+  Q_PROPERTY(bool messageBold READ messageBold NOTIFY changed)
   Q_PROPERTY(double messageSize READ messageSize NOTIFY changed)
   Q_PROPERTY(QStringList actions READ actions NOTIFY changed)
   Q_PROPERTY(QStringList actionStyles READ actionStyles NOTIFY changed)
+  // {placeholder, numeric, text} per text field.
+  Q_PROPERTY(QVariantList textFields READ textFields NOTIFY changed)
+  // {source, x, y, width, height, animated, toX, toY, toWidth, toHeight, duration} per picture,
+  // in the sheet's coordinates (negative y is above the sheet).
+  Q_PROPERTY(QVariantList images READ images NOTIFY changed)
+  Q_PROPERTY(bool imagePickPending READ imagePickPending NOTIFY imagePickChanged)
+  Q_PROPERTY(QString pictureDialogTitle READ pictureDialogTitle CONSTANT)
+  Q_PROPERTY(QStringList pictureFileFilters READ pictureFileFilters CONSTANT)
 
  public:
-  explicit GuiPresenter(QObject* parent = nullptr);
+  explicit GuiPresenter(QObject* parent);
 
   void present(Sheet sheet) override;
   void push(ScreenRequest request) override;
   void pop(int count) override;
   void share(std::vector<std::string> items) override;
+  // Emits imagePickRequested; the answer comes through imageFileChosen or imagePickCancelled.
   void pickImage(ImageSource source, std::function<void(std::optional<Bytes>)> done) override;
+  // This desktop has no camera the app can drive.
   bool cameraAvailable() const override { return false; }
 
   bool visible() const { return sheet_.has_value(); }
   bool actionSheet() const;
   QString headline() const;
   QString headlineFont() const;
+  QString headlineFamily() const;
+  bool headlineBold() const;
   double headlineSize() const;
   QString message() const;
   QString messageFont() const;
+  QString messageFamily() const;
+  bool messageBold() const;
   double messageSize() const;
   QStringList actions() const;
   QStringList actionStyles() const;  // "default", "cancel" or "destructive"
+  QVariantList textFields() const;
+  QVariantList images() const;
+  bool imagePickPending() const { return static_cast<bool>(pendingPick_); }
+  QString pictureDialogTitle() const { return "Choose a Picture"; }
+  QStringList pictureFileFilters() const {
+    return {"Pictures (*.png *.jpg *.jpeg *.PNG *.JPG *.JPEG)", "All files (*)"};
+  }
 
+  // The installed family standing in for a font the screens name ("HelveticaNeue-Bold" →
+  // "Nimbus Sans"), and whether that font is bold; other pages use them too.
+  Q_INVOKABLE static QString fontFamily(const QString& fontName);
+  Q_INVOKABLE static bool fontBold(const QString& fontName);
+
+  // What the user typed into a text field of the shown sheet; the action's handler reads it.
+  Q_INVOKABLE void setFieldText(int index, const QString& text);
   // Closes the sheet and runs the chosen action.
   Q_INVOKABLE void choose(int index);
 
+  // The picker's answer: the file's bytes (empty when it cannot be read, which the screen
+  // refuses as it refuses any unreadable picture), or nothing.
+  Q_INVOKABLE void imageFileChosen(const QUrl& file);
+  Q_INVOKABLE void imagePickCancelled();
+
+  // The encoded picture `index` of the shown sheet, for the image provider.
+  Bytes sheetPicture(int index) const;
+
   static void setInstance(GuiPresenter* presenter);
-  static GuiPresenter* create(QQmlEngine*, QJSEngine*);
+  static GuiPresenter* create(QQmlEngine* engine, QJSEngine*);
 
  signals:
   void changed();
   void screenRequested(QString screen, QString objectId);
   void popRequested(int count);
+  void imagePickRequested();
+  void imagePickChanged();
+  // After a picked picture (or a cancel) was handed to the screen that asked for it.
+  void imagePickAnswered();
 
  private:
+  // Only the composition root makes the presenter. QML would build a second, default-constructed
+  // one for the singleton (showing none of the screens' sheets) if it could.
+  friend class GuiApp;
+  GuiPresenter() : GuiPresenter(nullptr) {}
+
+  void answerPick(std::optional<Bytes> bytes);
+
   std::optional<Sheet> sheet_;
+  int revision_ = 0;  // new picture URLs for every sheet
+  std::function<void(std::optional<Bytes>)> pendingPick_;
 };
 
 }  // namespace tockary::gui

@@ -2,11 +2,27 @@
 
 #include <QJSEngine>
 
+#include "settings/settings_layout.h"
+
 namespace tockary::gui {
 
 namespace {
+
 SettingsModel* instance = nullptr;
+
+QString qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+const SettingsSectionInfo* sectionOf(int row) {
+  for (const SettingsSectionInfo& section : settingsSections()) {
+    if (row >= section.firstSwitch && row < section.firstSwitch + section.switchCount)
+      return &section;
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 SettingsModel::SettingsModel(SettingsTableViewController& screen, QObject* parent)
     : QAbstractListModel(parent), screen_(screen) {}
@@ -21,10 +37,20 @@ QVariant SettingsModel::data(const QModelIndex& index, int role) const {
   const Switch* control = screen_.switchForKey(info.key);
   switch (role) {
     case KeyRole:
-      return QString::fromUtf8(info.key.data(), static_cast<qsizetype>(info.key.size()));
+      return qs(info.key);
     case Qt::DisplayRole:
     case LabelRole:
-      return QString::fromUtf8(info.label.data(), static_cast<qsizetype>(info.label.size()));
+      return qs(info.label);
+    case SectionRole: {
+      const SettingsSectionInfo* section = sectionOf(index.row());
+      return section != nullptr ? qs(section->title) : QString();
+    }
+    case FooterRole: {
+      const SettingsSectionInfo* section = sectionOf(index.row());
+      const bool last =
+          section != nullptr && index.row() == section->firstSwitch + section->switchCount - 1;
+      return last ? qs(section->footer) : QString();
+    }
     case OnRole:
       return control != nullptr && control->isOn;
     case EnabledRole:
@@ -35,8 +61,13 @@ QVariant SettingsModel::data(const QModelIndex& index, int role) const {
 }
 
 QHash<int, QByteArray> SettingsModel::roleNames() const {
-  return {{KeyRole, "key"}, {LabelRole, "label"}, {OnRole, "on"}, {EnabledRole, "enabled"}};
+  return {{KeyRole, "key"},         {LabelRole, "label"},     {OnRole, "on"},
+          {EnabledRole, "enabled"}, {SectionRole, "section"}, {FooterRole, "footer"}};
 }
+
+QString SettingsModel::exportSectionTitle() const { return qs(kExportSectionTitle); }
+QString SettingsModel::exportTitle() const { return qs(kExportButtonTitle); }
+QString SettingsModel::exportFooter() const { return qs(kExportFooter); }
 
 void SettingsModel::setSwitch(const QString& key, bool on) {
   screen_.setSwitch(key.toStdString(), on);

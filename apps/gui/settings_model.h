@@ -8,15 +8,18 @@
 
 namespace tockary::gui {
 
-// The settings screen for QML: one row per switch (label, key, on, enabled).
+// The settings screen for QML: one row per switch (key, label, on, enabled, its section's title,
+// and on the last row of a section that section's footer).
 class SettingsModel : public QAbstractListModel {
   Q_OBJECT
   QML_ELEMENT
   QML_SINGLETON
+  Q_PROPERTY(QString exportSectionTitle READ exportSectionTitle CONSTANT)
   Q_PROPERTY(QString exportTitle READ exportTitle CONSTANT)
+  Q_PROPERTY(QString exportFooter READ exportFooter CONSTANT)
 
  public:
-  enum Role { KeyRole = Qt::UserRole + 1, LabelRole, OnRole, EnabledRole };
+  enum Role { KeyRole = Qt::UserRole + 1, LabelRole, OnRole, EnabledRole, SectionRole, FooterRole };
 
   explicit SettingsModel(SettingsTableViewController& screen, QObject* parent = nullptr);
 
@@ -24,7 +27,9 @@ class SettingsModel : public QAbstractListModel {
   QVariant data(const QModelIndex& index, int role) const override;
   QHash<int, QByteArray> roleNames() const override;
 
-  QString exportTitle() const { return "Export Collection to CSV"; }
+  QString exportSectionTitle() const;
+  QString exportTitle() const;
+  QString exportFooter() const;
 
   // What the user toggling a switch does; every row is refreshed for the side effects.
   Q_INVOKABLE void setSwitch(const QString& key, bool on);

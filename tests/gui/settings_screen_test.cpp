@@ -1,25 +1,67 @@
-#include "gui/gui_test_support.h"
+#include <QColor>
+
+#include "gui/editor_gui_support.h"
 #include "settings/preference_keys.h"
 
 namespace tockary::testing {
 namespace {
 
-using SettingsScreenTest = GuiTest;
+class SettingsScreenTest : public EditorGuiTest {
+ protected:
+  // Taps a switch as a user does, after scrolling the list to it.
+  void tap(QQuickItem* control) {
+    scrollIntoView("settingsList", control);
+    click(control);
+  }
+};
 
-TEST_F(SettingsScreenTest, ASwitchStoresItsFlagWithItsSideEffect) {
+bool checked(QQuickItem* control) { return control->property("checked").toBool(); }
+
+TEST_F(SettingsScreenTest, TheTwoWearLogSwitchesExcludeEachOther) {
   click(item("tab_1"));
   auto* eachWear = item("switch_logEachWearSettingOn");
+  auto* everyTenth = item("switch_logEvery10thWearSettingOn");
   ASSERT_NE(eachWear, nullptr);
+  ASSERT_NE(everyTenth, nullptr);
+  EXPECT_EQ(item("label_logEachWearSettingOn")->property("text").toString(), "Log each wear");
   screenshot("settings");
-  click(eachWear);
+
+  tap(eachWear);
   EXPECT_EQ(app->services().defaults.value(kLogEachWearSettingOn), StoredFlag::True);
   EXPECT_EQ(app->services().defaults.value(kLogEvery10thWearSettingOn), StoredFlag::False);
-  click(item("switch_logEvery10thWearSettingOn"));
+  EXPECT_TRUE(waitFor([&] { return checked(eachWear) && !checked(everyTenth); }));
+
+  tap(everyTenth);
   EXPECT_EQ(app->services().defaults.value(kLogEvery10thWearSettingOn), StoredFlag::True);
   EXPECT_EQ(app->services().defaults.value(kLogEachWearSettingOn), StoredFlag::False);
-  EXPECT_TRUE(
-      waitFor([&] { return !item("switch_logEachWearSettingOn")->property("checked").toBool(); }));
+  EXPECT_TRUE(waitFor([&] { return !checked(eachWear) && checked(everyTenth); }));
+
+  // Turning one off turns the other on: never both off once touched.
+  tap(everyTenth);
+  EXPECT_EQ(app->services().defaults.value(kLogEvery10thWearSettingOn), StoredFlag::False);
+  EXPECT_EQ(app->services().defaults.value(kLogEachWearSettingOn), StoredFlag::True);
+  EXPECT_TRUE(waitFor([&] { return checked(eachWear) && !checked(everyTenth); }));
   screenshot("settings-after");
+}
+
+TEST_F(SettingsScreenTest, HistoryLogOffGreysTheWearLogSwitchesAndKeepsTheirFlags) {
+  click(item("tab_1"));
+  tap(item("switch_enableHistoryLogSettingOn"));  // on
+  tap(item("switch_logEachWearSettingOn"));
+  tap(item("switch_enableHistoryLogSettingOn"));  // off
+  EXPECT_EQ(app->services().defaults.value(kEnableHistoryLogSettingOn), StoredFlag::False);
+  auto* eachWear = item("switch_logEachWearSettingOn");
+  ASSERT_NE(eachWear, nullptr);
+  EXPECT_TRUE(waitFor([&] { return !eachWear->isEnabled(); }));
+  EXPECT_FALSE(item("switch_logEvery10thWearSettingOn")->isEnabled());
+  EXPECT_NE(item("label_logEachWearSettingOn")->property("color").value<QColor>(), QColor("white"));
+  screenshot("history-log-off");
+
+  // A greyed switch does not move or store anything when tapped.
+  tap(eachWear);
+  EXPECT_TRUE(checked(eachWear));
+  EXPECT_EQ(app->services().defaults.value(kLogEachWearSettingOn), StoredFlag::True);
+  EXPECT_EQ(app->services().defaults.value(kLogEvery10thWearSettingOn), StoredFlag::False);
 }
 
 }  // namespace

@@ -3,7 +3,9 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Tockary
 
+// Sixteen switches in their sections, each stored the moment it is toggled, and the export.
 Page {
+    objectName: "settingsPage"
     background: Rectangle { color: "black" }
     header: ToolBar {
         background: Rectangle { color: "black" }
@@ -11,6 +13,7 @@ Page {
             anchors.centerIn: parent
             text: AppShell.tabTitles[1]
             font.bold: true
+            font.pixelSize: 17
             color: "white"
         }
     }
@@ -19,35 +22,87 @@ Page {
 
     ListView {
         id: list
+        objectName: "settingsList"
         anchors.fill: parent
+        anchors.leftMargin: 16
+        anchors.rightMargin: 16
         clip: true
         model: SettingsModel
-        delegate: ItemDelegate {
+        section.property: "section"
+        section.delegate: SettingsSectionHeader {
+            required property string section
+            width: list.width
+            text: section
+        }
+        delegate: Column {
+            id: row
             required property string key
             required property string label
             required property bool on
-            required property bool enabled
+            required property var model
+            readonly property bool usable: model.enabled
+            required property string footer
             width: list.width
-            height: 52
-            contentItem: RowLayout {
+            Rectangle {
+                width: parent.width
+                height: 48
+                color: "#1c1c1e"
                 Label {
-                    text: label
-                    color: enabled ? "white" : "#636366"
-                    Layout.fillWidth: true
+                    objectName: "label_" + row.key
+                    anchors.left: parent.left
+                    anchors.leftMargin: 12
+                    anchors.right: control.left
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: row.label
+                    font.pixelSize: 16
+                    color: row.usable ? "white" : "#636366"
                     elide: Text.ElideRight
                 }
                 Switch {
-                    objectName: "switch_" + key
-                    checked: on
-                    enabled: parent.parent.enabled
-                    onToggled: SettingsModel.setSwitch(key, checked)
+                    id: control
+                    objectName: "switch_" + row.key
+                    anchors.right: parent.right
+                    anchors.verticalCenter: parent.verticalCenter
+                    checked: row.on
+                    enabled: row.usable
+                    opacity: row.usable ? 1.0 : 0.4
+                    onToggled: SettingsModel.setSwitch(row.key, checked)
+                }
+                Rectangle {
+                    anchors.bottom: parent.bottom
+                    anchors.left: parent.left
+                    anchors.leftMargin: 12
+                    anchors.right: parent.right
+                    height: 1
+                    color: "#2c2c2e"
                 }
             }
+            SettingsFooter {
+                width: parent.width
+                text: row.footer
+            }
         }
-        footer: Button {
+        footer: Column {
             width: list.width
-            text: SettingsModel.exportTitle
-            onClicked: SettingsModel.exportCollection()
+            SettingsSectionHeader {
+                width: parent.width
+                text: SettingsModel.exportSectionTitle
+            }
+            Button {
+                objectName: "exportButton"
+                width: parent.width
+                height: 48
+                text: SettingsModel.exportTitle
+                flat: true
+                palette.buttonText: "#0a84ff"
+                background: Rectangle { color: parent.down ? "#2c2c2e" : "#1c1c1e" }
+                onClicked: SettingsModel.exportCollection()
+            }
+            SettingsFooter {
+                width: parent.width
+                text: SettingsModel.exportFooter
+            }
+            Item { width: 1; height: 24 }
         }
     }
 }

@@ -1,11 +1,18 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Dialogs
 import QtQuick.Layouts
 import Tockary
 
-// The screens' action sheets (from the bottom) and alerts (centred).
+// The screens' action sheets (from the bottom, the cancel action on a card of its own) and
+// alerts (centred, the cancel action last), and the photo picker's file dialog.
 Item {
+    id: overlay
     visible: Sheets.visible
+
+    readonly property color accent: "#0a84ff"
+    readonly property color destructive: "#ff453a"
+    readonly property int cancelIndex: Sheets.actionStyles.indexOf("cancel")
 
     Rectangle {
         anchors.fill: parent
@@ -15,12 +22,15 @@ Item {
 
     Rectangle {
         id: card
-        width: Math.min(parent.width - 16, 400)
+        objectName: "sheetCard"
+        width: Math.min(overlay.width - 16, Sheets.actionSheet ? 414 : 300)
         height: column.implicitHeight + 24
         radius: 14
         color: "#2c2c2e"
         anchors.horizontalCenter: parent.horizontalCenter
-        y: Sheets.actionSheet ? parent.height - height - 12 : (parent.height - height) / 2
+        y: Sheets.actionSheet
+           ? overlay.height - height - 12 - (cancelCard.visible ? cancelCard.height + 8 : 0)
+           : (overlay.height - height) / 2
 
         ColumnLayout {
             id: column
@@ -28,10 +38,11 @@ Item {
             anchors.margins: 12
             spacing: 8
             Label {
+                objectName: "sheetHeadline"
                 text: Sheets.headline
                 visible: text.length > 0
-                font.family: Sheets.headlineFont.length > 0 ? "Nimbus Sans" : font.family
-                font.bold: true
+                font.family: Sheets.headlineFamily
+                font.bold: Sheets.headlineBold
                 font.pixelSize: Sheets.headlineSize > 0 ? Sheets.headlineSize : 17
                 color: "white"
                 wrapMode: Text.Wrap
@@ -39,29 +50,124 @@ Item {
                 Layout.fillWidth: true
             }
             Label {
+                objectName: "sheetMessage"
                 text: Sheets.message
                 visible: text.length > 0
-                font.family: Sheets.messageFont.length > 0 ? "Nimbus Sans" : font.family
+                font.family: Sheets.messageFamily
+                font.bold: Sheets.messageBold
                 font.pixelSize: Sheets.messageSize > 0 ? Sheets.messageSize : 13
-                color: "white"
+                color: "#ebebf5"
                 wrapMode: Text.Wrap
                 horizontalAlignment: Text.AlignHCenter
                 Layout.fillWidth: true
             }
             Repeater {
+                model: Sheets.textFields
+                TextField {
+                    required property var modelData
+                    required property int index
+                    objectName: "sheetField_" + index
+                    placeholderText: modelData.placeholder
+                    text: modelData.text
+                    inputMethodHints: modelData.numeric ? Qt.ImhFormattedNumbersOnly : Qt.ImhNone
+                    Layout.fillWidth: true
+                    Component.onCompleted: if (index === 0) forceActiveFocus()
+                    onTextChanged: Sheets.setFieldText(index, text)
+                }
+            }
+            Repeater {
                 model: Sheets.actions
-                Button {
+                SheetButton {
                     required property string modelData
                     required property int index
+                    visible: Sheets.actionStyles[index] !== "cancel"
+                    objectName: "sheetAction_" + index
                     text: modelData
+                    actionStyle: Sheets.actionStyles[index]
                     Layout.fillWidth: true
-                    Layout.topMargin: Sheets.actionStyles[index] === "cancel" ? 8 : 0
-                    palette.buttonText: Sheets.actionStyles[index] === "destructive" ? "#ff453a"
-                                                                                    : "#0a84ff"
-                    font.bold: Sheets.actionStyles[index] === "cancel"
                     onClicked: Sheets.choose(index)
                 }
             }
+            // An alert's cancel action comes last, set apart.
+            SheetButton {
+                objectName: "sheetAction_" + overlay.cancelIndex
+                visible: !Sheets.actionSheet && overlay.cancelIndex >= 0
+                text: visible ? Sheets.actions[overlay.cancelIndex] : ""
+                actionStyle: "cancel"
+                Layout.fillWidth: true
+                Layout.topMargin: 8
+                onClicked: Sheets.choose(overlay.cancelIndex)
+            }
+        }
+
+        // The sheet's decorative pictures, in its own coordinates; some sit above it.
+        Item {
+            id: pictures
+            anchors.left: parent.left
+            anchors.top: parent.top
+            Repeater {
+                model: Sheets.images
+                Image {
+                    id: picture
+                    required property var modelData
+                    required property int index
+                    objectName: "sheetImage_" + index
+                    source: modelData.source
+                    x: modelData.x
+                    y: modelData.y
+                    width: modelData.width
+                    height: modelData.height
+                    sourceSize.width: modelData.toWidth
+                    sourceSize.height: modelData.toHeight
+                    fillMode: Image.PreserveAspectFit
+                    ParallelAnimation {
+                        id: grow
+                        NumberAnimation { target: picture; property: "x"; to: picture.modelData.toX; duration: picture.modelData.duration; easing.type: Easing.OutBack }
+                        NumberAnimation { target: picture; property: "y"; to: picture.modelData.toY; duration: picture.modelData.duration; easing.type: Easing.OutBack }
+                        NumberAnimation { target: picture; property: "width"; to: picture.modelData.toWidth; duration: picture.modelData.duration; easing.type: Easing.OutBack }
+                        NumberAnimation { target: picture; property: "height"; to: picture.modelData.toHeight; duration: picture.modelData.duration; easing.type: Easing.OutBack }
+                    }
+                    Component.onCompleted: if (modelData.animated) grow.start()
+                }
+            }
+        }
+    }
+
+    Rectangle {
+        id: cancelCard
+        visible: Sheets.actionSheet && overlay.cancelIndex >= 0
+        width: card.width
+        height: cancelButton.implicitHeight + 16
+        radius: 14
+        color: "#2c2c2e"
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: overlay.height - height - 12
+        SheetButton {
+            id: cancelButton
+            objectName: "sheetAction_" + overlay.cancelIndex
+            anchors.fill: parent
+            anchors.margins: 8
+            text: overlay.cancelIndex >= 0 ? Sheets.actions[overlay.cancelIndex] : ""
+            actionStyle: "cancel"
+            onClicked: Sheets.choose(overlay.cancelIndex)
+        }
+    }
+
+    FileDialog {
+        id: pictureDialog
+        title: Sheets.pictureDialogTitle
+        nameFilters: Sheets.pictureFileFilters
+        onAccepted: Sheets.imageFileChosen(selectedFile)
+        onRejected: Sheets.imagePickCancelled()
+    }
+
+    Connections {
+        target: Sheets
+        function onImagePickRequested() { pictureDialog.open() }
+        // Answered elsewhere (a test, or a newer request): the dialog has nothing left to do.
+        function onImagePickChanged() {
+            if (!Sheets.imagePickPending && pictureDialog.visible)
+                pictureDialog.close()
         }
     }
 }

@@ -1,0 +1,37 @@
+import QtQuick
+import QtQuick.Controls
+
+// One column of a wheel picker. `startIndex` is where it stands when shown; `chosen` reports a
+// row the user turned it to.
+Tumbler {
+    id: wheel
+    property int startIndex: 0
+    // The text of a row when the model is a count rather than a list of texts.
+    property var textOf: null
+    signal chosen(int row)
+
+    property bool ready: false
+    visibleItemCount: 5
+
+    function place() {
+        ready = false
+        if (count > 0 && startIndex >= 0 && startIndex < count)
+            currentIndex = startIndex
+        ready = true
+    }
+    onStartIndexChanged: place()
+    onCountChanged: place()
+    Component.onCompleted: place()
+    onCurrentIndexChanged: if (ready) chosen(currentIndex)
+
+    delegate: Label {
+        required property var modelData
+        required property int index
+        text: wheel.textOf ? wheel.textOf(index) : modelData
+        color: "white"
+        font.pixelSize: 20
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
+        opacity: 1.0 - Math.abs(Tumbler.displacement) / (wheel.visibleItemCount / 2)
+    }
+}

@@ -1,0 +1,195 @@
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QUrl>
+
+#include "editor/watch_catalogues.h"
+#include "editor_screen.h"
+#include "gui/editor_gui_support.h"
+#include "platform/image/image_codec.h"
+#include "store/records.h"
+#include "support/temp_dir.h"
+
+namespace tockary::testing {
+namespace {
+
+using EditorScreenTest = EditorGuiTest;
+
+std::vector<std::shared_ptr<Kello>> watches(gui::GuiApp& app) {
+  return app.services().context().fetch<Kello>(Kello::fetchRequest()).value();
+}
+
+TEST_F(EditorScreenTest, AddsAWatchThroughTheFormWithWheelsAndADate) {
+  ASSERT_NE(openEditor(), nullptr);
+  EXPECT_EQ(item("editorTitle")->property("text").toString(), "Add Watch");
+  EXPECT_FALSE(item("cameraImageView")->property("source").toString().isEmpty());
+  screenshot("editor-empty");
+
+  tapField("manufacturerTextField");
+  typeText(window(), "Seiko");
+  tapField("modelTextField");
+  typeText(window(), "SKX007");
+  EXPECT_EQ(fieldText("manufacturerTextField"), "Seiko");
+
+  // Opening a catalogue field proposes its first choice; turning the wheel replaces it.
+  tapField("movementTypeTextField");
+  EXPECT_EQ(toolbarTitle(), "Choose movement type: ");
+  EXPECT_EQ(fieldText("movementTypeTextField"), "Automatic");
+  const int manual = rowOf(movementTypeCatalogue(), "Manual");
+  turn("wheel_0", manual);
+  EXPECT_EQ(fieldText("movementTypeTextField"), "Manual");
+  screenshot("movement-type-wheel");
+  click(item("toolbarButton"));
+  EXPECT_EQ(item("wheelPanel"), nullptr);
+
+  // Three columns of 48 points: 40, ".", 5.
+  tapField("caseDiameterTextField");
+  EXPECT_EQ(toolbarTitle(), "Confirm case diameter(mm):");
+  ASSERT_NE(item("wheel_2"), nullptr);
+  EXPECT_EQ(item("wheel_0")->width(), 48);
+  turn("wheel_0", 39);
+  turn("wheel_2", 5);
+  EXPECT_EQ(fieldText("caseDiameterTextField"), "40.5");
+  screenshot("diameter-wheel");
+  click(item("toolbarButton"));
+  EXPECT_EQ(fieldText("caseDiameterTextField"), "40.5");
+
+  tapField("purchaseDateTextField");
+  EXPECT_EQ(toolbarTitle(), "Done");
+  ASSERT_NE(item("dateYearWheel"), nullptr);
+  turn("dateYearWheel", 2023 - 1900);
+  turn("dateMonthWheel", 2);
+  turn("dateDayWheel", 14);
+  EXPECT_EQ(fieldText("purchaseDateTextField"), "3/15/23");
+  screenshot("date-wheel");
+  click(item("toolbarButton"));
+
+  click(item("saveButton"));
+  EXPECT_TRUE(waitFor([&] { return item("editorPage") == nullptr; }));
+  const auto stored = watches(*app);
+  ASSERT_EQ(stored.size(), 1u);
+  const Kello& watch = *stored.front();
+  EXPECT_EQ(watch.merkki(), "Seiko");
+  EXPECT_EQ(watch.malli(), "SKX007");
+  EXPECT_EQ(watch.koneistotyyppi(), "Manual");
+  EXPECT_EQ(watch.halkaisija(), "40.5");
+  EXPECT_EQ(watch.ostopvm(), app->services().formatters.calendar().dateFrom(2023, 3, 15));
+
+  const QString row = "row_" + QString::number(watch.objectID().primaryKey);
+  ASSERT_TRUE(waitFor([&] { return item(row) != nullptr; })) << row.toStdString();
+  QQuickItem* brand = find(item(row), "manufacturerLabel");
+  ASSERT_NE(brand, nullptr);
+  EXPECT_EQ(brand->property("text").toString(), "Seiko");
+  screenshot("collection-after-save");
+}
+
+TEST_F(EditorScreenTest, EditModeShowsTheWatchAndSavingChangesIt) {
+  auto watch = app->services().context().insertNewObject<Kello>();
+  watch->setMerkki("Omega");
+  watch->setMalli("Speedmaster");
+  watch->setMyyntiliike("");
+  watch->setOstohinta(1200.5);
+  ASSERT_TRUE(app->services().context().save().isOk());
+
+  ASSERT_NE(openEditor(watch->objectID().text()), nullptr);
+  EXPECT_EQ(item("editorTitle")->property("text").toString(), "Edit Watch Details");
+  EXPECT_EQ(fieldText("manufacturerTextField"), "Omega");
+  EXPECT_EQ(fieldText("priceTextField"), "1200.5");
+  screenshot("editor-edit");
+
+  tapField("modelTextField");
+  QTest::keyClick(window(), Qt::Key_End);
+  typeText(window(), " Pro");
+  click(item("saveButton"));
+  EXPECT_TRUE(waitFor([&] { return item("editorPage") == nullptr; }));
+  EXPECT_EQ(watch->malli(), "Speedmaster Pro");
+  EXPECT_EQ(watches(*app).size(), 1u);
+}
+
+TEST_F(EditorScreenTest, CurrencySignsAreRefusedWhenTypedOrPasted) {
+  ASSERT_NE(openEditor(), nullptr);
+  tapField("priceTextField");
+  typeText(window(), "1200");
+  QGuiApplication::clipboard()->setText("$");
+  QTest::keyClick(window(), Qt::Key_V, Qt::ControlModifier);
+  settle();
+  EXPECT_EQ(fieldText("priceTextField"), "1200");
+  typeText(window(), QString::fromUtf8("€"));
+  EXPECT_EQ(fieldText("priceTextField"), "1200");
+  // The filter refuses signs, not pasting.
+  QGuiApplication::clipboard()->setText("5");
+  QTest::keyClick(window(), Qt::Key_V, Qt::ControlModifier);
+  settle();
+  EXPECT_EQ(fieldText("priceTextField"), "12005");
+  EXPECT_EQ(gui::EditorScreen::create(nullptr, nullptr)->form()->priceTextField.text, "12005");
+  screenshot("price-filtered");
+}
+
+TEST_F(EditorScreenTest, PictureSlotsOfferTheGalleryAndWarnThatThereIsNoCamera) {
+  ASSERT_NE(openEditor(), nullptr);
+  click(item("cameraImageView"));
+  ASSERT_TRUE(waitFor([&] { return item("sheetHeadline") != nullptr; }));
+  EXPECT_EQ(item("sheetHeadline")->property("text").toString(), "Choose Image");
+  EXPECT_EQ(item("sheetAction_0")->property("text").toString(), "Camera");
+  EXPECT_EQ(item("sheetAction_1")->property("text").toString(), "Photo Gallery");
+  EXPECT_EQ(item("sheetAction_2")->property("text").toString(), "Cancel");
+  screenshot("choose-image");
+
+  click(item("sheetAction_0"));
+  ASSERT_TRUE(waitFor([&] { return item("sheetHeadline") != nullptr; }));
+  EXPECT_EQ(item("sheetHeadline")->property("text").toString(), "Warning");
+  EXPECT_EQ(item("sheetMessage")->property("text").toString(), "You don't have camera");
+  EXPECT_EQ(item("sheetAction_0")->property("text").toString(), "OK");
+  screenshot("no-camera");
+  click(item("sheetAction_0"));
+  EXPECT_FALSE(app->presenter().visible());
+
+  // The gallery: a file that is not a picture is refused with the form's reason.
+  auto* editor = gui::EditorScreen::create(nullptr, nullptr);
+  click(item("cameraImageViewBack"));
+  click(item("sheetAction_1"));
+  ASSERT_TRUE(app->presenter().imagePickPending());
+  writeFile(dir.path() / "notes.txt", "not a picture");
+  app->presenter().imageFileChosen(
+      QUrl::fromLocalFile(QString::fromStdString((dir.path() / "notes.txt").string())));
+  settle();
+  ASSERT_NE(item("pictureError"), nullptr);
+  EXPECT_EQ(item("pictureError")->property("text").toString().toStdString(),
+            editor->form()->pictureError.value_or("<none>"));
+  screenshot("picture-refused");
+
+  // A picture is cropped to a centred square and replaces the back placeholder.
+  ImageCodec codec;
+  std::vector<std::uint32_t> pixels(300 * 200, 0xFF2255AA);
+  const Bytes png = codec.encodePng(Image::fromArgb(300, 200, pixels)).value();
+  writeFile(dir.path() / "back.png", std::string(png.begin(), png.end()));
+  click(item("cameraImageViewBack"));
+  click(item("sheetAction_1"));
+  app->presenter().imageFileChosen(
+      QUrl::fromLocalFile(QString::fromStdString((dir.path() / "back.png").string())));
+  settle();
+  EXPECT_EQ(item("pictureError"), nullptr);
+  ASSERT_TRUE(editor->form()->cameraImageViewBack.image);
+  EXPECT_EQ(editor->form()->cameraImageViewBack.image->width(), 200);
+  EXPECT_EQ(editor->backAspect(), 1.0);
+  QQuickItem* back = item("cameraImageViewBack");
+  EXPECT_TRUE(waitFor([&] { return back->property("status").toInt() == 1; }));  // Image.Ready
+  EXPECT_EQ(back->property("height").toDouble(), back->property("width").toDouble());
+  screenshot("picture-placed");
+}
+
+TEST_F(EditorScreenTest, DatestampAppendsToTheNotesOnScreen) {
+  ASSERT_NE(openEditor(), nullptr);
+  tapField("notesTextView");
+  typeText(window(), "Service due");
+  showInForm(item("datestampButton"));
+  click(item("datestampButton"));
+  const QString notes = fieldText("notesTextView");
+  const QString today =
+      QString::fromStdString(app->services().formatters.shortDate(app->services().clock.now()));
+  EXPECT_EQ(notes, "Service due\n" + today + " :");
+  EXPECT_EQ(gui::EditorScreen::create(nullptr, nullptr)->form()->notesTextView.text,
+            notes.toStdString());
+}
+
+}  // namespace
+}  // namespace tockary::testing

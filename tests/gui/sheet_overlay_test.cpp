@@ -1,0 +1,135 @@
+#include <QColor>
+#include <QFont>
+
+#include "gui/editor_gui_support.h"
+#include "platform/ui/sheet.h"
+
+namespace tockary::testing {
+namespace {
+
+using SheetOverlayTest = GuiTest;
+
+QColor buttonTextColour(QQuickItem* button) {
+  auto* palette = button->property("palette").value<QObject*>();
+  return palette != nullptr ? palette->property("buttonText").value<QColor>() : QColor();
+}
+
+TEST_F(SheetOverlayTest, TheTypedNumberReachesTheActionsHandler) {
+  Sheet sheet;
+  sheet.style = SheetStyle::Alert;
+  sheet.title = "Adjust wear count";
+  SheetTextField field;
+  field.placeholder = "Times worn";
+  field.keyboard = KeyboardKind::Number;
+  const auto typed = field.text;
+  sheet.textFields.push_back(field);
+  std::string seen = "<not run>";
+  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
+  sheet.actions.push_back({"Save", ActionStyle::Default, [&] { seen = *typed; }});
+  app->presenter().present(sheet);
+  settle();
+
+  QQuickItem* input = item("sheetField_0");
+  ASSERT_NE(input, nullptr);
+  EXPECT_EQ(input->property("placeholderText").toString(), "Times worn");
+  EXPECT_TRUE(input->property("inputMethodHints").toInt() & Qt::ImhFormattedNumbersOnly);
+  click(input);
+  typeText(window(), "25");
+  screenshot("number-field");
+  click(item("sheetAction_1"));
+  EXPECT_EQ(seen, "25");
+  EXPECT_FALSE(app->presenter().visible());
+}
+
+TEST_F(SheetOverlayTest, ActionSheetShowsFontsColoursAndTheCancelActionApart) {
+  Sheet sheet;
+  sheet.style = SheetStyle::ActionSheet;
+  sheet.title = "plain";
+  sheet.attributedTitle = AttributedText{"Collection Facts", "HelveticaNeue-Bold", 16};
+  sheet.attributedMessage = AttributedText{"Watches: 3", "HelveticaNeue", 14};
+  bool deleted = false;
+  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
+  sheet.actions.push_back({"Delete", ActionStyle::Destructive, [&] { deleted = true; }});
+  sheet.actions.push_back({"OK", ActionStyle::Default, {}});
+  app->presenter().present(sheet);
+  settle();
+
+  QQuickItem* headline = item("sheetHeadline");
+  QQuickItem* message = item("sheetMessage");
+  ASSERT_NE(headline, nullptr);
+  ASSERT_NE(message, nullptr);
+  EXPECT_EQ(headline->property("text").toString(), "Collection Facts");
+  const QFont headlineFont = headline->property("font").value<QFont>();
+  EXPECT_EQ(headlineFont.family(), "Nimbus Sans");
+  EXPECT_TRUE(headlineFont.bold());
+  EXPECT_EQ(headlineFont.pixelSize(), 16);
+  const QFont messageFont = message->property("font").value<QFont>();
+  EXPECT_EQ(messageFont.family(), "Nimbus Sans");
+  EXPECT_FALSE(messageFont.bold());
+  EXPECT_EQ(messageFont.pixelSize(), 14);
+
+  QQuickItem* cancel = item("sheetAction_0");
+  QQuickItem* destructive = item("sheetAction_1");
+  QQuickItem* ok = item("sheetAction_2");
+  ASSERT_NE(cancel, nullptr);
+  ASSERT_NE(destructive, nullptr);
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(buttonTextColour(destructive), QColor("#ff453a"));
+  EXPECT_NE(buttonTextColour(ok), QColor("#ff453a"));
+  // Cancel stands below the other actions, on its own card, although it came first.
+  const double cancelTop = cancel->mapToScene(QPointF(0, 0)).y();
+  const double okBottom = ok->mapToScene(QPointF(0, ok->height())).y();
+  EXPECT_GT(cancelTop, okBottom + 8);
+  EXPECT_TRUE(cancel->property("font").value<QFont>().bold());
+  screenshot("action-sheet");
+
+  click(destructive);
+  EXPECT_TRUE(deleted);
+}
+
+TEST_F(SheetOverlayTest, CourierAndPlainTitlesMapOntoTheInstalledFonts) {
+  EXPECT_EQ(gui::GuiPresenter::fontFamily("Courier-Bold"), "Nimbus Mono PS");
+  EXPECT_TRUE(gui::GuiPresenter::fontBold("Courier-Bold"));
+  EXPECT_EQ(gui::GuiPresenter::fontFamily("HelveticaNeue"), "Nimbus Sans");
+  EXPECT_FALSE(gui::GuiPresenter::fontBold("HelveticaNeue"));
+
+  Sheet alert;
+  alert.title = "Warning";
+  alert.message = "You don't have camera";
+  alert.actions.push_back({"OK", ActionStyle::Default, {}});
+  app->presenter().present(alert);
+  settle();
+  // A plain alert title is bold, its message regular.
+  EXPECT_TRUE(item("sheetHeadline")->property("font").value<QFont>().bold());
+  EXPECT_FALSE(item("sheetMessage")->property("font").value<QFont>().bold());
+  screenshot("alert");
+}
+
+TEST_F(SheetOverlayTest, ADecorativePictureGrowsToItsTargetFrame) {
+  Sheet sheet;
+  sheet.style = SheetStyle::ActionSheet;
+  sheet.title = "10 Wears!";
+  sheet.message = "\n\n\n";
+  sheet.actions.push_back({"OK", ActionStyle::Cancel, {}});
+  SheetImage badge;
+  badge.assetName = "insertpic_front.png";
+  badge.frame = {185, -300, 50, 50};
+  badge.animatedTo = Frame{98, -320, 200, 200};
+  sheet.images.push_back(badge);
+  app->presenter().present(sheet);
+  settle();
+
+  QQuickItem* picture = item("sheetImage_0");
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->property("source").toString(), "image://asset/insertpic_front.png");
+  EXPECT_LT(picture->width(), 200);
+  screenshot("badge-start");
+  ASSERT_TRUE(waitFor([&] { return picture->width() == 200; }, 6000));
+  EXPECT_EQ(picture->height(), 200);
+  EXPECT_EQ(picture->x(), 98);
+  EXPECT_EQ(picture->y(), -320);
+  screenshot("badge-grown");
+}
+
+}  // namespace
+}  // namespace tockary::testing
