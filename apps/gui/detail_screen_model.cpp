@@ -3,6 +3,7 @@
 #include <QJSEngine>
 
 #include "detail/detail_captions.h"
+#include "gui_presenter.h"
 
 namespace tockary::gui {
 
@@ -30,7 +31,19 @@ QVariantList captionList(const std::array<OutletCaption, N>& captions) {
 }  // namespace
 
 WatchDetail::WatchDetail(AppServices& services, QObject* parent)
-    : QObject(parent), services_(services) {}
+    : QObject(parent), services_(services) {
+  // The screen's sheets run their actions (the confirmed wear, the reset) after the call that
+  // presented them has returned: redraw once a sheet's action has run (queued, because the
+  // sheet closes before its action runs).
+  if (auto* sheets = dynamic_cast<GuiPresenter*>(&services.presenter)) {
+    connect(
+        sheets, &GuiPresenter::changed, this,
+        [this] {
+          if (screen_) emit changed();
+        },
+        Qt::QueuedConnection);
+  }
+}
 
 template <typename Operation>
 void WatchDetail::run(Operation operation) {

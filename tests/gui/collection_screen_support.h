@@ -2,11 +2,19 @@
 
 #include <QQmlProperty>
 
+#include <cmath>
+
 #include <memory>
 #include <string>
 
 #include "gui/gui_test_support.h"
 #include "store/records.h"
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
 
 namespace tockary::testing {
 
@@ -62,6 +70,20 @@ class CollectionScreenTest : public GuiTest {
     }
     QTest::mouseRelease(window(), Qt::LeftButton, Qt::NoModifier, start + QPoint(dx, 0), 16);
     settle(400);
+  }
+
+  // How far the row's swipe is open: 1 leading action, -1 trailing action, 0 closed.
+  static double swipePosition(QQuickItem* row) {
+    auto* swipe = row->property("swipe").value<QObject*>();
+    return swipe == nullptr ? 0 : swipe->property("position").toDouble();
+  }
+
+  // Swipes the row open on one side and gives the action revealed there.
+  QQuickItem* swipeOpen(QQuickItem* row, int dx, const QString& action) {
+    EXPECT_TRUE(waitFor([&] { return swipePosition(row) == 0; }));
+    swipe(row, dx);
+    EXPECT_TRUE(waitFor([&] { return std::abs(swipePosition(row)) == 1; }));
+    return find(row, action);
   }
 
   // The visible item whose text is exactly `text` (a sheet's button, for instance).

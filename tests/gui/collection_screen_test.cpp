@@ -28,8 +28,7 @@ TEST_F(CollectionScreenTest, AStoredWatchIsListedWithItsLines) {
 TEST_F(CollectionScreenTest, ALeadingSwipeLogsAWear) {
   auto watch = addWatch("Seiko", "SKX007", "1996");
   revisitCollection();
-  swipe(row(*watch), 200);
-  QQuickItem* action = item("quickWearAction");
+  QQuickItem* action = swipeOpen(row(*watch), 200, "quickWearAction");
   ASSERT_NE(action, nullptr);
   EXPECT_EQ(textOf(action, "quickWearTitle"), "Last: \nWear count: 0");
   screenshot("swiped");
@@ -72,16 +71,16 @@ TEST_F(CollectionScreenTest, DeletingThroughTheTrailingSwipeAsksFirst) {
   const QString doomedRow = "row_" + QString::number(doomed->objectID().primaryKey);
   revisitCollection();
 
-  swipe(row(*doomed), -200);
-  ASSERT_NE(item("deleteAction"), nullptr);
-  click(item("deleteAction"));
+  QQuickItem* deleteAction = swipeOpen(row(*doomed), -200, "deleteAction");
+  ASSERT_NE(deleteAction, nullptr);
+  click(deleteAction);
   EXPECT_EQ(sheetHeadline(), "Please confirm that you wish to delete this watch record");
   screenshot("confirm-delete");
   clickText("Cancel");
   EXPECT_NE(item(doomedRow), nullptr);
+  EXPECT_EQ(app->services().context().count(FetchRequest{"Kello"}).value(), 2);
 
-  swipe(row(*doomed), -200);
-  click(item("deleteAction"));
+  click(swipeOpen(row(*doomed), -200, "deleteAction"));
   clickText("Confirm delete");
   EXPECT_TRUE(waitFor([&] { return item(doomedRow) == nullptr; }));
   EXPECT_NE(row(*kept), nullptr);

@@ -210,14 +210,25 @@ SwipeDelegate {
             RowIcon { objectName: "statusButtonOutlet"; name: row.statusImage; size: 36 }
             RowIcon { objectName: "dotsButton"; name: row.dotsImage; size: 36; height: 12 }
             RowIcon { objectName: "dwrButton"; name: row.rateImage; size: 36 }
-            Label {
+            // The technical-details button, drawn rather than taken from a font.
+            Rectangle {
                 objectName: "quickInfoButton"
                 visible: row.quickInfoShown
-                width: 36
-                horizontalAlignment: Text.AlignHCenter
-                text: "\u24d8"
-                font.pixelSize: 22
-                color: "#0a84ff"
+                x: 7
+                width: 22
+                height: 22
+                radius: 11
+                color: "transparent"
+                border.color: "#0a84ff"
+                border.width: 2
+                Text {
+                    anchors.centerIn: parent
+                    text: "i"
+                    font.family: "Nimbus Sans"
+                    font.bold: true
+                    font.pixelSize: 14
+                    color: "#0a84ff"
+                }
             }
         }
     }
