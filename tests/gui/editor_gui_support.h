@@ -66,7 +66,7 @@ class EditorGuiTest : public GuiTest {
     QQuickItem* column = item(wheel);
     ASSERT_NE(column, nullptr) << wheel.toStdString();
     column->setProperty("currentIndex", row);
-    settle();
+    settle(400);  // the wheel's own turning animation, for the screenshots
   }
 
   QString toolbarTitle() {

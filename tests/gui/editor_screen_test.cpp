@@ -37,6 +37,7 @@ TEST_F(EditorScreenTest, AddsAWatchThroughTheFormWithWheelsAndADate) {
   const int manual = rowOf(movementTypeCatalogue(), "Manual");
   turn("wheel_0", manual);
   EXPECT_EQ(fieldText("movementTypeTextField"), "Manual");
+  settle(800);
   screenshot("movement-type-wheel");
   click(item("toolbarButton"));
   EXPECT_EQ(item("wheelPanel"), nullptr);
@@ -49,6 +50,7 @@ TEST_F(EditorScreenTest, AddsAWatchThroughTheFormWithWheelsAndADate) {
   turn("wheel_0", 39);
   turn("wheel_2", 5);
   EXPECT_EQ(fieldText("caseDiameterTextField"), "40.5");
+  settle(800);
   screenshot("diameter-wheel");
   click(item("toolbarButton"));
   EXPECT_EQ(fieldText("caseDiameterTextField"), "40.5");
@@ -60,6 +62,7 @@ TEST_F(EditorScreenTest, AddsAWatchThroughTheFormWithWheelsAndADate) {
   turn("dateMonthWheel", 2);
   turn("dateDayWheel", 14);
   EXPECT_EQ(fieldText("purchaseDateTextField"), "3/15/23");
+  settle(800);
   screenshot("date-wheel");
   click(item("toolbarButton"));
 

@@ -2,6 +2,7 @@
 #include <QFont>
 
 #include "gui/editor_gui_support.h"
+#include "platform/image/image_codec.h"
 #include "platform/ui/sheet.h"
 
 namespace tockary::testing {
@@ -129,6 +130,41 @@ TEST_F(SheetOverlayTest, ADecorativePictureGrowsToItsTargetFrame) {
   EXPECT_EQ(picture->x(), 98);
   EXPECT_EQ(picture->y(), -320);
   screenshot("badge-grown");
+}
+
+// A watch's own picture travels in the sheet as bytes; each new sheet gets a new address, so
+// the picture of the previous sheet is never shown from the cache.
+TEST_F(SheetOverlayTest, APictureGivenAsBytesIsDecodedForItsSheet) {
+  ImageCodec codec;
+  const auto sheetWith = [&](std::uint32_t colour) {
+    std::vector<std::uint32_t> pixels(40 * 40, colour);
+    Sheet sheet;
+    sheet.style = SheetStyle::ActionSheet;
+    sheet.title = "Watch of the Day";
+    sheet.actions.push_back({"OK", ActionStyle::Cancel, {}});
+    SheetImage picture;
+    picture.picture = codec.encodePng(Image::fromArgb(40, 40, pixels)).value();
+    picture.frame = {80, -220, 200, 200};
+    sheet.images.push_back(picture);
+    return sheet;
+  };
+  app->presenter().present(sheetWith(0xFFFF0000));
+  settle();
+  QQuickItem* picture = item("sheetImage_0");
+  ASSERT_NE(picture, nullptr);
+  const QString first = picture->property("source").toString();
+  EXPECT_TRUE(first.startsWith("image://sheet/0?")) << first.toStdString();
+  EXPECT_TRUE(waitFor([&] { return picture->property("status").toInt() == 1; }));  // Ready
+  EXPECT_EQ(picture->width(), 200);
+  screenshot("picture-sheet");
+
+  app->presenter().choose(0);
+  app->presenter().present(sheetWith(0xFF00FF00));
+  settle();
+  picture = item("sheetImage_0");
+  ASSERT_NE(picture, nullptr);
+  EXPECT_NE(picture->property("source").toString(), first);
+  EXPECT_EQ(app->presenter().sheetPicture(0), sheetWith(0xFF00FF00).images[0].picture);
 }
 
 }  // namespace

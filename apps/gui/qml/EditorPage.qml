@@ -14,6 +14,7 @@ Page {
     Component.onCompleted: EditorScreen.open(objectId)
 
     header: ToolBar {
+        implicitHeight: 44
         background: Rectangle { color: "black" }
         RowLayout {
             anchors.fill: parent
@@ -22,6 +23,7 @@ Page {
                 text: "\u2039"
                 font.pixelSize: 28
                 palette.buttonText: "#0a84ff"
+                background: Item {}
                 onClicked: if (page.StackView.view) page.StackView.view.pop(StackView.Immediate)
             }
             Label {
@@ -38,6 +40,7 @@ Page {
                 text: EditorScreen.labels.save
                 font.bold: true
                 palette.buttonText: "#0a84ff"
+                background: Item {}
                 onClicked: EditorScreen.save()
             }
         }

@@ -24,6 +24,7 @@ Rectangle {
             anchors.verticalCenter: parent.verticalCenter
             text: EditorScreen.toolbarTitle
             palette.buttonText: "#0a84ff"
+            background: Item {}
             onClicked: EditorScreen.pressToolbarButton()
         }
     }

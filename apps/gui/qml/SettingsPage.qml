@@ -8,6 +8,7 @@ Page {
     objectName: "settingsPage"
     background: Rectangle { color: "black" }
     header: ToolBar {
+        implicitHeight: 44
         background: Rectangle { color: "black" }
         Label {
             anchors.centerIn: parent
@@ -58,14 +59,13 @@ Page {
                     color: row.usable ? "white" : "#636366"
                     elide: Text.ElideRight
                 }
-                Switch {
+                SettingsSwitch {
                     id: control
                     objectName: "switch_" + row.key
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
                     checked: row.on
                     enabled: row.usable
-                    opacity: row.usable ? 1.0 : 0.4
                     onToggled: SettingsModel.setSwitch(row.key, checked)
                 }
                 Rectangle {

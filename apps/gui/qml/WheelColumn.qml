@@ -15,8 +15,11 @@ Tumbler {
 
     function place() {
         ready = false
-        if (count > 0 && startIndex >= 0 && startIndex < count)
+        if (count > 0 && startIndex >= 0 && startIndex < count) {
             currentIndex = startIndex
+            // Opens standing at its row, without spinning there.
+            positionViewAtIndex(startIndex, Tumbler.Center)
+        }
         ready = true
     }
     onStartIndexChanged: place()
