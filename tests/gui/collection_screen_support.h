@@ -102,6 +102,17 @@ class CollectionScreenTest : public GuiTest {
     click(target);
   }
 
+  // Types into the focused item, one key event per character.
+  void type(const QString& text) {
+    for (const QChar c : text) {
+      QTest::sendKeyEvent(QTest::KeyAction::Press, window(), Qt::Key_unknown, QString(c),
+                          Qt::NoModifier);
+      QTest::sendKeyEvent(QTest::KeyAction::Release, window(), Qt::Key_unknown, QString(c),
+                          Qt::NoModifier);
+    }
+    settle();
+  }
+
   QString sheetHeadline() { return app->presenter().visible() ? app->presenter().headline() : ""; }
 };
 

@@ -25,6 +25,29 @@ TEST_F(CollectionScreenTest, AStoredWatchIsListedWithItsLines) {
   EXPECT_EQ(textOf(row(*watch), "manufacturerLabel"), "Omega");
 }
 
+TEST_F(CollectionScreenTest, RowsShowTheirBadgesStatusAndWinder) {
+  auto winding = addWatch("Omega", "Seamaster", "2001");
+  winding->setVarasarake2(std::string("On Winder"));
+  winding->setVarasarake4(100);
+  auto strap = addWatch("Sinn", "556", "2010");
+  strap->setVarasarake2(std::string("Needs a New Strap"));
+  strap->setLugivali(std::string("20"));
+  ASSERT_TRUE(app->services().context().save().ok());
+  app->services().defaults.setBool(true, kBadgesSettingOn);
+  revisitCollection();
+
+  EXPECT_TRUE(find(row(*winding), "winderImageView")->isVisible());
+  EXPECT_EQ(find(row(*winding), "watchImageView"), nullptr);
+  EXPECT_EQ(find(row(*winding), "badge4Outlet")->property("name").toString(), "Badge_100");
+  EXPECT_EQ(find(row(*winding), "statusButtonOutlet")->property("name").toString(),
+            "StatusOnWinder");
+  EXPECT_EQ(find(row(*strap), "statusButtonOutlet")->property("name").toString(),
+            "StatusNeedStrap20");
+  EXPECT_EQ(find(row(*strap), "badge4Outlet"), nullptr);  // never worn
+  EXPECT_NE(find(row(*strap), "watchImageView"), nullptr);
+  screenshot("badges-and-winder");
+}
+
 TEST_F(CollectionScreenTest, ALeadingSwipeLogsAWear) {
   auto watch = addWatch("Seiko", "SKX007", "1996");
   revisitCollection();

@@ -94,6 +94,35 @@ TEST_F(DetailOpened, AConfirmedWearShowsTheFirstBadgeAndTheNewFigures) {
   EXPECT_NE(item("detailPage"), nullptr);
 }
 
+TEST_F(DetailOpened, AnAdjustedCountIsStoredAndClosesTheScreen) {
+  auto* stack = item("collectionStack");
+  ASSERT_EQ(stack->property("depth").toInt(), 2);
+  click(item("resetButton"));
+  clickText("Adjust wear count");
+  EXPECT_EQ(sheetHeadline(), "Adjust wear count");
+  QQuickItem* field = item("sheetField_0");
+  ASSERT_NE(field, nullptr);
+
+  // A number the count cannot be is refused and changes nothing.
+  click(field);
+  type("-3");
+  clickText("Submit new wear count");
+  EXPECT_EQ(watch->varasarake4(), 0);
+  EXPECT_EQ(stack->property("depth").toInt(), 2);
+  if (app->presenter().visible()) clickText("OK");
+
+  click(item("resetButton"));
+  clickText("Adjust wear count");
+  click(item("sheetField_0"));
+  type("60");
+  screenshot("adjust");
+  clickText("Submit new wear count");
+  EXPECT_EQ(watch->varasarake4(), 60);
+  EXPECT_TRUE(waitFor([&] { return stack->property("depth").toInt() == 1; }));
+  click(item("infoModeButton"));
+  EXPECT_EQ(textOf(row(*watch), "manufacturerLabel"), "Wear count: 60");
+}
+
 TEST_F(DetailOpened, EditOpensTheEditorOverTheDetail) {
   click(item("editButton"));
   EXPECT_EQ(item("collectionStack")->property("depth").toInt(), 3);
