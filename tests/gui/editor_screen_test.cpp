@@ -6,6 +6,7 @@
 #include "editor_screen.h"
 #include "gui/editor_gui_support.h"
 #include "platform/image/image_codec.h"
+#include "settings/preference_keys.h"
 #include "store/records.h"
 #include "support/temp_dir.h"
 
@@ -180,7 +181,8 @@ TEST_F(EditorScreenTest, PictureSlotsOfferTheGalleryAndWarnThatThereIsNoCamera) 
   screenshot("picture-placed");
 }
 
-TEST_F(EditorScreenTest, DatestampAppendsToTheNotesOnScreen) {
+TEST_F(EditorScreenTest, DatestampAndSoldLineAppearInTheNotesOnScreen) {
+  app->services().defaults.setBool(true, kEnableHistoryLogSettingOn);
   ASSERT_NE(openEditor(), nullptr);
   tapField("notesTextView");
   typeText(window(), "Service due");
@@ -192,6 +194,12 @@ TEST_F(EditorScreenTest, DatestampAppendsToTheNotesOnScreen) {
   EXPECT_EQ(notes, "Service due\n" + today + " :");
   EXPECT_EQ(gui::EditorScreen::create(nullptr, nullptr)->form()->notesTextView.text,
             notes.toStdString());
+
+  // Confirming the sold date writes its history line into the notes the user sees.
+  tapField("soldDateTextField");
+  click(item("toolbarButton"));
+  EXPECT_EQ(fieldText("soldDateTextField"), today);
+  EXPECT_EQ(fieldText("notesTextView"), notes + "\n" + today + ":  Watch was marked sold");
 }
 
 }  // namespace

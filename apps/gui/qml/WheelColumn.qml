@@ -10,6 +10,8 @@ Tumbler {
     property var textOf: null
     signal chosen(int row)
 
+    // Reports turns only once it stands at its row: setting a model turns a Tumbler to row 0 on
+    // its own, which must not reach the form.
     property bool ready: false
     visibleItemCount: 5
 
@@ -20,8 +22,10 @@ Tumbler {
             // Opens standing at its row, without spinning there.
             positionViewAtIndex(startIndex, Tumbler.Center)
         }
-        ready = true
+        if (count > 0)
+            Qt.callLater(arm)
     }
+    function arm() { ready = count > 0 }
     onStartIndexChanged: place()
     onCountChanged: place()
     Component.onCompleted: place()
