@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include "collection/collection_captions.h"
+#include "collection_picture_provider.h"
 
 namespace tockary::gui {
 
@@ -29,9 +30,10 @@ QString shown(const RowImage& image) { return image.isHidden ? QString() : text(
 
 }  // namespace
 
-CollectionList::CollectionList(std::unique_ptr<MyWatchCollectionTableViewController> screen,
+CollectionList::CollectionList(AppServices& services,
+                               std::unique_ptr<MyWatchCollectionTableViewController> screen,
                                QObject* parent)
-    : QAbstractListModel(parent), screen_(std::move(screen)) {
+    : QAbstractListModel(parent), services_(services), screen_(std::move(screen)) {
   screen_->tableView.didReload = [this] { reset(); };
   screen_->tableView.didChangeRow = [this](const TableRowChange& change) {
     // The live list has already changed: announce the row and drop the filled rows.
@@ -92,8 +94,9 @@ QVariant CollectionList::data(const QModelIndex& index, int role) const {
       const RowPicture& picture = row->watchImageView;
       if (!pictured_->contains(row->watchId))
         return "image://asset/" + text(picture.placeholderImageName);
-      return "image://picture/" + QString::fromStdString(row->watchId.text()) + "/" +
-             text(picture.attribute) + "?" + QString::number(pictureRevision_);
+      return "image://" + QString(CollectionPictureProvider::kName) + "/" +
+             QString::fromStdString(row->watchId.text()) + "/" + text(picture.attribute) + "?" +
+             QString::number(pictureRevision_);
     }
     case PictureOpacityRole:
       return static_cast<double>(row->watchImageView.alpha);
@@ -218,7 +221,8 @@ int CollectionList::rowOf(const QString& objectId) const {
 
 void CollectionList::setInstance(CollectionList* model) { instance = model; }
 
-CollectionList* CollectionList::create(QQmlEngine*, QJSEngine*) {
+CollectionList* CollectionList::create(QQmlEngine* engine, QJSEngine*) {
+  if (instance != nullptr) installCollectionPictures(engine, instance->services_);
   QJSEngine::setObjectOwnership(instance, QJSEngine::CppOwnership);
   return instance;
 }

@@ -56,9 +56,10 @@ class CollectionList : public QAbstractListModel {
     RateButtonRole,
   };
 
-  // `screen` must outlive the adapter. Loads the screen and starts its reminder timer.
-  explicit CollectionList(std::unique_ptr<MyWatchCollectionTableViewController> screen,
-                          QObject* parent = nullptr);
+  // `services` must outlive the adapter. Loads the screen and starts its reminder timer.
+  CollectionList(AppServices& services,
+                 std::unique_ptr<MyWatchCollectionTableViewController> screen,
+                 QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
@@ -101,6 +102,7 @@ class CollectionList : public QAbstractListModel {
   const MyWatchCollectionTableViewCell* cell(int row) const;
   void reset();
 
+  AppServices& services_;
   std::unique_ptr<MyWatchCollectionTableViewController> screen_;
   QTimer timer_;
   int pictureRevision_ = 0;

@@ -2,6 +2,7 @@
 
 #include <QJSEngine>
 
+#include "collection_picture_provider.h"
 #include "detail/detail_captions.h"
 #include "gui_presenter.h"
 
@@ -119,7 +120,8 @@ QString WatchDetail::picture() const {
   const WatchPicture picture =
       screen_ ? screen_->outputs().kelloImageView : WatchPicture{"nopic.png", nullptr, ""};
   if (picture.picture) {
-    return "image://picture/" + QString::fromStdString(screen_->kelloID().text()) + "/" +
+    return "image://" + QString(CollectionPictureProvider::kName) + "/" +
+           QString::fromStdString(screen_->kelloID().text()) + "/" +
            QString::fromStdString(picture.attribute) + "?" + QString::number(pictureRevision_);
   }
   return "image://asset/" + QString::fromStdString(picture.assetName);
@@ -173,7 +175,8 @@ QVariantMap WatchDetail::captions() const {
 
 void WatchDetail::setInstance(WatchDetail* model) { instance = model; }
 
-WatchDetail* WatchDetail::create(QQmlEngine*, QJSEngine*) {
+WatchDetail* WatchDetail::create(QQmlEngine* engine, QJSEngine*) {
+  if (instance != nullptr) installCollectionPictures(engine, instance->services_);
   QJSEngine::setObjectOwnership(instance, QJSEngine::CppOwnership);
   return instance;
 }

@@ -1,3 +1,5 @@
+#include <QBuffer>
+
 #include "gui/collection_screen_support.h"
 #include "settings/preference_keys.h"
 
@@ -46,6 +48,40 @@ TEST_F(CollectionScreenTest, RowsShowTheirBadgesStatusAndWinder) {
   EXPECT_EQ(find(row(*strap), "badge4Outlet"), nullptr);  // never worn
   EXPECT_NE(find(row(*strap), "watchImageView"), nullptr);
   screenshot("badges-and-winder");
+}
+
+// Encoded as the editor stores pictures.
+Bytes pngPicture(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(Qt::darkCyan);
+  QByteArray encoded;
+  QBuffer buffer(&encoded);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return Bytes(encoded.begin(), encoded.end());
+}
+
+TEST_F(CollectionScreenTest, APictureLoadsAsynchronouslyAtRowSize) {
+  auto pictured = addWatch("Grand Seiko", "SBGA211", "2017");
+  pictured->setKellokuva(pngPicture(1200, 800));
+  ASSERT_TRUE(app->services().context().save().ok());
+  revisitCollection();
+  QQuickItem* picture = find(row(*pictured), "watchImageView");
+  ASSERT_NE(picture, nullptr);
+  EXPECT_TRUE(picture->property("source").toString().startsWith(
+      "image://watchpicture/" + QString::fromStdString(pictured->objectID().text()) +
+      "/kellokuva?"));
+  EXPECT_TRUE(picture->property("asynchronous").toBool());
+  ASSERT_TRUE(waitFor([&] { return picture->property("status").toInt() == 1; }));  // Ready
+  // Decoded at the row's size, not the picture's.
+  EXPECT_EQ(picture->property("implicitWidth").toInt(), 236);
+  EXPECT_EQ(picture->property("implicitHeight").toInt(), 157);
+
+  // Flipped to the backs, where it has none: the placeholder.
+  click(item("flipPicturesButton"));
+  EXPECT_EQ(find(row(*pictured), "watchImageView")->property("source").toString(),
+            "image://asset/insertpic_back.png");
+  screenshot("pictured");
 }
 
 TEST_F(CollectionScreenTest, ALeadingSwipeLogsAWear) {
