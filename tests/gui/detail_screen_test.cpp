@@ -94,6 +94,17 @@ TEST_F(DetailOpened, AConfirmedWearShowsTheFirstBadgeAndTheNewFigures) {
   EXPECT_NE(item("detailPage"), nullptr);
 }
 
+TEST_F(DetailOpened, BackOnTheListTheRowShowsTheNewWear) {
+  click(item("wearButton"));
+  clickText("Confirm");
+  clickText("OK");
+  click(item("backButton"));
+  ASSERT_TRUE(waitFor([&] { return item("detailPage") == nullptr; }));
+  click(item("infoModeButton"));
+  EXPECT_EQ(textOf(row(*watch), "manufacturerLabel"), "Wear count: 1");
+  EXPECT_EQ(textOf(row(*watch), "yearLabel"), "Days since last worn: 0");
+}
+
 TEST_F(DetailOpened, AnAdjustedCountIsStoredAndClosesTheScreen) {
   auto* stack = item("collectionStack");
   ASSERT_EQ(stack->property("depth").toInt(), 2);

@@ -8,9 +8,10 @@ Page {
     objectName: "collectionPage"
     background: Rectangle { color: "black" }
 
-    // Rows, sort order and flags may have changed on another screen or tab.
+    // Rows, sort order and flags may have changed on another screen or tab: one fetch each time
+    // the page comes back, whether by the stack or by the tabs.
     StackView.onActivated: CollectionList.viewDidAppear()
-    onVisibleChanged: if (visible) CollectionList.viewDidAppear()
+    onVisibleChanged: if (visible && StackView.status === StackView.Active) CollectionList.viewDidAppear()
 
     header: ToolBar {
         height: 52
