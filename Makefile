@@ -16,7 +16,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@$(BUILD)/apps/cli/tockary list
+	@$(BUILD)/apps/gui/tockary-app
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -38,7 +38,6 @@ GuiApp::~GuiApp() { app_.applicationWillTerminate(); }
 bool GuiApp::load() {
   // The engine owns its providers.
   engine_.addImageProvider("asset", new AssetImageProvider(assets_));
-  engine_.addImageProvider("picture", new PictureImageProvider(*services_));
   engine_.load(QUrl("qrc:/Tockary/qml/Main.qml"));
   return window() != nullptr;
 }

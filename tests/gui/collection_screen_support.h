@@ -97,7 +97,8 @@ class CollectionScreenTest : public GuiTest {
   }
 
   void clickText(const QString& text) {
-    QQuickItem* target = findText(window()->contentItem(), text);
+    QQuickItem* target = nullptr;
+    waitFor([&] { return (target = findText(window()->contentItem(), text)) != nullptr; });
     ASSERT_NE(target, nullptr) << text.toStdString();
     click(target);
   }

@@ -142,7 +142,7 @@ TEST_F(CollectionScreenTest, DeletingThroughTheTrailingSwipeAsksFirst) {
   click(swipeOpen(row(*doomed), -200, "deleteAction"));
   clickText("Confirm delete");
   EXPECT_TRUE(waitFor([&] { return item(doomedRow) == nullptr; }));
-  EXPECT_NE(row(*kept), nullptr);
+  EXPECT_TRUE(waitFor([&] { return row(*kept) != nullptr; }));
   EXPECT_EQ(app->services().context().count(FetchRequest{"Kello"}).value(), 1);
   screenshot("after-delete");
 }

@@ -80,7 +80,8 @@ TEST_F(DetailOpened, AConfirmedWearShowsTheFirstBadgeAndTheNewFigures) {
   EXPECT_EQ(sheetHeadline(), "Badge unlocked for wearing this watch for the first time");
   screenshot("badge");
   clickText("OK");
-  EXPECT_EQ(outlet("timesWornLabel"), "1");
+  // The screen redraws once the sheet's action has run.
+  EXPECT_TRUE(waitFor([&] { return outlet("timesWornLabel") == "1"; }));
   EXPECT_EQ(outlet("daysAgoLabel"), "0");
   EXPECT_EQ(outlet("keeperRateLabel"), "100.0%");
   EXPECT_EQ(watch->varasarake4(), 1);
@@ -88,7 +89,7 @@ TEST_F(DetailOpened, AConfirmedWearShowsTheFirstBadgeAndTheNewFigures) {
   // The reset zeroes the figures and keeps the screen open.
   click(item("resetButton"));
   clickText("Confirm wrist-stats reset");
-  EXPECT_EQ(outlet("timesWornLabel"), "0");
+  EXPECT_TRUE(waitFor([&] { return outlet("timesWornLabel") == "0"; }));
   EXPECT_EQ(outlet("dateLastWornLabel"), "-----");
   EXPECT_EQ(watch->varasarake4(), 0);
   EXPECT_NE(item("detailPage"), nullptr);

@@ -55,7 +55,7 @@ class GuiTest : public ::testing::Test {
     }
   }
 
-  bool waitFor(const std::function<bool()>& condition, int milliseconds = 3000) {
+  bool waitFor(const std::function<bool()>& condition, int milliseconds = 10000) {
     QElapsedTimer timer;
     timer.start();
     while (!condition()) {

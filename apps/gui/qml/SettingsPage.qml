@@ -19,7 +19,10 @@ Page {
         }
     }
 
+    // Flags change elsewhere too (the rows store their first-time values): load them afresh
+    // each time the page is shown.
     Component.onCompleted: SettingsModel.reload()
+    onVisibleChanged: if (visible) SettingsModel.reload()
 
     ListView {
         id: list
