@@ -12,6 +12,7 @@
 #include "platform/defaults/user_defaults.h"
 #include "platform/format/formatters.h"
 #include "platform/ui/navigation_bar.h"
+#include "store/collection_model.h"
 #include "store/records.h"
 
 namespace tockary {
@@ -171,8 +172,8 @@ inline constexpr std::string_view kMovementBadge = "Rotor";
 inline constexpr std::string_view kDimensionsBadge = "Badge_Diagram";
 inline constexpr std::string_view kKeeperRateImage = "KeeperRate";
 inline constexpr std::string_view kSellerRateImage = "SellerRate";
-inline constexpr std::string_view kFrontPlaceholderImage = "insertpic_front.png";
-inline constexpr std::string_view kBackPlaceholderImage = "insertpic_back.png";
+inline constexpr std::string_view kFrontPlaceholderImage = kFrontPlaceholderPicture;
+inline constexpr std::string_view kBackPlaceholderImage = kBackPlaceholderPicture;
 
 // The indicator is the prefix followed by the count of filled listed fields.
 inline constexpr std::string_view kIndicatorImagePrefix = "Ilmaisin";

@@ -15,6 +15,7 @@
 #include "platform/store/object_store.h"
 #include "platform/ui/presenter.h"
 #include "store/app_services.h"
+#include "store/collection_model.h"
 #include "store/watch_hand_over.h"
 
 namespace tockary {
@@ -52,10 +53,6 @@ struct NotesTextView {
   std::string text;
   bool firstResponder = false;
 };
-
-// The pictures an added watch starts with, and keeps when none is chosen.
-inline constexpr std::string_view kFrontPlaceholderPicture = "insertpic_front.png";
-inline constexpr std::string_view kBackPlaceholderPicture = "insertpic_back.png";
 
 // Every built-in picture the form uses, for the asset check.
 inline std::vector<std::string> editorImageNames() {

@@ -28,6 +28,11 @@ bool isSold(const Kello& watch);
 // A failed query prints "Error when summing totals: " and the error, and gives 0.
 double totalWearCount(ManagedObjectContext& context);
 
+// The pictures a watch shows until it has its own: what the editor stores for a new watch
+// without pictures, and what a row shows for a missing side.
+inline constexpr std::string_view kFrontPlaceholderPicture = "insertpic_front.png";
+inline constexpr std::string_view kBackPlaceholderPicture = "insertpic_back.png";
+
 // How service, warranty and measurement records name their watch: brand and model joined by one
 // blank, or the brand alone when the model is empty.
 inline constexpr std::string_view kNoWatchLabel = "----------";
