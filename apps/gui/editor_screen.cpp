@@ -1,5 +1,7 @@
 #include "editor_screen.h"
 
+#include "image_providers.h"
+
 #include <QJSEngine>
 #include <QLocale>
 #include <QQuickImageProvider>
@@ -41,10 +43,7 @@ class EditorPictureProvider : public QQuickImageProvider {
       : QQuickImageProvider(QQuickImageProvider::Image), screen_(screen) {}
 
   QImage requestImage(const QString& id, QSize* size, const QSize& requestedSize) override {
-    const QImage image = screen_.picture(id.section('?', 0, 0).toInt());
-    if (size != nullptr) *size = image.size();
-    if (image.isNull() || !requestedSize.isValid() || requestedSize.isEmpty()) return image;
-    return image.scaled(requestedSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return fitToRequest(screen_.picture(id.section('?', 0, 0).toInt()), size, requestedSize);
   }
 
  private:

@@ -1,5 +1,7 @@
 #include "gui_presenter.h"
 
+#include "image_providers.h"
+
 #include <QFile>
 #include <QJSEngine>
 #include <QQuickImageProvider>
@@ -24,12 +26,8 @@ class SheetPictureProvider : public QQuickImageProvider {
       : QQuickImageProvider(QQuickImageProvider::Image), presenter_(presenter) {}
 
   QImage requestImage(const QString& id, QSize* size, const QSize& requestedSize) override {
-    QImage image;
     auto decoded = codec_.decode(presenter_.sheetPicture(id.section('?', 0, 0).toInt()));
-    if (decoded) image = toQImage(decoded.value()).copy();
-    if (size != nullptr) *size = image.size();
-    if (image.isNull() || !requestedSize.isValid() || requestedSize.isEmpty()) return image;
-    return image.scaled(requestedSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return fitToRequest(decoded ? toQImage(decoded.value()) : QImage(), size, requestedSize);
   }
 
  private:

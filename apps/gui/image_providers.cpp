@@ -4,16 +4,12 @@
 
 namespace tockary::gui {
 
-namespace {
-
-QImage scaled(const QImage& image, QSize* size, const QSize& requested) {
+QImage fitToRequest(const QImage& image, QSize* size, const QSize& requested) {
   if (size != nullptr) *size = image.size();
-  // A deep copy: the decoded picture goes away with this call.
+  // A deep copy: the decoded picture usually goes away with the request.
   if (image.isNull() || !requested.isValid() || requested.isEmpty()) return image.copy();
   return image.scaled(requested, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
-
-}  // namespace
 
 AssetImageProvider::AssetImageProvider(const AssetCatalog& catalog)
     : QQuickImageProvider(QQuickImageProvider::Image), catalog_(catalog) {}
@@ -21,9 +17,9 @@ AssetImageProvider::AssetImageProvider(const AssetCatalog& catalog)
 QImage AssetImageProvider::requestImage(const QString& id, QSize* size,
                                         const QSize& requestedSize) {
   auto bytes = catalog_.imageNamed(id.toStdString());
-  if (!bytes) return scaled(QImage(), size, requestedSize);
+  if (!bytes) return fitToRequest(QImage(), size, requestedSize);
   auto image = codec_.decode(bytes.value());
-  return scaled(image ? toQImage(image.value()) : QImage(), size, requestedSize);
+  return fitToRequest(image ? toQImage(image.value()) : QImage(), size, requestedSize);
 }
 
 }  // namespace tockary::gui
