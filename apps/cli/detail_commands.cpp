@@ -5,10 +5,10 @@
 
 #include "commands.h"
 #include "detail/tarkastele_kelloa_table_view_controller.h"
-#include "detail/watch_status.h"
-#include "detail/wear_counter.h"
 #include "output.h"
 #include "screen_output.h"
+#include "watch/watch_status.h"
+#include "watch/wear_counter.h"
 
 namespace tockary::cli {
 

@@ -7,9 +7,9 @@
 #include <QQuickImageProvider>
 #include <QVariantMap>
 
-#include "detail/wear_counter.h"
 #include "platform/image/image_codec.h"
 #include "platform/image/qt_image.h"
+#include "watch/wear_counter.h"
 
 namespace tockary::gui {
 

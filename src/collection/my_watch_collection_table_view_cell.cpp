@@ -169,16 +169,14 @@ std::string wearBadgeImageName(double wearCount) {
 }
 
 std::string statusIconName(std::string_view status, std::string_view lugWidth) {
-  if (status == kNeedStrapStatus) {
+  const WatchStatus* known = findWatchStatus(status);
+  if (known == nullptr) return std::string(findWatchStatus(kNotSetStatus)->rowIcon);
+  if (known->name == kNeedStrapStatus) {
     for (std::string_view width : kStrapLugWidths) {
-      if (lugWidth == width) return std::string(kNeedStrapIcon) + std::string(width);
+      if (lugWidth == width) return std::string(known->rowIcon) + std::string(width);
     }
-    return std::string(kNeedStrapIcon);
   }
-  for (const StatusIcon& entry : kStatusIcons) {
-    if (entry.status == status) return std::string(entry.icon);
-  }
-  return std::string(kUnknownStatusIcon);
+  return std::string(known->rowIcon);
 }
 
 std::string ownershipStripeImageName(const DateComponents& owned) {
@@ -240,7 +238,7 @@ MyWatchCollectionTableViewCell fillRow(const std::shared_ptr<Kello>& watchPointe
 
   // Winder.
   const std::string status = watch.varasarake2().value_or("");
-  if (status == "On Winder") {
+  if (status == kOnWinderStatus) {
     row.watchImageView.clippedToEllipse = true;
     row.watchImageView.clearsBackground = true;
     row.watchImageView.rotation = RotationAnimation{};

@@ -14,6 +14,7 @@
 #include "platform/ui/navigation_bar.h"
 #include "store/collection_model.h"
 #include "store/records.h"
+#include "watch/watch_status.h"
 
 namespace tockary {
 
@@ -116,35 +117,9 @@ MyWatchCollectionTableViewCell fillRow(const std::shared_ptr<Kello>& watch, cons
                                        UserDefaults& defaults, const Formatters& formatters);
 
 // The pictures a row can show, as the rules below choose them. Kept in tables so that the asset
-// check can list every name a row may ask for.
-struct StatusIcon {
-  std::string_view status;
-  std::string_view icon;
-};
-inline constexpr std::array<StatusIcon, 18> kStatusIcons = {{
-    {"Keeper", "StatusKeeper"},
-    {"Broken", "StatusBroken"},
-    {"For Sale", "StatusForSale"},
-    {"Not Set", "NotSetGrey"},
-    {"In Service", "InService"},
-    {"Serviced", "StatusServiced"},
-    {"In Safe", "StatusInSafe"},
-    {"On Winder", "StatusOnWinder"},
-    {"Needs Service", "StatusNeedsService"},
-    {"Willing To Flip", "StatusWillingToFlip"},
-    {"Restoration Project", "StatusRestorationProject"},
-    {"On Loan", "StatusOnLoan"},
-    {"Needs Battery", "StatusNeedsBattery"},
-    {"My Next Watch", "StatusMyNextWatch"},
-    {"Incoming", "StatusIncoming"},
-    {"Short List", "StatusShortList"},
-    {"Grail", "StatusGrail"},
-    {"In Watchbox", "StatusInWatchbox"},
-}};
-inline constexpr std::string_view kUnknownStatusIcon = "NotSetGrey";
+// check can list every name a row may ask for. Status icons come from the status table; a
+// status the table does not know shows the icon of "Not Set".
 // "Needs a New Strap" names the strap size when the lug width is a common one.
-inline constexpr std::string_view kNeedStrapStatus = "Needs a New Strap";
-inline constexpr std::string_view kNeedStrapIcon = "StatusNeedStrap";
 inline constexpr std::array<std::string_view, 4> kStrapLugWidths = {"18", "20", "22", "24"};
 
 // Wear badge levels, highest first: a count shows the first level it reaches.
@@ -195,12 +170,9 @@ inline std::vector<std::string> rowImageNames() {
   const auto add = [&names](std::string_view prefix, std::string_view suffix = {}) {
     names.push_back(std::string(prefix) + std::string(suffix));
   };
-  for (const StatusIcon& entry : kStatusIcons) {
-    if (entry.icon != kUnknownStatusIcon) add(entry.icon);
-  }
-  add(kUnknownStatusIcon);
-  add(kNeedStrapIcon);
-  for (std::string_view width : kStrapLugWidths) add(kNeedStrapIcon, width);
+  for (const WatchStatus& status : kWatchStatuses) add(status.rowIcon);
+  const std::string_view strapIcon = findWatchStatus(kNeedStrapStatus)->rowIcon;
+  for (std::string_view width : kStrapLugWidths) add(strapIcon, width);
   for (const WearBadgeLevel& level : kWearBadgeLevels) add(level.image);
   for (std::string_view dots : kDotsImages) add(dots);
   for (std::string_view name :

@@ -3,11 +3,11 @@
 #include <utility>
 
 #include "collection/collection_statistics.h"
-#include "detail/wear_counter.h"
 #include "platform/format/number_text.h"
 #include "platform/ui/diagnostics.h"
 #include "settings/preference_keys.h"
 #include "store/collection_model.h"
+#include "watch/wear_counter.h"
 
 namespace tockary {
 

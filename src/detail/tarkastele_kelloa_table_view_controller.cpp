@@ -4,11 +4,11 @@
 #include <cstdlib>
 
 #include "detail/detail_presentation.h"
-#include "detail/history_log.h"
-#include "detail/wear_counter.h"
 #include "platform/ui/diagnostics.h"
 #include "settings/preference_keys.h"
 #include "store/collection_model.h"
+#include "watch/history_log.h"
+#include "watch/wear_counter.h"
 
 namespace tockary {
 

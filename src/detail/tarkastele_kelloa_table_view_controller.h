@@ -8,13 +8,13 @@
 #include <utility>
 #include <vector>
 
-#include "detail/watch_status.h"
 #include "platform/date.h"
 #include "platform/store/object_store.h"
 #include "platform/ui/navigation_bar.h"
 #include "platform/ui/sheet.h"
 #include "store/app_services.h"
 #include "store/watch_hand_over.h"
+#include "watch/watch_status.h"
 
 namespace tockary {
 

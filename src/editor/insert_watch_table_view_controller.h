@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "detail/history_log.h"
 #include "editor/watch_catalogues.h"
 #include "platform/assets/asset_catalog.h"
 #include "platform/image/image_codec.h"
@@ -17,6 +16,7 @@
 #include "store/app_services.h"
 #include "store/collection_model.h"
 #include "store/watch_hand_over.h"
+#include "watch/history_log.h"
 
 namespace tockary {
 

@@ -1,4 +1,4 @@
-#include "detail/wear_counter.h"
+#include "watch/wear_counter.h"
 
 #include <gtest/gtest.h>
 

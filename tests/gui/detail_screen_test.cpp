@@ -1,6 +1,6 @@
-#include "detail/watch_status.h"
 #include "gui/collection_screen_support.h"
 #include "settings/preference_keys.h"
+#include "watch/watch_status.h"
 
 namespace tockary::testing {
 namespace {

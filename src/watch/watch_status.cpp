@@ -1,4 +1,4 @@
-#include "detail/watch_status.h"
+#include "watch/watch_status.h"
 
 namespace tockary {
 

@@ -1,4 +1,4 @@
-#include "detail/history_log.h"
+#include "watch/history_log.h"
 
 #include <gtest/gtest.h>
 

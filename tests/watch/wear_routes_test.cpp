@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "detail/detail_fixture.h"
-#include "detail/wear_counter.h"
+#include "watch/wear_counter.h"
 
 namespace tockary::testing {
 namespace {

@@ -1,11 +1,11 @@
-#include "detail/wear_counter.h"
+#include "watch/wear_counter.h"
 
 #include <array>
 #include <cmath>
 #include <string>
 
-#include "detail/history_log.h"
 #include "platform/ui/diagnostics.h"
+#include "watch/history_log.h"
 
 namespace tockary {
 
