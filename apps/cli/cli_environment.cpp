@@ -12,7 +12,8 @@ CliEnvironment::CliEnvironment(const GlobalOptions& options)
       formatters_(options.locale) {}
 
 AppDelegate& CliEnvironment::app() {
-  if (!app_) app_ = std::make_unique<AppDelegate>(dataDirectory_);
+  if (!app_)
+    app_ = std::make_unique<AppDelegate>(dataDirectory_, StoreOptions{options_.busyTimeout});
   return *app_;
 }
 
@@ -35,6 +36,12 @@ AppServices& CliEnvironment::services() {
 
 void CliEnvironment::terminate() {
   if (app_ && app_->isStoreOpen()) app_->applicationWillTerminate();
+}
+
+void requireWritten(const Status& status, std::string_view what) {
+  if (status) return;
+  if (isStoreBusy(status)) throw WriteFailure{std::string(kStoreBusyLine)};
+  throw WriteFailure{std::string(what) + ": " + status.description()};
 }
 
 }  // namespace tockary::cli

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/defaults/user_defaults.h"
 #include "platform/format/clock.h"
@@ -19,6 +21,8 @@ struct GlobalOptions {
   std::string locale;
   bool json = false;
   bool verbose = false;
+  // How long a change waits for another program writing the store.
+  std::chrono::milliseconds busyTimeout = StoreOptions{}.busyTimeout;
 };
 
 // The CLI's composition root: the platform and the shell, built once per run, opened on first use.
@@ -58,5 +62,18 @@ class CliEnvironment {
 struct UsageError {
   std::string message;
 };
+
+// A change the store did not take: one line on standard error, exit status 1, and nothing of the
+// command is written (what it left pending is dropped, not saved at the end).
+struct WriteFailure {
+  std::string message;
+};
+
+inline constexpr std::string_view kStoreBusyLine =
+    "the collection is busy (another program is writing to it); nothing was changed";
+
+// Throws WriteFailure for a failed `status`: kStoreBusyLine when another program held the store
+// beyond the busy timeout, else `what` + ": " + the store's description.
+void requireWritten(const Status& status, std::string_view what = "the change could not be saved");
 
 }  // namespace tockary::cli

@@ -173,6 +173,7 @@ void addDelete(CLI::App& root, CommandAction& action) {
       out.root() = sheetJson(*env.presenter().lastSheet());
       if (*yes) {
         env.presenter().pressOnLastSheet("Confirm delete");
+        requireWritten(list->saveStatus());
         out.field("deleted", watch->objectID().primaryKey);
       }
       out.print(std::cout);

@@ -115,7 +115,7 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
     action = [arguments](CliEnvironment& env) {
       if (!arguments->confirm) {
         const std::shared_ptr<Kello> watch = watchById(env, arguments->id);
-        quickLogWear(*watch, env.services());
+        requireWritten(quickLogWear(*watch, env.services()));
         Output out(env.options().json);
         out.field("id", watch->objectID().text());
         // A whole number kept in a double: printed as the whole number it is.
@@ -133,6 +133,7 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
       if (!arguments->yes) return printQuestion(env, *presenter.lastSheet());
       const std::size_t before = presenter.events().size();
       presenter.pressOnLastSheet("Confirm");
+      requireWritten(screen->saveStatus());
       const bool badge = presenter.events().size() > before;
       printScreen(env, *screen, badge ? presenter.lastSheet() : nullptr);
       return 0;
@@ -161,6 +162,7 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
       screen->changeWatchStatus();
       screen->pickerViewDidSelectRow(row);
       screen->doneStatusPicker();
+      requireWritten(screen->saveStatus());
       printScreen(env, *screen);
       return 0;
     };
@@ -178,6 +180,7 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
       screen->wearStatsReset();
       if (!arguments->yes) return printQuestion(env, *env.presenter().lastSheet());
       env.presenter().pressOnLastSheet("Confirm wrist-stats reset");
+      requireWritten(screen->saveStatus());
       printScreen(env, *screen);
       return 0;
     };
@@ -204,6 +207,7 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
       if (!arguments->yes) return printQuestion(env, *alert);
       *alert->textFields.at(0).text = arguments->value;
       presenter.pressOnLastSheet("Submit new wear count");
+      requireWritten(screen->saveStatus());
       printScreen(env, *screen);
       return 0;
     };

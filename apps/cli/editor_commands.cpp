@@ -161,11 +161,7 @@ void fillForm(CliEnvironment& env, Screen& screen, const FormOptions& options) {
 
 int saveAndPrint(CliEnvironment& env, Screen& screen) {
   screen.saveWatchDetails();
-  if (!screen.saveStatus()) {
-    std::cerr << "tockary: the watch could not be saved: " << screen.saveStatus().description()
-              << '\n';
-    return 1;
-  }
+  requireWritten(screen.saveStatus(), "the watch could not be saved");
   Output out(env.options().json);
   out.field("id", screen.savedWatch()->objectID().primaryKey);
   out.print(std::cout);

@@ -2,9 +2,12 @@
 
 #include <CLI/CLI.hpp>
 
+#include <charconv>
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli_environment.h"
 #include "commands.h"
@@ -47,6 +50,23 @@ std::optional<std::string> unknownCommand(const CLI::App& root, int argc, char**
   return std::nullopt;
 }
 
+constexpr std::string_view kBusyTimeoutVariable = "TOCKARY_BUSY_TIMEOUT_MS";
+constexpr int kMaxBusyTimeoutMs = 600000;
+
+// The busy timeout the environment asks for; nullopt when it sets a value that is refused.
+std::optional<std::chrono::milliseconds> busyTimeoutFromEnvironment() {
+  const char* set = std::getenv(kBusyTimeoutVariable.data());
+  if (set == nullptr) return StoreOptions{}.busyTimeout;
+  const std::string_view text(set);
+  int ms = -1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || ms < 0 ||
+      ms > kMaxBusyTimeoutMs) {
+    return std::nullopt;
+  }
+  return std::chrono::milliseconds(ms);
+}
+
 bool anyCommand(const CLI::App& root, int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     for (const auto* command : root.get_subcommands({})) {
@@ -71,6 +91,12 @@ int main(int argc, char** argv) {
                   "environment)");
   root.add_flag("--json", options.json, "Print JSON instead of lines");
   root.add_flag("--verbose", options.verbose, "Show the app's diagnostic lines on standard error");
+  root.footer("Environment:\n  " + std::string(kBusyTimeoutVariable) +
+              "  How long a change waits for another program that is writing the collection, in "
+              "milliseconds (0 to " +
+              std::to_string(kMaxBusyTimeoutMs) + ", default " +
+              std::to_string(StoreOptions{}.busyTimeout.count()) +
+              "); a change that waits longer is not made and the command exits with status 1");
 
   CommandAction action;
   addCollectionCommands(root, action);
@@ -101,6 +127,14 @@ int main(int argc, char** argv) {
     return usageError("unknown locale \"" + options.locale + "\"; use a name such as en_US, " +
                       "de_DE or fi_FI");
   }
+  const auto busyTimeout = busyTimeoutFromEnvironment();
+  if (!busyTimeout) {
+    return usageError(std::string(kBusyTimeoutVariable) + " \"" +
+                      std::getenv(kBusyTimeoutVariable.data()) +
+                      "\" refused; accepted: a whole number of milliseconds from 0 to " +
+                      std::to_string(kMaxBusyTimeoutMs));
+  }
+  options.busyTimeout = *busyTimeout;
   if (!options.verbose) setDiagnosticSink({});
   if (!action) return usageError("no command given; run tockary --help");
 
@@ -111,5 +145,8 @@ int main(int argc, char** argv) {
     return status;
   } catch (const UsageError& e) {
     return usageError(e.message);
+  } catch (const WriteFailure& e) {
+    std::cerr << "tockary: " << e.message << '\n';
+    return 1;
   }
 }

@@ -7,6 +7,7 @@
 #include "platform/ui/diagnostics.h"
 #include "settings/preference_keys.h"
 #include "store/collection_model.h"
+#include "store/store_busy_alert.h"
 #include "watch/wear_counter.h"
 
 namespace tockary {
@@ -195,9 +196,13 @@ void MyWatchCollectionTableViewController::commitEditingStyle(EditingStyle style
   sheet.actions.push_back({"Confirm delete", ActionStyle::Destructive, [this, target] {
                              auto doomed = target.lock();
                              if (!doomed || doomed->isDeleted()) return;
-                             context.deleteObject(doomed);
-                             performListFetch();
-                             if (Status saved = context.save(); !saved) fatalStop(saved);
+                             // Under the write lock, so a busy store leaves no delete pending.
+                             saveStatus_ = context.performWrite({}, [&] {
+                               context.deleteObject(doomed);
+                               performListFetch();
+                             });
+                             if (presentIfStoreBusy(saveStatus_, services_.presenter)) return;
+                             if (!saveStatus_) fatalStop(saveStatus_);
                            }});
   sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
   services_.presenter.present(std::move(sheet));
@@ -218,7 +223,8 @@ std::optional<ContextualAction> MyWatchCollectionTableViewController::leadingSwi
                           [this, target] {
                             auto kello = target.lock();
                             if (!kello || kello->isDeleted()) return;
-                            quickLogWear(*kello, services_);
+                            saveStatus_ = quickLogWear(*kello, services_);
+                            presentIfStoreBusy(saveStatus_, services_.presenter);
                             // The row stays where it is but shows its new count at once.
                             reloadData();
                           }};

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "collection/my_watch_collection_table_view_cell.h"
+#include "platform/status.h"
 #include "platform/ui/sheet.h"
 #include "records/fetched_results_table_view_controller.h"
 #include "store/records.h"
@@ -105,11 +106,15 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
 
   // Delete style: presents the confirmation sheet for the watch at the row. "Confirm delete"
   // deletes that watch (the one shown when the sheet opened), fetches the list and saves; a
-  // failed save is a fatal stop. Records naming the watch by its label stay.
+  // failed save is a fatal stop, a busy store deletes nothing and shows the busy alert. Records
+  // naming the watch by its label stay.
   void commitEditingStyle(EditingStyle style, IndexPath indexPath) override;
 
-  // The row's quick-wear action; nullopt outside the list.
+  // The row's quick-wear action; nullopt outside the list. A busy store logs nothing and shows
+  // the busy alert.
   std::optional<ContextualAction> leadingSwipeActionFor(IndexPath indexPath);
+  // The outcome of the last delete or quick wear (ok before any).
+  const Status& saveStatus() const { return saveStatus_; }
   // "Last: " + last-worn date (or nothing) + "\nWear count: " + count.
   std::string quickWearTitle(const Kello& watch) const;
 
@@ -127,6 +132,7 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
   const RowInputs& rowInputs();
 
   std::optional<RowInputs> rowInputs_;
+  Status saveStatus_;
 };
 
 }  // namespace tockary

@@ -7,6 +7,7 @@
 #include "platform/ui/diagnostics.h"
 #include "settings/preference_keys.h"
 #include "store/collection_model.h"
+#include "store/store_busy_alert.h"
 #include "watch/history_log.h"
 #include "watch/wear_counter.h"
 
@@ -287,31 +288,40 @@ void TarkasteleKelloaTableViewController::pickerViewDidSelectRow(int row) {
 
 void TarkasteleKelloaTableViewController::doneStatusPicker() {
   statusPickerShown_ = false;
-  const std::shared_ptr<Kello> w = watch();
-  if (!w) return;
   const std::string chosen = outputs_.statusTextField;
-  w->setVarasarake2(storedStatus(chosen));
-  // A later refresh must not bring back the status shown before.
-  snapshot_.tempStatus = storedStatus(chosen);
   const HistoryLog log(services_.defaults, services_.formatters, services_.clock);
-  appendToNotes(log.statusChanged(chosen), w.get());
-  saveQuietly();
+  const std::shared_ptr<Kello> w = writeWatch([&](Kello& watch) {
+    watch.setVarasarake2(storedStatus(chosen));
+    appendHistoryEntries(watch, log.statusChanged(chosen));
+  });
+  if (w) {
+    // A later refresh must not bring back the status shown before.
+    takeWritten(*w);
+  } else if (isStoreBusy(saveStatus_)) {
+    const WatchStatus* stored =
+        snapshot_.tempStatus ? findWatchStatus(*snapshot_.tempStatus) : nullptr;
+    showStatus(stored ? *stored : kWatchStatuses[0]);
+  }
 }
 
-void TarkasteleKelloaTableViewController::appendToNotes(const std::string& entries, Kello* w) {
-  if (entries.empty()) return;
-  outputs_.notesTextView += entries;
-  snapshot_.tempNotes = outputs_.notesTextView;
-  if (w) w->setVarasarake3(outputs_.notesTextView);
+std::shared_ptr<Kello> TarkasteleKelloaTableViewController::writeWatch(
+    const std::function<void(Kello&)>& change) {
+  std::shared_ptr<Kello> written;
+  saveStatus_ = services_.context().performWrite({kelloID_}, [&] {
+    written = watch();
+    if (written) change(*written);
+  });
+  presentIfStoreBusy(saveStatus_, services_.presenter);
+  return written;
 }
 
-void TarkasteleKelloaTableViewController::saveQuietly() {
-  // The detail screen keeps its figures when a save fails; the change stays pending.
-  static_cast<void>(services_.context().save());
-}
-
-int TarkasteleKelloaTableViewController::wearCountLabelValue() const {
-  return std::atoi(outputs_.timesWornLabel.c_str());
+void TarkasteleKelloaTableViewController::takeWritten(const Kello& w) {
+  WatchSnapshot& s = snapshot_;
+  s.tempTimesWorn = optionalNumber(w, "varasarake4");
+  s.tempDateLastWorn = w.varasarake5();
+  s.tempStatus = w.varasarake2();
+  s.tempNotes = w.varasarake3();
+  showIfPresent(outputs_.notesTextView, s.tempNotes);
 }
 
 void TarkasteleKelloaTableViewController::increaseTimesWornCounter() {
@@ -325,45 +335,33 @@ void TarkasteleKelloaTableViewController::increaseTimesWornCounter() {
 }
 
 void TarkasteleKelloaTableViewController::confirmWear() {
-  // A watch never worn may have no count at all; it earns the first badge like a count of 0.
-  const double prior = snapshot_.tempTimesWorn.value_or(0);
-  if (auto badge = badgeForPriorCount(prior)) {
-    services_.presenter.present(badgeSheet(*badge, screenCentreX_));
-  }
   const Formatters& formatters = services_.formatters;
   const Date now = services_.clock.now();
-  const int count = wearCountLabelValue() + 1;
-  outputs_.timesWornLabel = std::to_string(count);
-  outputs_.dateLastWornLabel = formatters.shortDate(now);
-  // The stored total does not include this wear yet.
-  const double total = totalWearCount(services_.context());
-  snapshot_.tempTimesWorn = prior + 1;
-  outputs_.daysAgoLabel = "0";
-  outputs_.keeperRateLabel = wearRateText(prior + 1, total + 1);
-
+  const std::string today = formatters.shortDate(now);
   const HistoryLog log(services_.defaults, services_.formatters, services_.clock);
-  const std::shared_ptr<Kello> w = watch();
-  const std::string entries = log.wear(*snapshot_.tempTimesWorn, WearRoute::DetailScreen);
-  appendToNotes(entries, w.get());
-  if (!entries.empty() && *snapshot_.tempTimesWorn > 1 &&
-      services_.defaults.flag(kLogEachWearSettingOn).value_or(false)) {
-    diagnostic("Laukesi jokaisen lokitus");
-  }
-
-  if (w) {
-    w->setVarasarake4(count);
-    if (!outputs_.dateLastWornLabel.empty()) {
-      // The day of the wear, as the label shows it: the start of today.
-      const std::optional<Date> day = formatters.parseShortDate(outputs_.dateLastWornLabel);
-      w->setVarasarake5(day);
-      // Kept in the snapshot so that a later refresh (a flip, a status change) shows this wear.
-      snapshot_.tempDateLastWorn = day;
+  std::optional<WearBadge> badge;
+  const std::shared_ptr<Kello> w = writeWatch([&](Kello& watch) {
+    // A watch never worn may have no count at all; it earns the first badge like a count of 0.
+    const double prior = watch.varasarake4();
+    badge = badgeForPriorCount(prior);
+    const double count = prior + 1;
+    const std::string entries = log.wear(count, WearRoute::DetailScreen);
+    appendHistoryEntries(watch, entries);
+    if (!entries.empty() && count > 1 &&
+        services_.defaults.flag(kLogEachWearSettingOn).value_or(false)) {
+      diagnostic("Laukesi jokaisen lokitus");
     }
-    saveQuietly();
-  }
+    watch.setVarasarake4(count);
+    // The day of the wear, as the label shows it: the start of today.
+    if (!today.empty()) watch.setVarasarake5(formatters.parseShortDate(today));
+  });
+  if (!w) return;
+  if (badge) services_.presenter.present(badgeSheet(*badge, screenCentreX_));
+  // In the snapshot, so that a later refresh (a flip, a status change) shows this wear.
+  takeWritten(*w);
   load();
   outputs_.daysAgoLabel = "0";
-  outputs_.dateLastWornLabel = formatters.shortDate(now);
+  outputs_.dateLastWornLabel = today;
 }
 
 void TarkasteleKelloaTableViewController::wearStatsReset() {
@@ -382,22 +380,20 @@ void TarkasteleKelloaTableViewController::wearStatsReset() {
 }
 
 void TarkasteleKelloaTableViewController::resetWristStats() {
-  const double old = snapshot_.tempTimesWorn.value_or(0);
-  const std::shared_ptr<Kello> w = watch();
+  const HistoryLog log(services_.defaults, services_.formatters, services_.clock);
+  const std::shared_ptr<Kello> w = writeWatch([&](Kello& watch) {
+    const double old = watch.varasarake4();
+    watch.setVarasarake4(0);
+    watch.setVarasarake5(std::nullopt);
+    appendHistoryEntries(watch, log.reset(old));
+  });
+  if (!w) return;
   outputs_.timesWornLabel = "0";
   outputs_.dateLastWornLabel = std::string(kNoFigure);
   outputs_.keeperRateLabel = std::string(kNoFigure);
   outputs_.daysAgoLabel = std::string(kNoFigure);
-  if (w) {
-    w->setVarasarake4(0);
-    w->setVarasarake5(std::nullopt);
-  }
-  snapshot_.tempTimesWorn = 0;
-  snapshot_.tempDateLastWorn.reset();
+  takeWritten(*w);
   ++scrollToTopRequests_;
-  const HistoryLog log(services_.defaults, services_.formatters, services_.clock);
-  appendToNotes(log.reset(old), w.get());
-  if (w) saveQuietly();
 }
 
 void TarkasteleKelloaTableViewController::adjustWearCount() {
@@ -442,15 +438,18 @@ bool TarkasteleKelloaTableViewController::submitNewWearCount(std::string_view ty
     services_.presenter.present(std::move(refused));
     return false;
   }
-  const double old = snapshot_.tempTimesWorn.value_or(0);
   const std::string text = wholeNumber(*count);
-  const std::shared_ptr<Kello> w = watch();
-  outputs_.timesWornLabel = text;
-  snapshot_.tempTimesWorn = *count;
-  if (w) w->setVarasarake4(*count);
   const HistoryLog log(services_.defaults, services_.formatters, services_.clock);
-  appendToNotes(log.adjusted(text, old), w.get());
-  if (w) saveQuietly();
+  const std::shared_ptr<Kello> w = writeWatch([&](Kello& watch) {
+    const double old = watch.varasarake4();
+    watch.setVarasarake4(*count);
+    appendHistoryEntries(watch, log.adjusted(text, old));
+  });
+  if (isStoreBusy(saveStatus_)) return false;
+  if (w) {
+    outputs_.timesWornLabel = text;
+    takeWritten(*w);
+  }
   services_.presenter.pop(1);
   return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "platform/date.h"
+#include "platform/status.h"
 #include "platform/store/object_store.h"
 #include "platform/ui/navigation_bar.h"
 #include "platform/ui/sheet.h"
@@ -66,7 +68,7 @@ struct DiagramOverlay {
 };
 
 // The outlets of the screen. Texts start as shown before any value is set; the wear-count label
-// always holds a decimal integer, because the wear counter reads the count back from it.
+// always holds a decimal integer.
 struct WatchDetailOutputs {
   std::string basicWatchDetailsLabel, movementDetailsLabel;
   WatchPicture kelloImageView{std::string(kNoPictureImage), nullptr, ""};
@@ -94,8 +96,10 @@ struct WatchEditRequest {
 };
 
 // The detail screen of one watch: shows it, changes its status, logs and resets its wears and
-// opens the editor. Every operation writes through to the store at once; failed saves are
-// swallowed (the screen keeps the new figures, the change stays pending in the context).
+// opens the editor. Every operation reads the watch and writes it inside the store's write lock,
+// so what another program wrote meanwhile is kept, and then shows what was written. A failed save
+// is only kept in saveStatus() (the screen keeps the new figures, the change stays pending in the
+// context); a busy store changes nothing and shows the busy alert.
 class TarkasteleKelloaTableViewController {
  public:
   // `services` must outlive the screen. Nothing is read until fetch().
@@ -129,7 +133,8 @@ class TarkasteleKelloaTableViewController {
   int selectedStatusRow() const { return selectedStatusRow_; }
   // Rows outside the list are ignored.
   void pickerViewDidSelectRow(int row);
-  // Closes the picker and stores the shown status, with its history-log entry.
+  // Closes the picker and stores the shown status, with its history-log entry appended to the
+  // stored notes. A busy store shows the stored status again.
   void doneStatusPicker();
 
   // Picture faces: 1 front, 2 back, 3 dimension diagram.
@@ -139,8 +144,8 @@ class TarkasteleKelloaTableViewController {
 
   // Asks "Please confirm having worn this Watch today"; "Confirm" runs confirmWear().
   void increaseTimesWornCounter();
-  // One wear: a badge sheet when the count before it is a milestone, then the new figures,
-  // the wear entries and the save.
+  // One wear on the stored count: a badge sheet when that count is a milestone, then the new
+  // figures, the wear entries appended to the stored notes and the save.
   void confirmWear();
 
   // Offers the reset and the adjustment of the wear count.
@@ -149,7 +154,8 @@ class TarkasteleKelloaTableViewController {
   // The alert with the field for the new count; "Submit new wear count" submits what was typed.
   void adjustWearCount();
   // Sets the count to `typed` and closes the screen. A text that is not a whole number of 0 or
-  // more is refused: a sheet says so, nothing changes, and false is returned.
+  // more is refused: a sheet says so, nothing changes, and false is returned. A busy store also
+  // changes nothing and returns false, and the screen stays for another try.
   bool submitNewWearCount(std::string_view typed);
   // The count a typed text stands for, or nullopt when it must be refused.
   static std::optional<double> typedWearCount(std::string_view typed);
@@ -164,14 +170,19 @@ class TarkasteleKelloaTableViewController {
   // How many times the screen asked its table to scroll back to the top (the reset does).
   int scrollToTopRequests() const { return scrollToTopRequests_; }
 
+  // The outcome of the last write (ok before any): isStoreBusy() when nothing could be changed.
+  const Status& saveStatus() const { return saveStatus_; }
+
  private:
   std::shared_ptr<Kello> watch() const;
-  int wearCountLabelValue() const;
-  void appendToNotes(const std::string& entries, Kello* watch);
+  // Runs `change` on the watch as stored now, inside the write lock, and saves. Returns the
+  // watch as written (with the change pending if the save failed); null when nothing ran.
+  std::shared_ptr<Kello> writeWatch(const std::function<void(Kello&)>& change);
+  // Takes what a write may have changed (and another program may have added) into the snapshot.
+  void takeWritten(const Kello& watch);
   void drawPicture();
   DiagramOverlay diagram() const;
   void showStatus(const WatchStatus& status);
-  void saveQuietly();
 
   AppServices& services_;
   ObjectID kelloID_;
@@ -185,6 +196,7 @@ class TarkasteleKelloaTableViewController {
   int selectedStatusRow_ = 0;
   double screenCentreX_ = 187.5;
   int scrollToTopRequests_ = 0;
+  Status saveStatus_;
 };
 
 }  // namespace tockary

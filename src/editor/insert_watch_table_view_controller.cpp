@@ -6,6 +6,7 @@
 #include "platform/format/number_text.h"
 #include "platform/ui/diagnostics.h"
 #include "settings/preference_keys.h"
+#include "store/store_busy_alert.h"
 
 namespace tockary {
 
@@ -35,6 +36,24 @@ std::string quotedList(Catalogue catalogue) {
 
 std::string refusal(std::string_view value, const std::string& accepted) {
   return "\"" + std::string(value) + "\" is refused; accepted: " + accepted;
+}
+
+// Writes into `watch` every attribute whose value in `form` differs from the one in `base`.
+void writeDifferences(const Kello& form, const Kello& base, Kello& watch) {
+  for (const auto& attribute : form.entity().attributes) {
+    Value value = form.valueForKey(attribute.name);
+    if (value != base.valueForKey(attribute.name))
+      watch.setValueForKey(attribute.name, std::move(value));
+  }
+}
+
+// The notes to store when the user changed them: text only added at the end goes after the
+// entries another program appended since the form opened; any other edit is taken as typed.
+std::string mergedNotes(const std::string& opened, const std::string& stored,
+                        const std::string& typed) {
+  if (stored != opened && stored.starts_with(opened) && typed.starts_with(opened))
+    return stored + typed.substr(opened.size());
+  return typed;
 }
 
 }  // namespace
@@ -263,6 +282,7 @@ void InsertWatchTableViewController::viewDidLoad() {
         diagnostic("Stored picture not shown: " + image.status().description());
       }
     }
+    openedForm_ = formRecord();
   } else {
     title = "Add Watch";
     const std::pair<PictureSlot*, std::string_view> placeholders[] = {
@@ -592,6 +612,7 @@ void InsertWatchTableViewController::pictureChosen(std::optional<Bytes> bytes) {
   auto square = codec_.croppedToCentredSquare(*image);
   PictureSlot& slot = callingGesture == 2 ? cameraImageViewBack : cameraImageView;
   place(slot, square ? std::move(square).value() : std::move(image).value());
+  (callingGesture == 2 ? backPictureChosen_ : frontPictureChosen_) = true;
   pictureError.reset();
 }
 
@@ -757,6 +778,21 @@ void InsertWatchTableViewController::writeForm(Kello& watch) const {
   watch.setVarasarake3(notesTextView.text);
 }
 
+void InsertWatchTableViewController::writeDates(Kello& watch) const {
+  const auto& f = services_.formatters;
+  // Parsed as the field shows it; an empty or unreadable text clears the date.
+  watch.setTakuupvm(f.parseShortDate(warrantyEndDateTexField.text));
+  watch.setOstopvm(f.parseShortDate(purchaseDateTextField.text));
+  watch.setMyyntipvm(f.parseShortDate(soldDateTextField.text));
+}
+
+std::shared_ptr<Kello> InsertWatchTableViewController::formRecord() const {
+  auto record = services_.context().makeDetachedObject<Kello>();
+  writeForm(*record);
+  writeDates(*record);
+  return record;
+}
+
 void InsertWatchTableViewController::writePicture(Kello& watch, const PictureSlot& slot,
                                                   bool front) const {
   std::optional<Result<Bytes>> bytes;
@@ -780,33 +816,45 @@ void InsertWatchTableViewController::writePicture(Kello& watch, const PictureSlo
 
 void InsertWatchTableViewController::saveWatchDetails() {
   auto& context = services_.context();
+  const auto gone = [&] {
+    saveStatus_ =
+        Status::error("The watch being edited no longer exists", {{"id", kelloID.text()}});
+    diagnostic(saveStatus_.description());
+    editingWatch = false;
+    services_.presenter.pop(2);
+  };
+  // Everything is worked out before the lock is taken (pictures take a while to encode).
+  const auto form = formRecord();
+  const auto blank = context.makeDetachedObject<Kello>();
   std::shared_ptr<Kello> watch;
   if (!editingWatch) {
-    watch = context.insertNewObject<Kello>();
-    writeForm(*watch);
-    if (auto notes = historyLog_.watchAdded(notesTextView.text)) watch->setVarasarake3(*notes);
+    if (auto notes = historyLog_.watchAdded(notesTextView.text)) form->setVarasarake3(*notes);
+    writePicture(*form, cameraImageView, true);
+    writePicture(*form, cameraImageViewBack, false);
+    saveStatus_ = context.performWrite({}, [&] {
+      watch = context.insertNewObject<Kello>();
+      writeDifferences(*form, *blank, *watch);
+    });
   } else {
-    watch = context.existingObject<Kello>(kelloID);
-    if (!watch) {
-      saveStatus_ =
-          Status::error("The watch being edited no longer exists", {{"id", kelloID.text()}});
-      diagnostic(saveStatus_.description());
-      editingWatch = false;
-      services_.presenter.pop(2);
-      return;
-    }
-    writeForm(*watch);
+    if (!context.existingObject<Kello>(kelloID)) return gone();
+    if (frontPictureChosen_) writePicture(*form, cameraImageView, true);
+    if (backPictureChosen_) writePicture(*form, cameraImageViewBack, false);
+    const auto& opened = openedForm_ ? *openedForm_ : *blank;
+    saveStatus_ = context.performWrite({kelloID}, [&] {
+      watch = context.existingObject<Kello>(kelloID);
+      if (!watch) return;
+      const std::string storedNotes = watch->varasarake3().value_or("");
+      writeDifferences(*form, opened, *watch);
+      const std::string openedNotes = opened.varasarake3().value_or("");
+      if (notesTextView.text != openedNotes)
+        watch->setVarasarake3(mergedNotes(openedNotes, storedNotes, notesTextView.text));
+    });
+    if (isRecordGone(saveStatus_)) return gone();
   }
-  const auto& f = services_.formatters;
-  // Parsed as the field shows it; an empty or unreadable text clears the date.
-  watch->setTakuupvm(f.parseShortDate(warrantyEndDateTexField.text));
-  watch->setOstopvm(f.parseShortDate(purchaseDateTextField.text));
-  watch->setMyyntipvm(f.parseShortDate(soldDateTextField.text));
-  writePicture(*watch, cameraImageView, true);
-  writePicture(*watch, cameraImageViewBack, false);
-  savedWatch_ = watch;
-  saveStatus_ = context.save();
   if (!saveStatus_) diagnostic("Watch not saved: " + saveStatus_.description());
+  // Nothing was written: the form stays as it is for another try.
+  if (presentIfStoreBusy(saveStatus_, services_.presenter)) return;
+  savedWatch_ = watch;
   if (editingWatch) {
     editingWatch = false;
     services_.presenter.pop(2);

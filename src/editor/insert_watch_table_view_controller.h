@@ -175,7 +175,10 @@ class InsertWatchTableViewController {
   void tapForPhotoBack();
 
   // Writes the form into a new or the edited Kello, saves and closes the screen (insert: one
-  // screen back, edit: two). A failed save is not shown to the user; it is kept in saveStatus().
+  // screen back, edit: two). Edit mode writes, inside the store's write lock, only what the form
+  // changed since it opened, so what another program wrote meanwhile stays (text added to the
+  // notes goes after entries appended since). A failed save is not shown to the user; it is kept
+  // in saveStatus(). A busy store saves nothing, shows the busy alert and keeps the screen open.
   void saveWatchDetails();
   const Status& saveStatus() const { return saveStatus_; }
   // The watch written by the last save (the new one in insert mode).
@@ -226,6 +229,9 @@ class InsertWatchTableViewController {
   std::string priceText(double value) const;
   Result<std::optional<Date>> dateFromUserText(std::string_view text) const;
   void writeForm(Kello& watch) const;
+  void writeDates(Kello& watch) const;
+  // What the form writes (without pictures), as a record outside the store.
+  std::shared_ptr<Kello> formRecord() const;
   void writePicture(Kello& watch, const PictureSlot& slot, bool front) const;
 
   AppServices& services_;
@@ -239,6 +245,10 @@ class InsertWatchTableViewController {
   FormTextField* dateBeingEdited_ = nullptr;
   Status saveStatus_;
   std::shared_ptr<Kello> savedWatch_;
+  // Edit mode: the form as it opened, and which pictures the user chose since.
+  std::shared_ptr<Kello> openedForm_;
+  bool frontPictureChosen_ = false;
+  bool backPictureChosen_ = false;
   // Sheet and picker callbacks check this, so a late answer after the screen closed is dropped.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

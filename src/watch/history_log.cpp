@@ -57,6 +57,11 @@ std::string HistoryLog::reset(double countBefore) const {
          ": Wrist-stats were reset. Wear count before reset: " + count(countBefore);
 }
 
+void appendHistoryEntries(Kello& watch, std::string_view entries) {
+  if (!entries.empty())
+    watch.setVarasarake3(watch.varasarake3().value_or("") + std::string(entries));
+}
+
 std::string HistoryLog::adjusted(std::string_view typed, double countBefore) const {
   if (!isOn()) return {};
   return "\n" + dateText() + ": Wrist-stats were adjusted to " + std::string(typed) +

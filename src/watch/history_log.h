@@ -7,6 +7,7 @@
 #include "platform/defaults/user_defaults.h"
 #include "platform/format/clock.h"
 #include "platform/format/formatters.h"
+#include "store/records.h"
 
 namespace tockary {
 
@@ -45,5 +46,9 @@ class HistoryLog {
   const Formatters& formatters_;
   const Clock& clock_;
 };
+
+// Appends `entries` to the watch's notes as they are now (absent notes count as empty), so that
+// entries written meanwhile by another program stay before them. Empty entries change nothing.
+void appendHistoryEntries(Kello& watch, std::string_view entries);
 
 }  // namespace tockary

@@ -11,29 +11,32 @@ namespace tockary {
 
 namespace {
 
-// The count after one more wear, and the notes with the entries of that wear appended.
-double addWear(Kello& watch, AppServices& services, WearRoute route) {
-  const double count = watch.varasarake4() + 1;
-  const HistoryLog log(services.defaults, services.formatters, services.clock);
-  const std::string entries = log.wear(count, route);
-  if (!entries.empty()) watch.setVarasarake3(watch.varasarake3().value_or("") + entries);
-  watch.setVarasarake4(count);
-  watch.setVarasarake5(services.clock.now());
-  return count;
+// One more wear on the stored count and notes, saved; `count` gets the count after it.
+Status addWear(Kello& watch, AppServices& services, WearRoute route, double& count) {
+  return services.context().performWrite({watch.objectID()}, [&] {
+    count = watch.varasarake4() + 1;
+    const HistoryLog log(services.defaults, services.formatters, services.clock);
+    appendHistoryEntries(watch, log.wear(count, route));
+    watch.setVarasarake4(count);
+    watch.setVarasarake5(services.clock.now());
+  });
 }
 
 }  // namespace
 
-void quickLogWear(Kello& watch, AppServices& services) {
-  const double count = addWear(watch, services, WearRoute::ListQuickLog);
-  Status saved = services.context().save();
+Status quickLogWear(Kello& watch, AppServices& services) {
+  double count = 0;
+  Status saved = addWear(watch, services, WearRoute::ListQuickLog, count);
+  // Neither is a broken store: nothing was changed, and the caller says so.
+  if (isStoreBusy(saved) || isRecordGone(saved)) return saved;
   if (!saved) fatalStop(saved);
   diagnostic("Tempworn: " + std::to_string(std::llround(count)));
+  return saved;
 }
 
 Status logWatchOfTheDayWear(Kello& watch, AppServices& services) {
-  addWear(watch, services, WearRoute::WatchOfTheDay);
-  Status saved = services.context().save();
+  double count = 0;
+  Status saved = addWear(watch, services, WearRoute::WatchOfTheDay, count);
   diagnostic(saved ? "Item Saved" : "Save Failed");
   return saved;
 }

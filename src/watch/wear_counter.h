@@ -11,14 +11,17 @@
 
 namespace tockary {
 
-// The collection list's quick log of one wear: adds one to the count, sets the last-worn date to
-// now, appends the wear entries the history-log preferences ask for, and saves. A failed save is
-// a fatal stop.
-void quickLogWear(Kello& watch, AppServices& services);
+// The collection list's quick log of one wear, under the store's write lock so that no other
+// program's wear is lost: adds one to the stored count, sets the last-worn date to now, appends
+// the wear entries the history-log preferences ask for to the stored notes, and saves. Returns ok;
+// or, with nothing changed, the status of a busy store (isStoreBusy) or of a watch another
+// program deleted (isRecordGone). Any other failure is a fatal stop.
+Status quickLogWear(Kello& watch, AppServices& services);
 
 // The wear button of the watch-of-the-day pop-up: as the quick log, but with the pop-up's own
-// tenth-wear entry, and a failed save is only a console line ("Save Failed"); the change stays
-// in the context. Returns the save's outcome so the caller refreshes the list only on success.
+// tenth-wear entry, and a failure is only a console line ("Save Failed"): a failed save keeps
+// the change in the context, a busy store changes nothing. Returns the outcome so the caller
+// refreshes the list only on success and can say that the store was busy.
 Status logWatchOfTheDayWear(Kello& watch, AppServices& services);
 
 // A milestone celebrated when a confirmed wear on the detail screen lifts the count from

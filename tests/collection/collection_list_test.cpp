@@ -221,13 +221,46 @@ TEST_F(CollectionListTest, FailedSaveAfterDeleteIsAFatalStop) {
   watch("Tissot", "PRX");
   auto list = openList();
   list->commitEditingStyle(EditingStyle::Delete, {0, 0});
-  lockStore();
+  refuseWatchWrites();
   try {
     presenter.pressOnLastSheet("Confirm delete");
     FAIL() << "no fatal stop";
   } catch (const FatalStop& stop) {
     EXPECT_EQ(stop.message.rfind("Unresolved error ", 0), 0u) << stop.message;
   }
+}
+
+TEST_F(CollectionListTest, ABusyStoreDeletesAndLogsNothingAndSaysSo) {
+  auto kello = watch("Tissot", "PRX");
+  kello->setVarasarake4(4);
+  save();
+  auto list = openList();
+  list->commitEditingStyle(EditingStyle::Delete, {0, 0});
+  lockStore();
+  presenter.pressOnLastSheet("Confirm delete");  // no fatal stop
+  EXPECT_TRUE(isStoreBusy(list->saveStatus()));
+  const auto busyAlert = [&] {
+    const Sheet* sheet = presenter.lastSheet();
+    return sheet != nullptr && sheet->displayedTitle() == "Collection busy" &&
+           sheet->displayedMessage() ==
+               "Another program is changing your collection. Nothing was changed; please try "
+               "again.";
+  };
+  EXPECT_TRUE(busyAlert());
+  EXPECT_FALSE(context().hasChanges());  // no delete left pending for a later save
+  EXPECT_EQ(brands(*list), (Strings{"Tissot PRX"}));
+
+  presenter.clear();
+  list->leadingSwipeActionFor({0, 0})->handler();
+  EXPECT_TRUE(isStoreBusy(list->saveStatus()));
+  EXPECT_TRUE(busyAlert());
+  EXPECT_EQ(kello->varasarake4(), 4);
+  EXPECT_FALSE(context().hasChanges());
+  unlockStore();
+
+  list->leadingSwipeActionFor({0, 0})->handler();
+  EXPECT_TRUE(list->saveStatus().isOk());
+  EXPECT_EQ(kello->varasarake4(), 5);
 }
 
 TEST_F(CollectionListTest, QuickWearTitleHasTwoLines) {

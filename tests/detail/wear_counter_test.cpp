@@ -234,11 +234,11 @@ TEST_F(WearCounterTest, AnUnusableCountIsRefusedAndChangesNothing) {
 TEST_F(WearCounterTest, AFailedSaveOnTheDetailScreenKeepsTheFigures) {
   auto watch = newWatch("Hamilton", 3);
   auto screen = open(*watch);
-  lockStore();
+  refuseWatchWrites();
   screen->confirmWear();  // no fatal stop: the failure is swallowed
   EXPECT_EQ(out(*screen).timesWornLabel, "4");
   EXPECT_TRUE(app.viewContext().hasChanges());
-  unlockStore();
+  allowWatchWrites();
   ASSERT_TRUE(app.viewContext().save().isOk());
   EXPECT_EQ(reread(*watch)->varasarake4(), 4);
 }

@@ -111,7 +111,7 @@ TEST_F(SaveTest, EditKeepsWhatTheFormDoesNotShowAndGoesBackTwoScreens) {
   EXPECT_EQ(watch->ostohinta(), 1200);
   EXPECT_EQ(watch->myyntiliike(), "Collector");
   EXPECT_EQ(watch->kellokuva(), std::nullopt);  // no picture: nothing written
-  // The shown back picture is written again, losslessly.
+  // The back picture is left as stored.
   EXPECT_EQ(codec.decode(watch->varasarake6().value())->height(), 20);
 }
 

@@ -51,6 +51,19 @@ class ScreenTest : public ::testing::Test {
     locker_ = nullptr;
   }
 
+  // The write lock can still be had, but the store refuses every change to a watch, so a save
+  // fails after the lock was taken (as on a full disk).
+  void refuseWatchWrites() {
+    for (const char* event : {"INSERT", "UPDATE", "DELETE"}) {
+      storeSql(std::string("CREATE TRIGGER refuse_") + event + " BEFORE " + event +
+               " ON Kello BEGIN SELECT RAISE(ABORT, 'watch writes refused'); END");
+    }
+  }
+  void allowWatchWrites() {
+    for (const char* event : {"INSERT", "UPDATE", "DELETE"})
+      storeSql(std::string("DROP TRIGGER refuse_") + event);
+  }
+
   Date at(int y, int m, int d, int h = 0, int mi = 0) const {
     return formatters.calendar().dateFrom(y, m, d, h, mi);
   }
@@ -65,6 +78,13 @@ class ScreenTest : public ::testing::Test {
   std::vector<std::string> lines;
 
  private:
+  void storeSql(const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(app.persistentContainer().storeFile().c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+    sqlite3_close(db);
+  }
+
   DiagnosticSink previousSink_;
   FatalHandler previousFatal_;
   sqlite3* locker_ = nullptr;

@@ -202,7 +202,24 @@ Status unknownEntity(std::string_view name) {
                        {{"entity", std::string(name)}});
 }
 
+constexpr std::string_view kRecordGone = "The record is no longer in the store";
+
 }  // namespace
+
+bool isStoreBusy(const Status& status) {
+  if (status.isOk()) return false;
+  const auto code = status.userInfo().find("sqliteCode");
+  if (code == status.userInfo().end()) return false;
+  int value = 0;
+  const auto [end, error] =
+      std::from_chars(code->second.data(), code->second.data() + code->second.size(), value);
+  // Extended codes (SQLITE_BUSY_RECOVERY, ...) keep the primary code in their low byte.
+  return error == std::errc() && (value & 0xff) == SQLITE_BUSY;
+}
+
+bool isRecordGone(const Status& status) {
+  return !status.isOk() && status.description() == kRecordGone;
+}
 
 ManagedObjectContext::ManagedObjectContext(const ManagedObjectModel* model,
                                            std::unique_ptr<Database> database)
@@ -224,14 +241,27 @@ std::int64_t ManagedObjectContext::reserveKey(const EntityDescription& entity) {
   return reserved;
 }
 
-std::shared_ptr<ManagedObject> ManagedObjectContext::materialise(const EntityDescription& entity,
-                                                                 std::int64_t key) {
+std::shared_ptr<ManagedObject> ManagedObjectContext::detachedObject(
+    const EntityDescription& entity) const {
   auto object = entity.instantiate ? entity.instantiate() : std::make_shared<ManagedObject>();
-  object->context_ = this;
   object->entity_ = &entity;
-  object->id_ = {entity.name, key};
+  object->id_ = {entity.name, 0};
   object->values_.assign(entity.attributes.size(), std::monostate{});
   object->loaded_.assign(entity.attributes.size(), true);
+  return object;
+}
+
+std::shared_ptr<ManagedObject> ManagedObjectContext::makeDetachedObject(
+    std::string_view entityName) const {
+  const EntityDescription* entity = model_->entity(entityName);
+  return entity == nullptr ? nullptr : detachedObject(*entity);
+}
+
+std::shared_ptr<ManagedObject> ManagedObjectContext::materialise(const EntityDescription& entity,
+                                                                 std::int64_t key) {
+  auto object = detachedObject(entity);
+  object->context_ = this;
+  object->id_.primaryKey = key;
   registry_[object->id_] = object;
   return object;
 }
@@ -246,7 +276,8 @@ std::shared_ptr<ManagedObject> ManagedObjectContext::insertNewObject(std::string
 }
 
 void ManagedObjectContext::didChange(ManagedObject& object, int attributeIndex) {
-  if (!object.inserted_) object.changed_.insert(attributeIndex);
+  // Recorded for an insert too: once a fetch has written its row, later values are updates.
+  object.changed_.insert(attributeIndex);
   object.flushed_ = false;
   if (auto it = registry_.find(object.id_); it != registry_.end()) {
     if (auto strong = it->second.lock()) dirty_[object.id_] = strong;
@@ -275,13 +306,37 @@ void ManagedObjectContext::fillFromRow(ManagedObject& object, const sqlite::Stat
   const auto& attributes = object.entity_->attributes;
   int column = 1;
   for (std::size_t i = 0; i < attributes.size(); ++i) {
+    // An unsaved change outranks the stored value.
+    const bool kept = object.changed_.count(static_cast<int>(i)) != 0;
     if (isBlob(attributes[i])) {
+      if (kept) continue;
       object.values_[i] = std::monostate{};
       object.loaded_[i] = false;  // pictures are read when asked for
     } else {
-      object.values_[i] = row.column(column++, attributes[i].type);
+      Value stored = row.column(column++, attributes[i].type);
+      if (!kept) object.values_[i] = std::move(stored);
     }
   }
+}
+
+Result<std::shared_ptr<ManagedObject>> ManagedObjectContext::rereadObject(const ObjectID& id) {
+  const EntityDescription* entity = model_->entity(id.entity);
+  if (entity == nullptr) return unknownEntity(id.entity);
+  std::shared_ptr<ManagedObject> object;
+  if (auto it = registry_.find(id); it != registry_.end()) object = it->second.lock();
+  if (object && object->deleted_) return std::shared_ptr<ManagedObject>();
+  // Nobody else has seen an unsaved insert: there is nothing newer to read.
+  if (object && object->inserted_) return object;
+  sqlite::Statement select(db_->handle, "SELECT " + scalarColumns(*entity) + " FROM " +
+                                            sqlite::quoted(entity->name) + " WHERE id = ?");
+  if (!select.prepared()) return sqlite::failure(db_->handle, "Could not read the record");
+  select.bind(1, id.primaryKey);
+  const int rc = select.step();
+  if (rc == SQLITE_DONE) return std::shared_ptr<ManagedObject>();
+  if (rc != SQLITE_ROW) return sqlite::failure(db_->handle, "Could not read the record");
+  if (!object) object = materialise(*entity, id.primaryKey);
+  fillFromRow(*object, select);
+  return object;
 }
 
 void ManagedObjectContext::rollbackTransaction() {
@@ -355,12 +410,7 @@ Status ManagedObjectContext::flush() {
   bool pending = false;
   for (const auto& [id, object] : dirty_) pending = pending || !object->flushed_;
   if (!pending) return Status::ok();
-  if (!transactionOpen_) {
-    if (!sqlite::exec(db_->handle, "BEGIN IMMEDIATE")) {
-      return sqlite::failure(db_->handle, "Could not begin a transaction");
-    }
-    transactionOpen_ = true;
-  }
+  if (Status began = beginWrite(); !began) return began;
   // writeObject may re-key an inserted object, so walk a copy of the pending set.
   std::vector<std::shared_ptr<ManagedObject>> objects;
   for (const auto& [id, object] : dirty_) {
@@ -375,6 +425,36 @@ Status ManagedObjectContext::flush() {
     object->flushed_ = true;
   }
   return Status::ok();
+}
+
+Status ManagedObjectContext::beginWrite() {
+  if (transactionOpen_) return Status::ok();
+  // A busy store is told apart by its SQLite code (isStoreBusy), not by these words.
+  if (!sqlite::exec(db_->handle, "BEGIN IMMEDIATE")) {
+    return sqlite::failure(db_->handle, "Could not begin a transaction");
+  }
+  transactionOpen_ = true;
+  return Status::ok();
+}
+
+Status ManagedObjectContext::performWrite(const std::vector<ObjectID>& reread,
+                                          const std::function<void()>& change) {
+  if (Status locked = beginWrite(); !locked) return locked;
+  // Unsaved changes go in first, so that the records read below are as this context left them.
+  if (Status flushed = flush(); !flushed) return flushed;
+  std::vector<std::shared_ptr<ManagedObject>> held;  // stay registered while `change` runs
+  for (const ObjectID& id : reread) {
+    auto object = rereadObject(id);
+    if (!object || !object.value()) {
+      Status failed =
+          object ? Status::error(std::string(kRecordGone), {{"id", id.text()}}) : object.status();
+      rollbackTransaction();
+      return failed;
+    }
+    held.push_back(std::move(object).value());
+  }
+  if (change) change();
+  return save();
 }
 
 Status ManagedObjectContext::save() {

@@ -45,7 +45,7 @@ class ManagedObject {
 
   const ObjectID& objectID() const { return id_; }
   const EntityDescription& entity() const { return *entity_; }
-  // Null once the object's deletion has been saved.
+  // Null once the object's deletion has been saved, and for a detached object.
   ManagedObjectContext* managedObjectContext() const { return context_; }
   bool isInserted() const { return inserted_; }
   bool isDeleted() const { return deleted_; }
@@ -142,6 +142,8 @@ class ManagedObjectContext {
                                           std::string_view attribute);
 
   // The registered or stored record with this id; null when there is none (or it is deleted).
+  // A registered object is returned as it is, without reading the store again: what another
+  // process saved since shows after the next fetch of it, or inside performWrite().
   std::shared_ptr<ManagedObject> existingObject(const ObjectID& id);
   template <typename T>
   std::shared_ptr<T> existingObject(const ObjectID& id) {
@@ -155,8 +157,27 @@ class ManagedObjectContext {
 
   bool hasChanges() const { return !dirty_.empty(); }
   // Writes every insert, change and delete since the last save in one transaction. On failure
-  // nothing is written, the error is returned and the changes stay pending for a later save.
+  // nothing is written, the error is returned and the changes stay pending for a later save;
+  // a store that another process keeps locked beyond the busy timeout gives isStoreBusy().
   Status save();
+
+  // A read-modify-write that loses nothing to another process writing the same records. Takes
+  // the store's write lock (waiting up to the busy timeout), brings the records `reread` up to
+  // date with the store inside that lock (attributes with unsaved changes keep them; pictures are
+  // read again when next asked for), runs `change`, which computes from what they hold now, and
+  // saves. Returns the save's outcome; a failed save keeps every change pending, as save() does.
+  // `change` does not run, nothing is written and pending changes stay pending when the lock
+  // cannot be had (isStoreBusy), when a record of `reread` is no longer stored (isRecordGone),
+  // or when earlier pending changes cannot be written.
+  Status performWrite(const std::vector<ObjectID>& reread, const std::function<void()>& change);
+
+  // A record of the entity outside every context, all attributes null: setting its values changes
+  // only the object, and it is never saved or fetched. Null for an entity not in the model.
+  std::shared_ptr<ManagedObject> makeDetachedObject(std::string_view entityName) const;
+  template <typename T>
+  std::shared_ptr<T> makeDetachedObject() const {
+    return std::static_pointer_cast<T>(makeDetachedObject(T::entityName()));
+  }
   // Tells live lists about changes not yet saved (the GUI calls it once per event-loop turn).
   void processPendingChanges();
 
@@ -176,6 +197,9 @@ class ManagedObjectContext {
   void didChange(ManagedObject& object, int attributeIndex);
   void loadBlob(const ManagedObject& object, int attributeIndex) const;
   void fillFromRow(ManagedObject& object, const sqlite::Statement& row);
+  Result<std::shared_ptr<ManagedObject>> rereadObject(const ObjectID& id);
+  std::shared_ptr<ManagedObject> detachedObject(const EntityDescription& entity) const;
+  Status beginWrite();
   Status flush();
   Status writeObject(ManagedObject& object);
   void rollbackTransaction();
@@ -193,6 +217,11 @@ class ManagedObjectContext {
   int nextObserverToken_ = 1;
   bool transactionOpen_ = false;
 };
+
+// Whether `status` says the store stayed locked by another process beyond the busy timeout.
+bool isStoreBusy(const Status& status);
+// Whether `status` says a record to be changed was deleted from the store by another process.
+bool isRecordGone(const Status& status);
 
 struct StoreOptions {
   // How long a write waits for another process (the GUI and the CLI share one store).

@@ -35,6 +35,18 @@ TEST_F(PendingChangesTest, FetchSeesUnsavedInsertsChangesAndDeletes) {
   EXPECT_EQ(brands(byBrand()), (std::vector<std::string>{"Tudor"}));
 }
 
+TEST_F(PendingChangesTest, AnInsertChangedAfterAFetchIsSavedWithItsLatestValues) {
+  auto watch = insertWatch("Omega");
+  EXPECT_EQ(brands(byBrand()), (std::vector<std::string>{"Omega"}));  // writes its row
+  watch->setValueForKey("merkki", std::string("Tudor"));
+  watch->setValueForKey("ostohinta", 900.0);
+  ASSERT_TRUE(context().save().isOk());
+  watch.reset();
+  container.reset();
+  container = openContainer();
+  EXPECT_EQ(brands(byBrand()), (std::vector<std::string>{"Tudor"}));
+}
+
 TEST_F(PendingChangesTest, OneObjectPerRecordAndIdsSurviveTheProcess) {
   auto watch = insertWatch("Omega");
   const ObjectID id = watch->objectID();
