@@ -8,6 +8,7 @@
 
 #include "cli_environment.h"
 #include "commands.h"
+#include "platform/data_directory.h"
 #include "platform/format/formatters.h"
 #include "platform/ui/diagnostics.h"
 
@@ -96,6 +97,9 @@ int main(int argc, char** argv) {
       }
     }
     return usageError(e.what());
+  }
+  if (auto folder = dataDirectoryArgument(options.dataDir); !folder) {
+    return usageError("--data-dir " + folder.status().description());
   }
   if (!options.locale.empty() && !isKnownLocale(options.locale)) {
     return usageError("unknown locale \"" + options.locale + "\"; use a name such as en_US, " +

@@ -1,0 +1,103 @@
+#include <fcntl.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <map>
+#include <set>
+
+#include "cli/cli_runner.h"
+#include "store/collection_model.h"
+
+namespace tockary::testing {
+namespace {
+
+int modeOf(const std::filesystem::path& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return -1;
+  return static_cast<int>(info.st_mode & 07777);
+}
+
+class InputCliTest : public CliTest {
+ protected:
+  std::filesystem::path storeFile() const { return data / (std::string(kModelName) + ".sqlite"); }
+
+  // Every file of the data folder with its bytes, to tell that nothing changed.
+  std::map<std::string, std::string> dataFiles() const {
+    std::map<std::string, std::string> files;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(data, ec)) {
+      files[entry.path().filename().string()] = readFile(entry.path());
+    }
+    return files;
+  }
+
+  static void expectRefusal(const CliRun& run, const std::string& line) {
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "tockary: " + line + "\n");
+  }
+};
+
+TEST_F(InputCliTest, DataDirIsAFolderNeverAUri) {
+  const auto other = scratch.path() / "other.db";
+  const CliRun run =
+      runTockary({"--data-dir", "file:" + other.string() + "#", "info"}, scratch.path());
+  expectRefusal(run, "--data-dir takes a folder path, not a URI");
+  EXPECT_FALSE(std::filesystem::exists(other));
+  EXPECT_FALSE(std::filesystem::exists("file:" + other.string() + "#"));
+}
+
+TEST_F(InputCliTest, StoreFilesArePrivateFromTheirFirstByte) {
+  std::filesystem::create_directory(data);
+  ::chmod(data.c_str(), 0700);
+  const int events = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(::inotify_add_watch(events, data.c_str(), IN_CREATE | IN_ATTRIB), 0);
+  // The widest umask: a file that SQLite made, or that was narrowed only after it was made,
+  // would be open to everyone for a moment.
+  const mode_t umask = ::umask(0);
+  const CliRun added = tockary({"add", "--brand", "Alpha"});
+  ::umask(umask);
+  ASSERT_EQ(added.status, 0) << added.err;
+
+  std::set<std::string> created;
+  std::set<std::string> changed;
+  alignas(inotify_event) char buffer[16 * 1024];
+  for (ssize_t n; (n = ::read(events, buffer, sizeof buffer)) > 0;) {
+    for (char* at = buffer; at < buffer + n;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(at);
+      if (event->len > 0) ((event->mask & IN_CREATE) != 0 ? created : changed).insert(event->name);
+      at += sizeof(inotify_event) + event->len;
+    }
+  }
+  ::close(events);
+  const std::string store = storeFile().filename().string();
+  EXPECT_TRUE(created.contains(store));
+  EXPECT_TRUE(created.contains("preferences.sqlite"));
+  // A mode set after creation shows as a change of attributes.
+  EXPECT_FALSE(changed.contains(store));
+  EXPECT_FALSE(changed.contains("preferences.sqlite"));
+  for (const auto& [name, bytes] : dataFiles()) EXPECT_EQ(modeOf(data / name), 0600) << name;
+  EXPECT_EQ(modeOf(data), 0700);
+}
+
+TEST_F(InputCliTest, DataFolderOpenToOthersIsNarrowed) {
+  std::filesystem::create_directory(data);
+  ::chmod(data.c_str(), 0755);
+  const CliRun run = tockary({"info"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(modeOf(data), 0700);
+
+  // A shared folder is not ours to close: one line says so, and the command goes on.
+  ::chmod(data.c_str(), 01777);
+  const CliRun shared = tockary({"info"});
+  EXPECT_EQ(shared.status, 0);
+  EXPECT_EQ(shared.err, "tockary: warning: the data folder \"" + data.string() +
+                            "\" is open to other users (mode 1777) and was left so: it is a "
+                            "shared folder\n");
+  EXPECT_EQ(modeOf(data), 01777);
+}
+
+}  // namespace
+}  // namespace tockary::testing
