@@ -108,13 +108,17 @@ std::shared_ptr<FormOptions> addFormOptions(CLI::App& command) {
   auto options = std::make_shared<FormOptions>();
   for (const auto& option : kFieldOptions) {
     auto value = std::make_shared<std::string>();
-    auto* cli = command.add_option(std::string("--") + option.name, *value, option.help);
+    auto* cli =
+        command.add_option(std::string("--") + option.name, *value, option.help)->check(utf8Text());
     options->fields.push_back({&option, cli, value});
   }
-  options->notesOption = command.add_option(
-      "--notes", *options->notes,
-      "The whole notes text, history lines included (\\n in a shell: $'line 1\\nline 2'): "
-      "--notes \"Bought on holiday\"");
+  options->notesOption =
+      command
+          .add_option(
+              "--notes", *options->notes,
+              "The whole notes text, history lines included (\\n in a shell: $'line 1\\nline 2'): "
+              "--notes \"Bought on holiday\"")
+          ->check(utf8Text());
   options->frontOption = command.add_option(
       "--front-picture", *options->frontPicture,
       "PNG or JPEG of the dial side, cropped to a centred square: --front-picture front.jpg");
@@ -197,7 +201,9 @@ void addEditCommand(CLI::App& root, CommandAction& action) {
       "keep theirs. Status, wear count and last-worn date are not changed.\n  tockary edit 12 "
       "--sold-to \"A collector\" --sold-date 2025-01-31 --sold-price 900");
   auto id = std::make_shared<std::string>();
-  edit->add_option("ID", *id, "The watch's id, as `tockary list` shows it: 12")->required();
+  edit->add_option("ID", *id, "The watch's id, as `tockary list` shows it: 12")
+      ->required()
+      ->check(utf8Text());
   auto options = addFormOptions(*edit);
   edit->callback([&action, id, options] {
     action = [id, options](CliEnvironment& env) {
@@ -221,10 +227,12 @@ void addCataloguesCommand(CLI::App& root, CommandAction& action) {
       "(trailing blanks are part of a value), or only the named list.\n  tockary catalogues "
       "glass");
   auto name = std::make_shared<std::string>();
-  catalogues->add_option("NAME", *name,
-                         "movement-type, vph, case-material, bezel-material, glass, "
-                         "water-resistance, dial-color, crown-type, set-completeness, "
-                         "complication, year, reserve-hours, lug-width, millimetres, fraction");
+  catalogues
+      ->add_option("NAME", *name,
+                   "movement-type, vph, case-material, bezel-material, glass, "
+                   "water-resistance, dial-color, crown-type, set-completeness, "
+                   "complication, year, reserve-hours, lug-width, millimetres, fraction")
+      ->check(utf8Text());
   catalogues->callback([&action, name] {
     action = [name](CliEnvironment& env) {
       Screen screen(env.services());

@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
                   "~/.local/share/tockary)");
   root.add_option("--locale", options.locale,
                   "Locale for dates and amounts, such as en_US or fi_FI (default: from the "
-                  "environment)");
+                  "environment)")
+      ->check(utf8Text());
   root.add_flag("--json", options.json, "Print JSON instead of lines");
   root.add_flag("--verbose", options.verbose, "Show the app's diagnostic lines on standard error");
 

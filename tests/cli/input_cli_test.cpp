@@ -1,16 +1,23 @@
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <nlohmann/json.hpp>
 
 #include <map>
 #include <set>
 
 #include "cli/cli_runner.h"
+#include "platform/format/utf8_text.h"
+#include "platform/image/image_codec.h"
 #include "store/collection_model.h"
 
 namespace tockary::testing {
 namespace {
+
+constexpr const char* kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 int modeOf(const std::filesystem::path& path) {
   struct stat info {};
@@ -37,7 +44,66 @@ class InputCliTest : public CliTest {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "tockary: " + line + "\n");
   }
+
+  void storeBrand(const std::string& brand) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(storeFile().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    sqlite3_stmt* update = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "UPDATE Kello SET merkki = ?1", -1, &update, nullptr),
+              SQLITE_OK);
+    sqlite3_bind_text(update, 1, brand.data(), static_cast<int>(brand.size()), SQLITE_TRANSIENT);
+    EXPECT_EQ(sqlite3_step(update), SQLITE_DONE);
+    sqlite3_finalize(update);
+    sqlite3_close(db);
+  }
 };
+
+TEST_F(InputCliTest, PicturePathNeedNotBeUtf8) {
+  ImageCodec codec;
+  const std::vector<std::uint32_t> pixels(4 * 4, 0xFF336699);
+  const Bytes png = codec.encodePng(Image::fromArgb(4, 4, pixels)).value();
+  const auto file = scratch.path() / "Bild-\xE4.png";  // Latin-1, as an old camera names it
+  writeFile(file, std::string(png.begin(), png.end()));
+  const CliRun added = tockary({"add", "--front-picture", file.string()});
+  EXPECT_EQ(added.status, 0) << added.err;
+}
+
+TEST_F(InputCliTest, StoredTextThatIsNotUtf8IsShownWithReplacementCharacters) {
+  ASSERT_EQ(tockary({"add", "--brand", "Alpha", "--model", "Beta"}).status, 0);
+  storeBrand("Al\xFFpha");  // as another program might have written it
+
+  const CliRun listed = tockary({"--json", "list"});
+  ASSERT_EQ(listed.status, 0) << listed.err;
+  const auto rows = nlohmann::json::parse(listed.out);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0]["manufacturerLabel"], std::string("Al") + kReplacement + "pha");
+
+  const CliRun shown = tockary({"--json", "show", "1"});
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  const auto screen = nlohmann::json::parse(shown.out);
+  EXPECT_EQ(screen["basicWatchDetailsLabel"], std::string("Al") + kReplacement + "pha, Beta");
+  EXPECT_EQ(screen["title"], std::string("AL") + kReplacement + "PHA");
+
+  const CliRun plain = tockary({"show", "1"});
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  EXPECT_TRUE(isValidUtf8(plain.out));
+  EXPECT_NE(
+      plain.out.find(std::string("\nbasicWatchDetailsLabel: Al") + kReplacement + "pha, Beta\n"),
+      std::string::npos)
+      << plain.out;
+}
+
+TEST_F(InputCliTest, TextOptionsMustBeUtf8AndNothingIsWritten) {
+  const std::string notUtf8 = "\xFF";
+  const std::string why = ": the value is not valid UTF-8; accepted: UTF-8 text";
+  expectRefusal(tockary({"add", "--brand", notUtf8}), "--brand" + why);
+  expectRefusal(tockary({"add", "--brand", "Alpha", "--notes", "caf\xE9"}), "--notes" + why);
+  expectRefusal(tockary({"edit", "1", "--model", "\xC0\xAF"}), "--model" + why);
+  expectRefusal(tockary({"status", "1", notUtf8}), "STATUS" + why);
+  expectRefusal(tockary({"sort", notUtf8}), "ENTRY" + why);
+  expectRefusal(tockary({"settings", notUtf8, "on"}), "KEY" + why);
+  EXPECT_FALSE(std::filesystem::exists(data));
+}
 
 TEST_F(InputCliTest, DataDirIsAFolderNeverAUri) {
   const auto other = scratch.path() / "other.db";
