@@ -1,16 +1,16 @@
 // add, edit, catalogues: the watch editor driven from the command line. Every value goes through
 // the form's own controls and its save, so the command line follows the same rules as the app.
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "commands.h"
 #include "editor/insert_watch_table_view_controller.h"
 #include "output.h"
+#include "platform/outside_file.h"
 #include "screen_output.h"
 
 namespace tockary::cli {
@@ -127,15 +127,36 @@ std::shared_ptr<FormOptions> addFormOptions(CLI::App& command) {
   return options;
 }
 
+// The picture files given, read before the store opens, so that a refused one leaves nothing
+// behind.
+struct ChosenPictures {
+  std::optional<Bytes> front;
+  std::optional<Bytes> back;
+};
+
 Bytes readPicture(const std::string& option, const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw UsageError{"--" + option + " \"" + file + "\": cannot read the file"};
-  return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  auto read = readOutsideFile(file, kPictureFileLimit);
+  if (!read) {
+    throw UsageError{"--" + option + " \"" + file + "\" " + read.status().description() +
+                     "; accepted: a regular file holding a PNG or JPEG picture"};
+  }
+  return std::move(read).value();
 }
 
-void choosePicture(CliEnvironment& env, Screen& screen, bool front, const std::string& file) {
+ChosenPictures readPictures(const FormOptions& options) {
+  ChosenPictures pictures;
+  if (options.frontOption->count() > 0) {
+    pictures.front = readPicture("front-picture", *options.frontPicture);
+  }
+  if (options.backOption->count() > 0) {
+    pictures.back = readPicture("back-picture", *options.backPicture);
+  }
+  return pictures;
+}
+
+void choosePicture(CliEnvironment& env, Screen& screen, bool front, const std::string& file,
+                   Bytes bytes) {
   const std::string option = front ? "front-picture" : "back-picture";
-  Bytes bytes = readPicture(option, file);
   if (front) {
     screen.tapForPhoto();
   } else {
@@ -150,7 +171,8 @@ void choosePicture(CliEnvironment& env, Screen& screen, bool front, const std::s
 }
 
 // Fills the form as a user would; the first value it refuses stops everything before the save.
-void fillForm(CliEnvironment& env, Screen& screen, const FormOptions& options) {
+void fillForm(CliEnvironment& env, Screen& screen, const FormOptions& options,
+              ChosenPictures pictures) {
   // Notes first: the sold date's history line is appended to them.
   if (options.notesOption->count() > 0) screen.enterNotes(*options.notes);
   for (const auto& given : options.fields) {
@@ -159,8 +181,12 @@ void fillForm(CliEnvironment& env, Screen& screen, const FormOptions& options) {
     if (!entered)
       throw UsageError{std::string("--") + given.option->name + " " + entered.description()};
   }
-  if (options.frontOption->count() > 0) choosePicture(env, screen, true, *options.frontPicture);
-  if (options.backOption->count() > 0) choosePicture(env, screen, false, *options.backPicture);
+  if (pictures.front) {
+    choosePicture(env, screen, true, *options.frontPicture, std::move(*pictures.front));
+  }
+  if (pictures.back) {
+    choosePicture(env, screen, false, *options.backPicture, std::move(*pictures.back));
+  }
 }
 
 int saveAndPrint(CliEnvironment& env, Screen& screen) {
@@ -185,10 +211,11 @@ void addAddCommand(CLI::App& root, CommandAction& action) {
   auto options = addFormOptions(*add);
   add->callback([&action, options] {
     action = [options](CliEnvironment& env) {
+      ChosenPictures pictures = readPictures(*options);
       Screen screen(env.services());
       screen.tempInsertUusiKello = true;
       screen.viewDidLoad();
-      fillForm(env, screen, *options);
+      fillForm(env, screen, *options, std::move(pictures));
       return saveAndPrint(env, screen);
     };
   });
@@ -207,6 +234,7 @@ void addEditCommand(CLI::App& root, CommandAction& action) {
   auto options = addFormOptions(*edit);
   edit->callback([&action, id, options] {
     action = [id, options](CliEnvironment& env) {
+      ChosenPictures pictures = readPictures(*options);
       const auto watch = watchById(env, *id);
       Screen screen(env.services());
       screen.editingWatch = true;
@@ -214,7 +242,7 @@ void addEditCommand(CLI::App& root, CommandAction& action) {
       screen.tempTitleMuutos = "Edit Watch Details";
       screen.handOver = handOverFrom(*watch);
       screen.viewDidLoad();
-      fillForm(env, screen, *options);
+      fillForm(env, screen, *options, std::move(pictures));
       return saveAndPrint(env, screen);
     };
   });

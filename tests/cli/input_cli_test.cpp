@@ -1,23 +1,28 @@
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/inotify.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
 #include <map>
 #include <set>
+#include <thread>
 
 #include "cli/cli_runner.h"
 #include "platform/format/utf8_text.h"
 #include "platform/image/image_codec.h"
+#include "platform/outside_file.h"
 #include "store/collection_model.h"
 
 namespace tockary::testing {
 namespace {
 
 constexpr const char* kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+constexpr const char* kPictureAccepted = "; accepted: a regular file holding a PNG or JPEG picture";
 
 int modeOf(const std::filesystem::path& path) {
   struct stat info {};
@@ -57,6 +62,68 @@ class InputCliTest : public CliTest {
     sqlite3_close(db);
   }
 };
+
+TEST_F(InputCliTest, PictureFromAnythingButARegularFileIsRefusedBeforeTheStoreOpens) {
+  ASSERT_EQ(tockary({"add", "--brand", "Alpha"}).status, 0);
+  const auto before = dataFiles();
+  const auto refuses = [&](const std::filesystem::path& source, const std::string& why) {
+    SCOPED_TRACE(source.string());
+    expectRefusal(tockary({"edit", "1", "--front-picture", source.string()}),
+                  "--front-picture \"" + source.string() + "\" " + why + kPictureAccepted);
+    EXPECT_EQ(dataFiles(), before);
+  };
+
+  refuses(scratch.path(), "is a directory");
+  refuses("/dev/zero", "is not a regular file");
+
+  const auto fifo = scratch.path() / "picture.fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  // Should the command open the FIFO after all, this writer lets it go on (and fail the test)
+  // rather than wait forever; otherwise it is released below.
+  std::thread writer([&] { ::close(::open(fifo.c_str(), O_WRONLY | O_CLOEXEC)); });
+  refuses(fifo, "is not a regular file");
+  const int release = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  writer.join();
+  ::close(release);
+
+  const auto socketPath = scratch.path() / "picture.socket";
+  const int listening = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  socketPath.string().copy(address.sun_path, sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  refuses(socketPath, "is not a regular file");
+  ::close(listening);
+
+  // Sparse: 50 MB and one byte without writing them.
+  const auto huge = scratch.path() / "huge.png";
+  writeFile(huge, "");
+  std::filesystem::resize_file(huge, kPictureFileLimit + 1);
+  refuses(huge, "is larger than 50 MB");
+}
+
+TEST_F(InputCliTest, RefusedPictureOfANewWatchCreatesNoDataFolder) {
+  expectRefusal(
+      tockary({"add", "--brand", "Alpha", "--back-picture", scratch.path().string()}),
+      "--back-picture \"" + scratch.path().string() + "\" is a directory" + kPictureAccepted);
+  EXPECT_FALSE(std::filesystem::exists(data));
+}
+
+TEST_F(InputCliTest, DamagedPngIsOneLineWhateverLibpngSays) {
+  ImageCodec codec;
+  const std::vector<std::uint32_t> pixels(16 * 16, 0xFF336699);
+  Bytes png = codec.encodePng(Image::fromArgb(16, 16, pixels)).value();
+  const Bytes idat = {'I', 'D', 'A', 'T'};
+  const auto type = std::search(png.begin(), png.end(), idat.begin(), idat.end());
+  for (auto at = type + 6; at < type + 10; ++at) *at ^= 0x5A;
+  const auto file = scratch.path() / "damaged.png";
+  writeFile(file, std::string(png.begin(), png.end()));
+
+  expectRefusal(tockary({"add", "--brand", "Alpha", "--front-picture", file.string()}),
+                "--front-picture \"" + file.string() +
+                    "\": The picture cannot be used: the image data is damaged (IDAT: invalid "
+                    "stored block lengths); accepted: a complete PNG or JPEG picture");
+}
 
 TEST_F(InputCliTest, PicturePathNeedNotBeUtf8) {
   ImageCodec codec;
