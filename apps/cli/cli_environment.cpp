@@ -1,5 +1,7 @@
 #include "cli_environment.h"
 
+#include <iostream>
+
 #include "platform/data_directory.h"
 #include "platform/ui/diagnostics.h"
 
@@ -11,15 +13,26 @@ CliEnvironment::CliEnvironment(const GlobalOptions& options)
                                              : std::filesystem::path(options.dataDir)),
       formatters_(options.locale) {}
 
+// Before either store opens. A folder that cannot be created is reported by the open that
+// follows, in the fatal form; one that stays open to others is said once, where the user sees it.
+void CliEnvironment::prepareDataDirectory() {
+  if (dataDirectoryPrepared_) return;
+  dataDirectoryPrepared_ = true;
+  const PrivateDirectory folder = ensurePrivateDirectory(dataDirectory_);
+  if (!folder.warning.empty()) std::cerr << "tockary: warning: " << folder.warning << '\n';
+}
+
 AppDelegate& CliEnvironment::app() {
-  if (!app_)
+  if (!app_) {
+    prepareDataDirectory();
     app_ = std::make_unique<AppDelegate>(dataDirectory_, StoreOptions{options_.busyTimeout});
+  }
   return *app_;
 }
 
 UserDefaults& CliEnvironment::defaults() {
   if (!defaults_) {
-    ensurePrivateDirectory(dataDirectory_);
+    prepareDataDirectory();
     auto opened = SqliteUserDefaults::open(preferencesFile());
     if (!opened) fatalStop(opened.status());
     defaults_ = std::move(opened).value();

@@ -48,6 +48,8 @@ class CliEnvironment {
   void terminate();
 
  private:
+  void prepareDataDirectory();
+
   GlobalOptions options_;
   std::filesystem::path dataDirectory_;
   Formatters formatters_;
@@ -56,6 +58,7 @@ class CliEnvironment {
   std::unique_ptr<AppDelegate> app_;
   std::unique_ptr<SqliteUserDefaults> defaults_;
   std::unique_ptr<AppServices> services_;
+  bool dataDirectoryPrepared_ = false;
 };
 
 // Bad input: one line on standard error, exit status 2. Thrown by commands before they write.

@@ -123,7 +123,8 @@ void addSort(CLI::App& root, CommandAction& action) {
       "Show the \"Order the Watches by:\" sheet, or choose one of its entries; the list keeps "
       "that order from then on.\n  tockary sort \"Wear Rate\"");
   auto entry = std::make_shared<std::string>();
-  command->add_option("ENTRY", *entry, "One of the sheet's entries: " + sortEntries());
+  command->add_option("ENTRY", *entry, "One of the sheet's entries: " + sortEntries())
+      ->check(utf8Text());
   command->callback([&action, entry] {
     action = [entry](CliEnvironment& env) {
       bool known = entry->empty();
@@ -156,7 +157,9 @@ void addDelete(CLI::App& root, CommandAction& action) {
       "  tockary delete 12 --yes");
   auto id = std::make_shared<std::string>();
   auto yes = std::make_shared<bool>(false);
-  command->add_option("ID", *id, "The watch's id, as `tockary list` shows it")->required();
+  command->add_option("ID", *id, "The watch's id, as `tockary list` shows it")
+      ->required()
+      ->check(utf8Text());
   command->add_flag("--yes", *yes, "Confirm the deletion");
   command->callback([&action, id, yes] {
     action = [id, yes](CliEnvironment& env) {

@@ -11,6 +11,10 @@ namespace tockary::cli {
 // A parsed command: what to run once the options are known. Returns the exit status.
 using CommandAction = std::function<int(CliEnvironment&)>;
 
+// Refuses a value that is not valid UTF-8 ("--brand: the value is not valid UTF-8; ..."). Every
+// option that takes text carries it; file paths are not text and do not.
+const CLI::Validator& utf8Text();
+
 // Each command adds itself to the root and, when chosen, sets `action`.
 void addInfoCommand(CLI::App& root, CommandAction& action);
 void addSettingsCommand(CLI::App& root, CommandAction& action);

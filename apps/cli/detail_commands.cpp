@@ -73,7 +73,8 @@ CLI::App* addIdArgument(CLI::App* command, DetailArguments& arguments) {
   command
       ->add_option("ID", arguments.id,
                    "The watch's id, as `tockary list` shows it (12 or Kello/12)")
-      ->required();
+      ->required()
+      ->check(utf8Text());
   return command;
 }
 
@@ -147,7 +148,9 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
                           "Statuses: " +
                               watchStatusNames()),
       *arguments);
-  status->add_option("STATUS", arguments->value, "One of the statuses listed above")->required();
+  status->add_option("STATUS", arguments->value, "One of the statuses listed above")
+      ->required()
+      ->check(utf8Text());
   status->callback([&action, arguments] {
     action = [arguments](CliEnvironment& env) {
       int row = -1;
@@ -191,7 +194,9 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
                           "Set a watch's wear count to a whole number of 0 or more. Prints the "
                           "question; --yes submits the number.\n  tockary adjust 12 60 --yes"),
       *arguments);
-  adjust->add_option("COUNT", arguments->value, "The new wear count, such as 60")->required();
+  adjust->add_option("COUNT", arguments->value, "The new wear count, such as 60")
+      ->required()
+      ->check(utf8Text());
   adjust->add_flag("--yes", arguments->yes, "Submit the new wear count");
   adjust->callback([&action, arguments] {
     action = [arguments](CliEnvironment& env) {

@@ -1,16 +1,16 @@
 // add, edit, catalogues: the watch editor driven from the command line. Every value goes through
 // the form's own controls and its save, so the command line follows the same rules as the app.
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "commands.h"
 #include "editor/insert_watch_table_view_controller.h"
 #include "output.h"
+#include "platform/outside_file.h"
 #include "screen_output.h"
 
 namespace tockary::cli {
@@ -108,13 +108,17 @@ std::shared_ptr<FormOptions> addFormOptions(CLI::App& command) {
   auto options = std::make_shared<FormOptions>();
   for (const auto& option : kFieldOptions) {
     auto value = std::make_shared<std::string>();
-    auto* cli = command.add_option(std::string("--") + option.name, *value, option.help);
+    auto* cli =
+        command.add_option(std::string("--") + option.name, *value, option.help)->check(utf8Text());
     options->fields.push_back({&option, cli, value});
   }
-  options->notesOption = command.add_option(
-      "--notes", *options->notes,
-      "The whole notes text, history lines included (\\n in a shell: $'line 1\\nline 2'): "
-      "--notes \"Bought on holiday\"");
+  options->notesOption =
+      command
+          .add_option(
+              "--notes", *options->notes,
+              "The whole notes text, history lines included (\\n in a shell: $'line 1\\nline 2'): "
+              "--notes \"Bought on holiday\"")
+          ->check(utf8Text());
   options->frontOption = command.add_option(
       "--front-picture", *options->frontPicture,
       "PNG or JPEG of the dial side, cropped to a centred square: --front-picture front.jpg");
@@ -123,15 +127,36 @@ std::shared_ptr<FormOptions> addFormOptions(CLI::App& command) {
   return options;
 }
 
+// The picture files given, read before the store opens, so that a refused one leaves nothing
+// behind.
+struct ChosenPictures {
+  std::optional<Bytes> front;
+  std::optional<Bytes> back;
+};
+
 Bytes readPicture(const std::string& option, const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw UsageError{"--" + option + " \"" + file + "\": cannot read the file"};
-  return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  auto read = readOutsideFile(file, kPictureFileLimit);
+  if (!read) {
+    throw UsageError{"--" + option + " \"" + file + "\" " + read.status().description() +
+                     "; accepted: a regular file holding a PNG or JPEG picture"};
+  }
+  return std::move(read).value();
 }
 
-void choosePicture(CliEnvironment& env, Screen& screen, bool front, const std::string& file) {
+ChosenPictures readPictures(const FormOptions& options) {
+  ChosenPictures pictures;
+  if (options.frontOption->count() > 0) {
+    pictures.front = readPicture("front-picture", *options.frontPicture);
+  }
+  if (options.backOption->count() > 0) {
+    pictures.back = readPicture("back-picture", *options.backPicture);
+  }
+  return pictures;
+}
+
+void choosePicture(CliEnvironment& env, Screen& screen, bool front, const std::string& file,
+                   Bytes bytes) {
   const std::string option = front ? "front-picture" : "back-picture";
-  Bytes bytes = readPicture(option, file);
   if (front) {
     screen.tapForPhoto();
   } else {
@@ -146,7 +171,8 @@ void choosePicture(CliEnvironment& env, Screen& screen, bool front, const std::s
 }
 
 // Fills the form as a user would; the first value it refuses stops everything before the save.
-void fillForm(CliEnvironment& env, Screen& screen, const FormOptions& options) {
+void fillForm(CliEnvironment& env, Screen& screen, const FormOptions& options,
+              ChosenPictures pictures) {
   // Notes first: the sold date's history line is appended to them.
   if (options.notesOption->count() > 0) screen.enterNotes(*options.notes);
   for (const auto& given : options.fields) {
@@ -155,8 +181,12 @@ void fillForm(CliEnvironment& env, Screen& screen, const FormOptions& options) {
     if (!entered)
       throw UsageError{std::string("--") + given.option->name + " " + entered.description()};
   }
-  if (options.frontOption->count() > 0) choosePicture(env, screen, true, *options.frontPicture);
-  if (options.backOption->count() > 0) choosePicture(env, screen, false, *options.backPicture);
+  if (pictures.front) {
+    choosePicture(env, screen, true, *options.frontPicture, std::move(*pictures.front));
+  }
+  if (pictures.back) {
+    choosePicture(env, screen, false, *options.backPicture, std::move(*pictures.back));
+  }
 }
 
 int saveAndPrint(CliEnvironment& env, Screen& screen) {
@@ -177,10 +207,11 @@ void addAddCommand(CLI::App& root, CommandAction& action) {
   auto options = addFormOptions(*add);
   add->callback([&action, options] {
     action = [options](CliEnvironment& env) {
+      ChosenPictures pictures = readPictures(*options);
       Screen screen(env.services());
       screen.tempInsertUusiKello = true;
       screen.viewDidLoad();
-      fillForm(env, screen, *options);
+      fillForm(env, screen, *options, std::move(pictures));
       return saveAndPrint(env, screen);
     };
   });
@@ -193,10 +224,13 @@ void addEditCommand(CLI::App& root, CommandAction& action) {
       "keep theirs. Status, wear count and last-worn date are not changed.\n  tockary edit 12 "
       "--sold-to \"A collector\" --sold-date 2025-01-31 --sold-price 900");
   auto id = std::make_shared<std::string>();
-  edit->add_option("ID", *id, "The watch's id, as `tockary list` shows it: 12")->required();
+  edit->add_option("ID", *id, "The watch's id, as `tockary list` shows it: 12")
+      ->required()
+      ->check(utf8Text());
   auto options = addFormOptions(*edit);
   edit->callback([&action, id, options] {
     action = [id, options](CliEnvironment& env) {
+      ChosenPictures pictures = readPictures(*options);
       const auto watch = watchById(env, *id);
       Screen screen(env.services());
       screen.editingWatch = true;
@@ -204,7 +238,7 @@ void addEditCommand(CLI::App& root, CommandAction& action) {
       screen.tempTitleMuutos = "Edit Watch Details";
       screen.handOver = handOverFrom(*watch);
       screen.viewDidLoad();
-      fillForm(env, screen, *options);
+      fillForm(env, screen, *options, std::move(pictures));
       return saveAndPrint(env, screen);
     };
   });
@@ -217,10 +251,12 @@ void addCataloguesCommand(CLI::App& root, CommandAction& action) {
       "(trailing blanks are part of a value), or only the named list.\n  tockary catalogues "
       "glass");
   auto name = std::make_shared<std::string>();
-  catalogues->add_option("NAME", *name,
-                         "movement-type, vph, case-material, bezel-material, glass, "
-                         "water-resistance, dial-color, crown-type, set-completeness, "
-                         "complication, year, reserve-hours, lug-width, millimetres, fraction");
+  catalogues
+      ->add_option("NAME", *name,
+                   "movement-type, vph, case-material, bezel-material, glass, "
+                   "water-resistance, dial-color, crown-type, set-completeness, "
+                   "complication, year, reserve-hours, lug-width, millimetres, fraction")
+      ->check(utf8Text());
   catalogues->callback([&action, name] {
     action = [name](CliEnvironment& env) {
       Screen screen(env.services());

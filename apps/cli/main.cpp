@@ -11,6 +11,7 @@
 
 #include "cli_environment.h"
 #include "commands.h"
+#include "platform/data_directory.h"
 #include "platform/format/formatters.h"
 #include "platform/ui/diagnostics.h"
 
@@ -88,7 +89,8 @@ int main(int argc, char** argv) {
                   "~/.local/share/tockary)");
   root.add_option("--locale", options.locale,
                   "Locale for dates and amounts, such as en_US or fi_FI (default: from the "
-                  "environment)");
+                  "environment)")
+      ->check(utf8Text());
   root.add_flag("--json", options.json, "Print JSON instead of lines");
   root.add_flag("--verbose", options.verbose, "Show the app's diagnostic lines on standard error");
   root.footer("Environment:\n  " + std::string(kBusyTimeoutVariable) +
@@ -122,6 +124,9 @@ int main(int argc, char** argv) {
       }
     }
     return usageError(e.what());
+  }
+  if (auto folder = dataDirectoryArgument(options.dataDir); !folder) {
+    return usageError("--data-dir " + folder.status().description());
   }
   if (!options.locale.empty() && !isKnownLocale(options.locale)) {
     return usageError("unknown locale \"" + options.locale + "\"; use a name such as en_US, " +

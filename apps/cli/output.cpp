@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "platform/format/utf8_text.h"
+
 namespace tockary::cli {
 
 std::string oneLine(std::string_view text) {
@@ -21,7 +23,8 @@ std::string oneLine(std::string_view text) {
 namespace {
 
 std::string plain(const Json& value) {
-  if (value.is_string()) return oneLine(value.get<std::string>());
+  // Stored text may hold bytes that are not UTF-8 (written by another program).
+  if (value.is_string()) return oneLine(replacingInvalidUtf8(value.get<std::string>()));
   if (value.is_null()) return "(none)";
   return value.dump();
 }
@@ -53,7 +56,8 @@ void printPlain(std::ostream& out, const Json& value, const std::string& prefix)
 
 void Output::print(std::ostream& out) const {
   if (json_) {
-    out << root_.dump(2) << '\n';
+    // Invalid UTF-8 in stored text becomes U+FFFD rather than ending the output.
+    out << root_.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
   } else {
     printPlain(out, root_, "");
   }

@@ -49,8 +49,9 @@ void addSettingsCommand(CLI::App& root, CommandAction& action) {
       "off:\n  tockary settings logEachWearSettingOn on");
   auto key = std::make_shared<std::string>();
   auto value = std::make_shared<std::string>();
-  settings->add_option("KEY", *key, "A setting's key, as listed by `tockary settings`");
-  settings->add_option("VALUE", *value, "on or off");
+  settings->add_option("KEY", *key, "A setting's key, as listed by `tockary settings`")
+      ->check(utf8Text());
+  settings->add_option("VALUE", *value, "on or off")->check(utf8Text());
   settings->callback([&action, key, value] {
     action = [key, value](CliEnvironment& env) {
       if (key->empty()) {

@@ -1,5 +1,7 @@
 #include "gui_app.h"
 
+#include <iostream>
+
 #include "app_shell.h"
 #include "image_providers.h"
 #include "platform/data_directory.h"
@@ -10,8 +12,11 @@ namespace tockary::gui {
 
 namespace {
 
+// The first to open anything in the folder, so it also makes the folder private. A folder that
+// cannot be created is reported by the open that follows, in the fatal form.
 std::unique_ptr<SqliteUserDefaults> openDefaults(const std::filesystem::path& directory) {
-  ensurePrivateDirectory(directory);
+  const PrivateDirectory folder = ensurePrivateDirectory(directory);
+  if (!folder.warning.empty()) std::cerr << "tockary-app: warning: " << folder.warning << '\n';
   auto opened = SqliteUserDefaults::open(directory / "preferences.sqlite");
   if (!opened) fatalStop(opened.status());
   return std::move(opened).value();

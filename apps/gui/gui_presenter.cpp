@@ -9,6 +9,7 @@
 
 #include "platform/image/image_codec.h"
 #include "platform/image/qt_image.h"
+#include "platform/outside_file.h"
 #include "watch/wear_counter.h"
 
 namespace tockary::gui {
@@ -66,8 +67,7 @@ void GuiPresenter::pop(int count) { emit popRequested(count); }
 
 void GuiPresenter::share(std::vector<std::string> /*items*/) {}
 
-void GuiPresenter::pickImage(ImageSource /*source*/,
-                             std::function<void(std::optional<Bytes>)> done) {
+void GuiPresenter::pickImage(ImageSource /*source*/, std::function<void(PickedImage)> done) {
   // A newer request replaces an unanswered one, which counts as cancelled.
   if (pendingPick_) answerPick(std::nullopt);
   pendingPick_ = std::move(done);
@@ -76,22 +76,22 @@ void GuiPresenter::pickImage(ImageSource /*source*/,
 }
 
 void GuiPresenter::imageFileChosen(const QUrl& file) {
-  QFile in(file.isLocalFile() ? file.toLocalFile() : file.toString());
-  Bytes bytes;
-  if (in.open(QIODevice::ReadOnly)) {
-    const QByteArray data = in.readAll();
-    bytes.assign(data.begin(), data.end());
+  const QString path = file.isLocalFile() ? file.toLocalFile() : file.toString();
+  auto read = readOutsideFile(QFile::encodeName(path).toStdString(), kPictureFileLimit);
+  if (!read) {
+    answerPick(pictureRefusal("the file " + read.status().description()));
+    return;
   }
-  answerPick(std::move(bytes));
+  answerPick(std::move(read).value());
 }
 
 void GuiPresenter::imagePickCancelled() { answerPick(std::nullopt); }
 
-void GuiPresenter::answerPick(std::optional<Bytes> bytes) {
+void GuiPresenter::answerPick(PickedImage picked) {
   auto done = std::move(pendingPick_);
   pendingPick_ = nullptr;
   emit imagePickChanged();
-  if (done) done(std::move(bytes));
+  if (done) done(std::move(picked));
   emit imagePickAnswered();
 }
 

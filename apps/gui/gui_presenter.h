@@ -55,7 +55,7 @@ class GuiPresenter : public QObject, public Presenter {
   void pop(int count) override;
   void share(std::vector<std::string> items) override;
   // Emits imagePickRequested; the answer comes through imageFileChosen or imagePickCancelled.
-  void pickImage(ImageSource source, std::function<void(std::optional<Bytes>)> done) override;
+  void pickImage(ImageSource source, std::function<void(PickedImage)> done) override;
   // This desktop has no camera the app can drive.
   bool cameraAvailable() const override { return false; }
 
@@ -91,8 +91,8 @@ class GuiPresenter : public QObject, public Presenter {
   // Closes the sheet and runs the chosen action.
   Q_INVOKABLE void choose(int index);
 
-  // The picker's answer: the file's bytes (empty when it cannot be read, which the screen
-  // refuses as it refuses any unreadable picture), or nothing.
+  // The picker's answer: the file's bytes, or why the file cannot be used (not a regular file,
+  // larger than pictures may be, unreadable), which the screen shows as it shows any refusal.
   Q_INVOKABLE void imageFileChosen(const QUrl& file);
   Q_INVOKABLE void imagePickCancelled();
 
@@ -117,11 +117,11 @@ class GuiPresenter : public QObject, public Presenter {
   friend class GuiApp;
   GuiPresenter() : GuiPresenter(nullptr) {}
 
-  void answerPick(std::optional<Bytes> bytes);
+  void answerPick(PickedImage picked);
 
   std::optional<Sheet> sheet_;
   int revision_ = 0;  // new picture URLs for every sheet
-  std::function<void(std::optional<Bytes>)> pendingPick_;
+  std::function<void(PickedImage)> pendingPick_;
 };
 
 }  // namespace tockary::gui

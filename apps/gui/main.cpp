@@ -2,6 +2,7 @@
 
 #include <QtQml/qqmlextensionplugin.h>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QGuiApplication>
 #include <QQuickStyle>
 #include <QTimer>
@@ -46,9 +47,16 @@ int main(int argc, char** argv) {
   parser.addOptions({dataDir, locale, selfTest});
   parser.process(application);
 
-  GuiApp app(parser.isSet(dataDir) ? std::filesystem::path(parser.value(dataDir).toStdString())
-                                   : defaultDataDirectory(),
-             parser.value(locale).toStdString());
+  std::filesystem::path directory = defaultDataDirectory();
+  if (parser.isSet(dataDir)) {
+    auto given = dataDirectoryArgument(QFile::encodeName(parser.value(dataDir)).toStdString());
+    if (!given) {
+      std::cerr << "tockary-app: --data-dir " << given.status().description() << std::endl;
+      return 2;
+    }
+    directory = std::move(given).value();
+  }
+  GuiApp app(directory, parser.value(locale).toStdString());
   if (!app.load()) return 1;
 
   if (parser.isSet(selfTest)) {

@@ -574,8 +574,8 @@ void InsertWatchTableViewController::tapForPhotoBack() {
 void InsertWatchTableViewController::presentImageChoice() {
   std::weak_ptr<bool> alive = alive_;
   const auto pick = [this, alive](ImageSource source) {
-    services_.presenter.pickImage(source, [this, alive](std::optional<Bytes> bytes) {
-      if (!alive.expired() && *alive.lock()) pictureChosen(std::move(bytes));
+    services_.presenter.pickImage(source, [this, alive](PickedImage picked) {
+      if (!alive.expired() && *alive.lock()) pictureChosen(std::move(picked));
     });
   };
   Sheet sheet;
@@ -601,9 +601,9 @@ void InsertWatchTableViewController::presentImageChoice() {
   services_.presenter.present(std::move(sheet));
 }
 
-void InsertWatchTableViewController::pictureChosen(std::optional<Bytes> bytes) {
-  if (!bytes) return;  // cancelled
-  auto image = codec_.decode(*bytes);
+void InsertWatchTableViewController::pictureChosen(PickedImage picked) {
+  if (!picked) return;  // cancelled
+  auto image = picked->isOk() ? codec_.decode(picked->value()) : Result<Image>(picked->status());
   if (!image) {
     pictureError = image.status().description();
     diagnostic(*pictureError);

@@ -224,7 +224,7 @@ class InsertWatchTableViewController {
   std::vector<FormTextField*> complicationFields();
 
   void presentImageChoice();
-  void pictureChosen(std::optional<Bytes> bytes);
+  void pictureChosen(PickedImage picked);
   void place(PictureSlot& slot, std::optional<Image> image);
   std::string priceText(double value) const;
   Result<std::optional<Date>> dateFromUserText(std::string_view text) const;

@@ -130,7 +130,8 @@ TEST_F(EditorCliTest, PicturesAreStoredUprightAndSquareAndBrokenFilesRefused) {
                 "--front-picture \"" + (scratch.path() / "cut.jpg").string() +
                     "\": The picture cannot be used: the file is truncated or damaged");
   expectRefusal(tockary({"add", "--back-picture", "/nonexistent/back.png"}),
-                "--back-picture \"/nonexistent/back.png\": cannot read the file\n");
+                "--back-picture \"/nonexistent/back.png\" cannot be read: No such file or "
+                "directory; accepted: a regular file holding a PNG or JPEG picture\n");
   EXPECT_EQ(watches().size(), 1u);
   EXPECT_EQ(codec.decode(watches()[0]->kellokuva().value())->width(), 40);
 }

@@ -204,6 +204,12 @@ TEST_F(FormTest, PictureSlotsOfferCameraAndGalleryAndCropSquare) {
   (void)presenter.answerImagePick(truncated);
   EXPECT_EQ(screen->pictureError, "The picture cannot be used: the file is truncated or damaged");
   EXPECT_EQ(screen->cameraImageView.image->width(), 480);
+  // So does a file the picker could not read: its reason is shown as it came.
+  screen->tapForPhoto();
+  (void)presenter.pressOnLastSheet("Photo Gallery");
+  (void)presenter.answerImagePick(pictureRefusal("the file is a directory"));
+  EXPECT_EQ(screen->pictureError, "The picture cannot be used: the file is a directory");
+  EXPECT_EQ(screen->cameraImageView.image->width(), 480);
   screen->tapForPhoto();
   (void)presenter.pressOnLastSheet("Photo Gallery");
   (void)presenter.answerImagePick(std::nullopt);

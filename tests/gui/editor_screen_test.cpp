@@ -160,6 +160,13 @@ TEST_F(EditorScreenTest, PictureSlotsOfferTheGalleryAndWarnThatThereIsNoCamera) 
   EXPECT_EQ(item("pictureError")->property("text").toString().toStdString(),
             editor->form()->pictureError.value_or("<none>"));
   screenshot("picture-refused");
+  // A file the app must not read (a folder, a FIFO, a device) is refused with its reason.
+  click(item("cameraImageViewBack"));
+  click(item("sheetAction_1"));
+  app->presenter().imageFileChosen(
+      QUrl::fromLocalFile(QString::fromStdString(dir.path().string())));
+  settle();
+  EXPECT_EQ(editor->form()->pictureError, "The picture cannot be used: the file is a directory");
 
   // A picture is cropped to a centred square and replaces the back placeholder.
   ImageCodec codec;

@@ -1,14 +1,11 @@
 #include "platform/defaults/user_defaults.h"
 
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <string>
 #include <utility>
 
+#include "platform/data_directory.h"
 #include "platform/ui/diagnostics.h"
 
 namespace tockary {
@@ -35,18 +32,6 @@ Status openError(const std::filesystem::path& file, std::string reason) {
                        {{"path", file.string()}, {"reason", std::move(reason)}});
 }
 
-// Created by hand rather than by SQLite so that it never exists, even briefly, with the
-// umask's wider mode. O_EXCL: a file that appeared meanwhile is opened as it is, not touched.
-Status createPrivateFile(const std::filesystem::path& file) {
-  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    if (errno == EEXIST) return Status::ok();
-    return openError(file, std::strerror(errno));
-  }
-  ::close(fd);
-  return Status::ok();
-}
-
 bool exec(sqlite3* db, const char* sql) {
   return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
@@ -71,17 +56,12 @@ class StatementUse {
 
 Result<std::unique_ptr<SqliteUserDefaults>> SqliteUserDefaults::open(
     const std::filesystem::path& file) {
-  std::error_code ec;
-  const auto kind = std::filesystem::status(file, ec).type();
-  if (kind == std::filesystem::file_type::not_found) {
-    if (Status created = createPrivateFile(file); !created) return created;
-  } else if (kind != std::filesystem::file_type::regular) {
-    return openError(file, ec ? ec.message() : "not a regular file");
-  }
+  auto path = privateDatabaseFile(file);
+  if (!path) return openError(file, path.status().description());
 
   sqlite3* db = nullptr;
-  // No SQLITE_OPEN_CREATE: the file exists now, and SQLite must not make another.
-  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+  // No SQLITE_OPEN_CREATE: the file exists now, private, and SQLite must not make another.
+  if (sqlite3_open_v2(path->c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
     Status error = openError(file, db != nullptr ? sqlite3_errmsg(db) : "out of memory");
     sqlite3_close_v2(db);
     return error;

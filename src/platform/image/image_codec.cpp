@@ -1,5 +1,6 @@
 #include "platform/image/image_codec.h"
 
+#include <png.h>
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
@@ -7,10 +8,14 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QPainterPath>
+#include <QtGlobal>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <mutex>
 #include <string>
+#include <utility>
 
 namespace tockary {
 
@@ -83,11 +88,50 @@ bool jpegIsComplete(const Bytes& b) {
   return false;
 }
 
-Status refused(const std::string& why) {
-  return Status::error("The picture cannot be used: " + why);
+Status refused(const std::string& why) { return pictureRefusal(why); }
+
+// Qt's JPEG reader reports libjpeg's complaints ("Corrupt JPEG data: ...") through Qt's message
+// handler, which would add lines of their own to ours. While a decode runs, what its thread
+// reports is collected instead; everything else goes on to the handler installed before. The GUI
+// decodes on several threads at once, hence one handler for the process and a collector per
+// thread.
+thread_local std::string* decodeMessages = nullptr;
+std::atomic<QtMessageHandler> previousHandler{nullptr};
+
+void collectDecodeMessages(QtMsgType type, const QMessageLogContext& context,
+                           const QString& message) {
+  if (decodeMessages != nullptr && type != QtFatalMsg) {
+    if (!decodeMessages->empty()) *decodeMessages += "; ";
+    *decodeMessages += message.simplified().toStdString();  // one line, whatever the library
+    return;
+  }
+  if (const QtMessageHandler previous = previousHandler.load()) previous(type, context, message);
 }
 
+class DecodeMessages {
+ public:
+  DecodeMessages() {
+    static std::once_flag installed;
+    std::call_once(installed,
+                   [] { previousHandler = qInstallMessageHandler(collectDecodeMessages); });
+    outer_ = std::exchange(decodeMessages, &text_);
+  }
+  ~DecodeMessages() { decodeMessages = outer_; }
+  DecodeMessages(const DecodeMessages&) = delete;
+  DecodeMessages& operator=(const DecodeMessages&) = delete;
+
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+  std::string* outer_ = nullptr;
+};
+
 }  // namespace
+
+Status pictureRefusal(std::string_view why) {
+  return Status::error("The picture cannot be used: " + std::string(why));
+}
 
 std::optional<ImageFormat> imageFormatOf(const Bytes& bytes) {
   static constexpr std::uint8_t kPng[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
@@ -128,34 +172,75 @@ std::uint32_t Image::pixel(int x, int y) const {
 
 ImageCodec::ImageCodec(ImageLimits limits) : limits_(limits) {}
 
+std::optional<Status> ImageCodec::beyondLimits(std::int64_t width, std::int64_t height) const {
+  if (width <= limits_.maxSide && height <= limits_.maxSide && width * height <= limits_.maxPixels)
+    return std::nullopt;
+  return refused("it is too large (" + std::to_string(width) + " x " + std::to_string(height) +
+                 " pixels; at most " + std::to_string(limits_.maxSide) + " pixels a side and " +
+                 std::to_string(limits_.maxPixels / 1'000'000) + " megapixels)");
+}
+
 Result<Image> ImageCodec::decode(const Bytes& bytes) const {
   if (bytes.empty()) return refused("the file is empty");
   const auto format = imageFormatOf(bytes);
   if (!format) return refused("it is not a PNG or JPEG image");
   const bool complete = *format == ImageFormat::Png ? pngIsComplete(bytes) : jpegIsComplete(bytes);
   if (!complete) return refused("the file is truncated or damaged");
+  return *format == ImageFormat::Png ? decodePng(bytes) : decodeJpeg(bytes);
+}
 
+// libpng's own simplified reader rather than Qt's: under Qt, libpng prints its errors on standard
+// error itself. This one hands every error and warning back instead.
+Result<Image> ImageCodec::decodePng(const Bytes& bytes) const {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  if (png_image_begin_read_from_memory(&png, bytes.data(), bytes.size()) == 0) {
+    return refused("the image header cannot be read (" + std::string(png.message) + ")");
+  }
+  if (auto tooLarge = beyondLimits(png.width, png.height)) {
+    png_image_free(&png);
+    return *tooLarge;
+  }
+  const bool alpha = (png.format & PNG_FORMAT_FLAG_ALPHA) != 0;
+  // The bytes of QImage's 0xAARRGGBB words, so the pixels land in the picture as they are.
+  png.format = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
+  png.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;  // as Qt reads 16-bit files: not linear light
+  QImage image(static_cast<int>(png.width), static_cast<int>(png.height),
+               alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  if (image.isNull()) {
+    png_image_free(&png);
+    return refused("there is not enough memory to decode it");
+  }
+  // Frees `png` whatever the outcome.
+  if (png_image_finish_read(&png, nullptr, image.bits(),
+                            static_cast<png_int_32>(image.bytesPerLine()), nullptr) == 0) {
+    return refused("the image data is damaged (" + std::string(png.message) + ")");
+  }
+  return wrap(std::move(image));
+}
+
+Result<Image> ImageCodec::decodeJpeg(const Bytes& bytes) const {
+  const DecodeMessages messages;
   QByteArray data = asByteArray(bytes);
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, *format == ImageFormat::Png ? "png" : "jpeg");
+  QImageReader reader(&buffer, "jpeg");
   reader.setAutoTransform(true);  // EXIF orientation: a portrait photo is stored upright
   // A last line of defence for what the header check below cannot see.
   const auto limitBytes = limits_.maxPixels * 4 / (1024 * 1024) + 1;
   QImageReader::setAllocationLimit(static_cast<int>(std::min<std::int64_t>(limitBytes, 1 << 30)));
 
   const QSize size = reader.size();
-  if (!size.isValid() || size.isEmpty()) return refused("the image header cannot be read");
-  if (size.width() > limits_.maxSide || size.height() > limits_.maxSide ||
-      std::int64_t{size.width()} * size.height() > limits_.maxPixels) {
-    return refused("it is too large (" + std::to_string(size.width()) + " x " +
-                   std::to_string(size.height()) + " pixels; at most " +
-                   std::to_string(limits_.maxSide) + " pixels a side and " +
-                   std::to_string(limits_.maxPixels / 1'000'000) + " megapixels)");
+  if (!size.isValid() || size.isEmpty()) {
+    return refused("the image header cannot be read" +
+                   (messages.text().empty() ? "" : " (" + messages.text() + ")"));
   }
+  if (auto tooLarge = beyondLimits(size.width(), size.height())) return *tooLarge;
   QImage image;
   if (!reader.read(&image) || image.isNull()) {
-    return refused("the image data is damaged (" + reader.errorString().toStdString() + ")");
+    std::string why = reader.errorString().toStdString();
+    if (!messages.text().empty()) why += "; " + messages.text();
+    return refused("the image data is damaged (" + why + ")");
   }
   return wrap(std::move(image));
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string_view>
 
 #include "platform/date.h"
 #include "platform/status.h"
@@ -14,6 +15,10 @@ enum class ImageFormat { Png, Jpeg };
 
 // The format that encoded bytes announce in their first bytes; nullopt for anything else.
 std::optional<ImageFormat> imageFormatOf(const Bytes& bytes);
+
+// A refusal in the codec's words, "The picture cannot be used: " + why; also for a picture refused
+// before it reaches the codec (a chosen file that cannot be read as one).
+Status pictureRefusal(std::string_view why);
 
 // A decoded picture. A value: copies share the pixels, which are never changed in place.
 // A default-constructed Image is empty (0 x 0).
@@ -57,7 +62,8 @@ class ImageCodec {
 
   // Decodes PNG or JPEG bytes, turned upright as their EXIF orientation says. Refuses empty,
   // truncated or corrupt data, other formats, and pictures beyond the limits (checked from the
-  // header, before any pixel is allocated), with a description fit to show the user.
+  // header, before any pixel is allocated), with a description fit to show the user. What the
+  // image libraries report while decoding is never printed: it is part of the refusal's reason.
   Result<Image> decode(const Bytes& bytes) const;
 
   // Encodes losslessly. An empty image is an error.
@@ -74,6 +80,11 @@ class ImageCodec {
   const ImageLimits& limits() const { return limits_; }
 
  private:
+  Result<Image> decodePng(const Bytes& bytes) const;
+  Result<Image> decodeJpeg(const Bytes& bytes) const;
+  // The refusal of a picture of this size; nullopt within the limits.
+  std::optional<Status> beyondLimits(std::int64_t width, std::int64_t height) const;
+
   ImageLimits limits_;
 };
 

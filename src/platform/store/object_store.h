@@ -235,9 +235,10 @@ class PersistentContainer {
                       StoreOptions options = {});
   ~PersistentContainer();
 
-  // Opens the file, creating the directory (0700), the file (0600) and the schema as needed and
-  // adding columns the model has gained. A file that is not this store, or was written by a newer
-  // model, gives an error and is left exactly as it was.
+  // Opens the file, creating the directory (0700; an existing one open to others is narrowed),
+  // the file (0600 from its first byte) and the schema as needed and adding columns the model has
+  // gained. A file that is not this store, or was written by a newer model, gives an error and is
+  // left exactly as it was.
   Status loadPersistentStores();
   bool isLoaded() const { return context_ != nullptr; }
 

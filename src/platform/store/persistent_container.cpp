@@ -1,8 +1,6 @@
-#include <sys/stat.h>
-
 #include <set>
-#include <system_error>
 
+#include "platform/data_directory.h"
 #include "platform/store/object_store.h"
 #include "platform/store/sqlite_support.h"
 
@@ -57,17 +55,18 @@ std::filesystem::path PersistentContainer::storeFile() const {
 Status PersistentContainer::loadPersistentStores() {
   if (context_) return Status::ok();
   const auto file = storeFile();
-  std::error_code ec;
-  if (!std::filesystem::exists(directory_, ec)) {
-    std::filesystem::create_directories(directory_, ec);
-    if (ec) return openFailure(file, "cannot create the directory: " + ec.message());
-    ::chmod(directory_.c_str(), 0700);
+  // A warning about a folder others can use is the front end's to show: it prepares the folder
+  // before anything opens.
+  if (Status folder = ensurePrivateDirectory(directory_).status; !folder) {
+    return openFailure(file, folder.description());
   }
-  const bool existed = std::filesystem::exists(file, ec);
+  auto path = privateDatabaseFile(file);
+  if (!path) return openFailure(file, path.status().description());
 
   auto database = std::make_unique<ManagedObjectContext::Database>();
-  const int opened = sqlite3_open_v2(file.c_str(), &database->handle,
-                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  // No SQLITE_OPEN_CREATE: the file exists now, private, and SQLite must not make another.
+  const int opened =
+      sqlite3_open_v2(path->c_str(), &database->handle, SQLITE_OPEN_READWRITE, nullptr);
   if (opened != SQLITE_OK) {
     return openFailure(
         file, database->handle ? sqlite3_errmsg(database->handle) : sqlite3_errstr(opened), opened);
@@ -75,7 +74,6 @@ Status PersistentContainer::loadPersistentStores() {
   sqlite3* db = database->handle;
   sqlite3_extended_result_codes(db, 1);
   sqlite3_busy_timeout(db, static_cast<int>(options_.busyTimeout.count()));
-  if (!existed) ::chmod(file.c_str(), 0600);
 
   // Read before anything is written: a file that is not a database fails here, untouched.
   int version = 0;

@@ -14,8 +14,7 @@ void RecordingPresenter::share(std::vector<std::string> items) {
   events_.emplace_back(Share{std::move(items)});
 }
 
-void RecordingPresenter::pickImage(ImageSource source,
-                                   std::function<void(std::optional<Bytes>)> done) {
+void RecordingPresenter::pickImage(ImageSource source, std::function<void(PickedImage)> done) {
   events_.emplace_back(ImagePick{source});
   pendingPick_ = std::move(done);
 }
@@ -42,7 +41,7 @@ bool RecordingPresenter::pressOnLastSheet(std::string_view title) {
   return sheet != nullptr && sheet->press(title);
 }
 
-bool RecordingPresenter::answerImagePick(std::optional<Bytes> picture) {
+bool RecordingPresenter::answerImagePick(PickedImage picture) {
   if (!pendingPick_) return false;
   // Taken out first: the callback may start the next pick.
   auto done = std::exchange(pendingPick_, nullptr);

@@ -9,11 +9,16 @@
 #include <vector>
 
 #include "platform/date.h"
+#include "platform/status.h"
 #include "platform/ui/sheet.h"
 
 namespace tockary {
 
 enum class ImageSource { PhotoLibrary, Camera };
+
+// What a picture pick answers: the picture's encoded bytes, or why the chosen file cannot be used
+// (a folder, a file too large); nullopt when the user cancelled.
+using PickedImage = std::optional<Result<Bytes>>;
 
 // A screen to open. Records travel as store identities in text form ("Kello/12").
 struct ScreenRequest {
@@ -33,9 +38,8 @@ class Presenter {
   virtual void pop(int count) = 0;
   // Offers file paths or texts to the share sheet.
   virtual void share(std::vector<std::string> items) = 0;
-  // Asks for a picture; `done` gets its encoded bytes, or nullopt when the user cancels.
-  // `done` may run later, after the caller has returned.
-  virtual void pickImage(ImageSource source, std::function<void(std::optional<Bytes>)> done) = 0;
+  // Asks for a picture; `done` gets the answer, possibly later, after the caller has returned.
+  virtual void pickImage(ImageSource source, std::function<void(PickedImage)> done) = 0;
   virtual bool cameraAvailable() const = 0;
 };
 
@@ -58,7 +62,7 @@ class RecordingPresenter final : public Presenter {
   void pop(int count) override;
   void share(std::vector<std::string> items) override;
   // Records the request and keeps `done` until answerImagePick; a newer pick replaces it.
-  void pickImage(ImageSource source, std::function<void(std::optional<Bytes>)> done) override;
+  void pickImage(ImageSource source, std::function<void(PickedImage)> done) override;
   bool cameraAvailable() const override { return cameraAvailable_; }
   void setCameraAvailable(bool available) { cameraAvailable_ = available; }
 
@@ -71,13 +75,13 @@ class RecordingPresenter final : public Presenter {
 
   bool imagePickPending() const { return static_cast<bool>(pendingPick_); }
   // Answers the pending pick (nullopt = cancelled); false when none is pending.
-  bool answerImagePick(std::optional<Bytes> picture);
+  bool answerImagePick(PickedImage picture);
 
   void clear();
 
  private:
   std::vector<Event> events_;
-  std::function<void(std::optional<Bytes>)> pendingPick_;
+  std::function<void(PickedImage)> pendingPick_;
   bool cameraAvailable_ = true;
 };
 

@@ -1,13 +1,36 @@
 #include "platform/image/image_codec.h"
 
 #include <gtest/gtest.h>
+#include <QString>
+#include <QtGlobal>
 
+#include <algorithm>
 #include <array>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tockary {
 namespace {
+
+// What reaches Qt's message handler from outside a decode, recorded from before the first decode
+// so that the codec's own handler passes messages on to this one.
+std::mutex qtMessagesMutex;
+std::vector<std::string> qtMessages;
+
+void recordQtMessage(QtMsgType, const QMessageLogContext&, const QString& message) {
+  const std::lock_guard lock(qtMessagesMutex);
+  qtMessages.push_back(message.toStdString());
+}
+
+class QtMessageRecorder : public ::testing::Environment {
+ public:
+  void SetUp() override { qInstallMessageHandler(recordQtMessage); }
+};
+
+const auto* const kQtMessageRecorder =
+    ::testing::AddGlobalTestEnvironment(new QtMessageRecorder);  // NOLINT(cert-err58-cpp)
 
 constexpr std::uint32_t kRed = 0xFFFF0000;
 constexpr std::uint32_t kBlue = 0xFF0000FF;
@@ -63,6 +86,79 @@ Bytes hugePngHeader(std::uint32_t width, std::uint32_t height) {
   chunk(png, "IDAT", {0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01});
   chunk(png, "IEND", {});
   return png;
+}
+
+// zlib data holding `raw` in one stored (uncompressed) block.
+Bytes storedZlib(const Bytes& raw) {
+  const auto n = static_cast<std::uint16_t>(raw.size());
+  Bytes out = {0x78,
+               0x01,
+               0x01,
+               static_cast<std::uint8_t>(n),
+               static_cast<std::uint8_t>(n >> 8),
+               static_cast<std::uint8_t>(~n),
+               static_cast<std::uint8_t>(~n >> 8)};
+  out.insert(out.end(), raw.begin(), raw.end());
+  std::uint32_t a = 1;
+  std::uint32_t b = 0;
+  for (const std::uint8_t byte : raw) {
+    a = (a + byte) % 65521;
+    b = (b + a) % 65521;
+  }
+  put32(out, (b << 16) | a);
+  return out;
+}
+
+// A PNG of one row of the given depth and colour type; `row` without its filter byte.
+Bytes pngRow(std::uint32_t width, std::uint8_t depth, std::uint8_t colourType, const Bytes& row,
+             const Bytes& palette = {}) {
+  Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  Bytes ihdr;
+  put32(ihdr, width);
+  put32(ihdr, 1);
+  ihdr.insert(ihdr.end(), {depth, colourType, 0, 0, 0});
+  chunk(png, "IHDR", ihdr);
+  if (!palette.empty()) chunk(png, "PLTE", palette);
+  Bytes raw = {0};  // filter: none
+  raw.insert(raw.end(), row.begin(), row.end());
+  chunk(png, "IDAT", storedZlib(raw));
+  chunk(png, "IEND", {});
+  return png;
+}
+
+// The PNG with the bytes of its first IDAT chunk's data changed: whole in structure, damaged
+// inside.
+Bytes withDamagedImageData(Bytes png) {
+  const Bytes idat = {'I', 'D', 'A', 'T'};
+  const auto type = std::search(png.begin(), png.end(), idat.begin(), idat.end());
+  for (auto at = type + 6; at < type + 10 && at < png.end(); ++at) *at ^= 0x5A;
+  return png;
+}
+
+// The JPEG with its entropy-coded data scrambled: libjpeg still decodes it, and complains.
+Bytes withScrambledScan(Bytes jpeg) {
+  std::size_t at = 2;
+  while (at + 3 < jpeg.size() && !(jpeg[at] == 0xFF && jpeg[at + 1] == 0xDA)) {
+    at += 2 + ((std::size_t{jpeg[at + 2]} << 8) | jpeg[at + 3]);
+  }
+  const std::size_t scan = at + 2 + ((std::size_t{jpeg[at + 2]} << 8) | jpeg[at + 3]);
+  for (std::size_t k = scan + 10; k + 2 < jpeg.size(); ++k) {
+    if (jpeg[k] != 0xFF && jpeg[k - 1] != 0xFF) {
+      jpeg[k] = static_cast<std::uint8_t>((jpeg[k] * 7 + 13) & 0xFE);
+    }
+  }
+  return jpeg;
+}
+
+// The JPEG with the precision of its frame header set to a value libjpeg refuses.
+Bytes withBadPrecision(Bytes jpeg) {
+  for (std::size_t at = 2; at + 4 < jpeg.size(); ++at) {
+    if (jpeg[at] == 0xFF && jpeg[at + 1] == 0xC0) {
+      jpeg[at + 4] = 7;
+      break;
+    }
+  }
+  return jpeg;
 }
 
 // The JPEG with an EXIF segment saying "rotate 90 degrees clockwise to show" (orientation 6).
@@ -146,12 +242,6 @@ TEST_F(ImageCodecTest, RefusesEmptyForeignAndTruncatedData) {
        "the file is truncated or damaged"},
       {Bytes(jpeg.begin(), jpeg.begin() + 3), "the file is truncated or damaged"},
   };
-  // Whole in structure, damaged inside: the pixel data no longer matches its checksum.
-  Bytes damaged = png;
-  for (std::size_t i = 45; i < 55 && i + 16 < damaged.size(); ++i) damaged[i] ^= 0x5A;
-  const auto broken = codec.decode(damaged);
-  ASSERT_FALSE(broken);
-  EXPECT_TRUE(broken.status().description().starts_with("The picture cannot be used: "));
   for (const auto& [bytes, why] : cases) {
     const auto result = codec.decode(bytes);
     ASSERT_FALSE(result) << why;
@@ -172,6 +262,58 @@ TEST_F(ImageCodecTest, RefusesPicturesBeyondTheLimitsFromTheHeaderAlone) {
   const auto wide = codec.encodePng(halves(101, 2, kRed, kBlue)).value();
   EXPECT_FALSE(small.decode(wide));
   EXPECT_TRUE(small.decode(codec.encodePng(halves(100, 100, kRed, kBlue)).value()));
+}
+
+TEST_F(ImageCodecTest, DecodesPaletteGreyAndSixteenBitPngs) {
+  // Sixteen-bit grey is read as the sRGB values it holds, as Qt reads it, not as linear light.
+  const auto grey = codec.decode(pngRow(3, 16, 0, {0x00, 0x00, 0x80, 0x80, 0xFF, 0xFF}));
+  ASSERT_TRUE(grey) << grey.status().description();
+  EXPECT_EQ(grey->pixel(0, 0), 0xFF000000u);
+  EXPECT_EQ(grey->pixel(1, 0), 0xFF808080u);
+  EXPECT_EQ(grey->pixel(2, 0), 0xFFFFFFFFu);
+
+  const auto indexed = codec.decode(pngRow(2, 8, 3, {1, 0}, {0xFF, 0, 0, 0, 0, 0xFF}));
+  ASSERT_TRUE(indexed) << indexed.status().description();
+  EXPECT_EQ(indexed->pixel(0, 0), kBlue);
+  EXPECT_EQ(indexed->pixel(1, 0), kRed);
+
+  // A palette image without its palette.
+  EXPECT_EQ(
+      codec.decode(pngRow(2, 8, 3, {1, 0})).status().description(),
+      "The picture cannot be used: the image header cannot be read (IDAT: Missing PLTE before "
+      "IDAT)");
+}
+
+TEST_F(ImageCodecTest, WhatTheImageLibrariesSayIsPartOfTheRefusalAndNeverPrinted) {
+  const auto png = codec.encodePng(halves(8, 8, kRed, kBlue)).value();
+  const auto jpeg = codec.encodeJpeg(halves(64, 64, kRed, kBlue), 0.9).value();
+  {
+    const std::lock_guard lock(qtMessagesMutex);
+    qtMessages.clear();
+  }
+  EXPECT_EQ(codec.decode(withDamagedImageData(png)).status().description(),
+            "The picture cannot be used: the image data is damaged (IDAT: invalid stored block "
+            "lengths)");
+  EXPECT_EQ(codec.decode(withBadPrecision(jpeg)).status().description(),
+            "The picture cannot be used: the image header cannot be read (Unsupported JPEG data "
+            "precision 7)");
+  // Damage libjpeg gets past: the picture is used, and the complaint dropped.
+  EXPECT_TRUE(codec.decode(withScrambledScan(jpeg)));
+
+  // Decoding on several threads at once while another thread logs: only its lines pass on.
+  std::vector<std::thread> decoders;
+  for (int t = 0; t < 4; ++t) {
+    decoders.emplace_back([&] {
+      for (int i = 0; i < 10; ++i) {
+        EXPECT_TRUE(codec.decode(withScrambledScan(jpeg)));
+        EXPECT_FALSE(codec.decode(withBadPrecision(jpeg)));
+      }
+    });
+  }
+  for (int i = 0; i < 20; ++i) qWarning("outside a decode");
+  for (auto& decoder : decoders) decoder.join();
+  const std::lock_guard lock(qtMessagesMutex);
+  EXPECT_EQ(qtMessages, std::vector<std::string>(20, "outside a decode"));
 }
 
 TEST_F(ImageCodecTest, CropsToTheCentredSquareOfEitherOrientation) {

@@ -49,6 +49,18 @@ TEST_F(OpenStoreTest, CreatesThePrivateDirectoryFileAndSchema) {
                                                "kellokuva BLOB", "takuunKello_id INTEGER"}));
 }
 
+TEST_F(OpenStoreTest, FolderNamedLikeAUriIsOnlyAFolder) {
+  // Handed to SQLite as it is, "file:other.db#/Test.sqlite" would open other.db.
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  container = std::make_unique<PersistentContainer>("Test", watchModel(1), "file:other.db#");
+  const Status opened = container->loadPersistentStores();
+  std::filesystem::current_path(previous);
+  ASSERT_TRUE(opened.isOk()) << opened.userInfoText();
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "other.db"));
+  EXPECT_EQ(mode(dir.path() / "file:other.db#" / "Test.sqlite"), 0600);
+}
+
 TEST_F(OpenStoreTest, UnreadableFileIsAnErrorAndLeftByteForByte) {
   std::filesystem::create_directories(dir.path() / "data");
   const auto file = dir.path() / "data" / "Test.sqlite";

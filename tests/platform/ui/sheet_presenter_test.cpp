@@ -67,7 +67,7 @@ TEST_F(RecordingPresenterTest, RecordsEveryRequestInOrder) {
   presenter_.push({"TarkasteleKelloaTableViewController", "Kello/12", {{"edit", "1"}}});
   presenter_.pop(2);
   presenter_.share({"/tmp/Tockary.csv", "text"});
-  presenter_.pickImage(ImageSource::Camera, [](std::optional<Bytes>) {});
+  presenter_.pickImage(ImageSource::Camera, [](PickedImage) {});
 
   const auto& events = presenter_.events();
   ASSERT_EQ(events.size(), 5u);
@@ -106,13 +106,12 @@ TEST_F(RecordingPresenterTest, PressWithoutSheetOrActionFails) {
 
 TEST_F(RecordingPresenterTest, ImagePickIsAnsweredOnce) {
   EXPECT_FALSE(presenter_.answerImagePick(Bytes{1}));
-  std::vector<std::optional<Bytes>> answers;
-  presenter_.pickImage(ImageSource::PhotoLibrary, [&](std::optional<Bytes> picture) {
+  std::vector<PickedImage> answers;
+  presenter_.pickImage(ImageSource::PhotoLibrary, [&](PickedImage picture) {
     answers.push_back(picture);
     // A picker that reopens itself from its own completion stays pending.
     if (answers.size() == 1) {
-      presenter_.pickImage(ImageSource::PhotoLibrary,
-                           [&](std::optional<Bytes> p) { answers.push_back(p); });
+      presenter_.pickImage(ImageSource::PhotoLibrary, [&](PickedImage p) { answers.push_back(p); });
     }
   });
   ASSERT_TRUE(presenter_.answerImagePick(Bytes{0x89, 0x50}));
@@ -121,8 +120,9 @@ TEST_F(RecordingPresenterTest, ImagePickIsAnsweredOnce) {
   EXPECT_FALSE(presenter_.imagePickPending());
   EXPECT_FALSE(presenter_.answerImagePick(std::nullopt));
   ASSERT_EQ(answers.size(), 2u);
-  EXPECT_EQ(answers[0], (Bytes{0x89, 0x50}));
-  EXPECT_EQ(answers[1], std::nullopt);
+  ASSERT_TRUE(answers[0] && answers[0]->isOk());
+  EXPECT_EQ(answers[0]->value(), (Bytes{0x89, 0x50}));
+  EXPECT_FALSE(answers[1].has_value());
 }
 
 }  // namespace

@@ -1,0 +1,38 @@
+#include "platform/format/utf8_text.h"
+
+#include <unicode/utf8.h>
+
+#include <cstdint>
+
+namespace tockary {
+
+bool isValidUtf8(std::string_view text) {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  const auto length = static_cast<std::int64_t>(text.size());
+  for (std::int64_t i = 0; i < length;) {
+    UChar32 c = 0;
+    U8_NEXT(bytes, i, length, c);
+    if (c < 0) return false;
+  }
+  return true;
+}
+
+std::string replacingInvalidUtf8(std::string_view text) {
+  if (isValidUtf8(text)) return std::string(text);
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  const auto length = static_cast<std::int64_t>(text.size());
+  std::string replaced;
+  replaced.reserve(text.size() + 8);
+  // ICU replaces each maximal ill-formed subpart, as Unicode recommends.
+  for (std::int64_t i = 0; i < length;) {
+    UChar32 c = 0;
+    U8_NEXT_OR_FFFD(bytes, i, length, c);
+    char encoded[U8_MAX_LENGTH];
+    std::int32_t size = 0;
+    U8_APPEND_UNSAFE(encoded, size, c);
+    replaced.append(encoded, static_cast<std::size_t>(size));
+  }
+  return replaced;
+}
+
+}  // namespace tockary

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tockary {
+
+// True when `text` is well-formed UTF-8 (no stray or overlong bytes, no surrogates).
+bool isValidUtf8(std::string_view text);
+
+// `text` with every ill-formed sequence replaced by U+FFFD, for showing stored text that another
+// program (or an older version) wrote with invalid bytes. Well-formed text is returned as it is.
+std::string replacingInvalidUtf8(std::string_view text);
+
+}  // namespace tockary

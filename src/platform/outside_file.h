@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "platform/date.h"
+#include "platform/status.h"
+
+namespace tockary {
+
+// How large a picture file may be.
+inline constexpr std::uint64_t kPictureFileLimit = 50ULL * 1024 * 1024;
+
+// Reads the whole of a file that comes from outside the program (a picture the user chose, an
+// import), once. Only a regular file of at most `limit` bytes is read: a directory, a FIFO, a
+// device or a socket is refused without waiting on it, and no more than `limit` bytes are ever
+// read, even from a file that grows meanwhile. A refusal's description is its reason, written to
+// follow the file's name: "is a directory", "is not a regular file", "is larger than 50 MB",
+// "cannot be read: <the system's reason>"; its user information holds the path.
+Result<Bytes> readOutsideFile(const std::filesystem::path& file, std::uint64_t limit);
+
+}  // namespace tockary
