@@ -10,8 +10,8 @@
 #include "platform/defaults/user_defaults.h"
 #include "platform/format/clock.h"
 #include "platform/format/formatters.h"
-#include "platform/ui/presenter.h"
 #include "store/app_delegate.h"
+#include "support/recording_presenter.h"
 
 namespace tockary::bench {
 namespace {

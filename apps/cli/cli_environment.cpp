@@ -47,6 +47,10 @@ AppServices& CliEnvironment::services() {
   return *services_;
 }
 
+void refuseUnansweredAction(const CliPresenter& presenter) {
+  if (presenter.refusal()) throw UsageError{*presenter.refusal()};
+}
+
 void CliEnvironment::terminate() {
   if (app_ && app_->isStoreOpen()) app_->applicationWillTerminate();
 }

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "cli_presenter.h"
 #include "platform/defaults/user_defaults.h"
 #include "platform/format/clock.h"
 #include "platform/format/formatters.h"
-#include "platform/ui/presenter.h"
 #include "store/app_delegate.h"
 #include "store/app_services.h"
 
@@ -32,14 +32,14 @@ class CliEnvironment {
 
   const GlobalOptions& options() const { return options_; }
   const std::filesystem::path& dataDirectory() const { return dataDirectory_; }
-  std::filesystem::path preferencesFile() const { return dataDirectory_ / "preferences.sqlite"; }
+  std::filesystem::path preferencesFile() const { return dataDirectory_ / kPreferencesFileName; }
 
   // Opening either store may end the program with the fatal message.
   AppDelegate& app();
   UserDefaults& defaults();
   const Formatters& formatters() const { return formatters_; }
   const Clock& clock() const { return clock_; }
-  RecordingPresenter& presenter() { return presenter_; }
+  CliPresenter& presenter() { return presenter_; }
 
   // What the screens take: built on first use (opens the store and the defaults).
   AppServices& services();
@@ -54,7 +54,7 @@ class CliEnvironment {
   std::filesystem::path dataDirectory_;
   Formatters formatters_;
   SystemClock clock_;
-  RecordingPresenter presenter_;
+  CliPresenter presenter_;
   std::unique_ptr<AppDelegate> app_;
   std::unique_ptr<SqliteUserDefaults> defaults_;
   std::unique_ptr<AppServices> services_;
@@ -65,6 +65,10 @@ class CliEnvironment {
 struct UsageError {
   std::string message;
 };
+
+// Ends a command whose screen was answered with an action its sheet does not have: nothing was
+// pressed, so nothing was written.
+void refuseUnansweredAction(const CliPresenter& presenter);
 
 // A change the store did not take: one line on standard error, exit status 1, and nothing of the
 // command is written (what it left pending is dropped, not saved at the end).

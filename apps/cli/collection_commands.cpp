@@ -2,6 +2,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "collection/my_watch_collection_table_view_controller.h"
 #include "commands.h"
@@ -9,12 +10,14 @@
 #include "platform/format/number_text.h"
 #include "screen_output.h"
 #include "settings/preference_keys.h"
+#include "store/collection_model.h"
 
 namespace tockary::cli {
 
 namespace {
 
 constexpr const char* kHidden = "(hidden)";
+using Cell = MyWatchCollectionTableViewCell;
 
 std::string colourName(const Rgba& colour) {
   if (colour == kWhite) return "white";
@@ -34,12 +37,20 @@ void label(Json& row, const std::string& name, const RowLabel& element, bool wit
   if (!element.hasShadow) row[name + ".shadow"] = "none";
 }
 
-Json rowJson(const MyWatchCollectionTableViewCell& cell, bool hasPicture) {
+// The opacity as the row has it (0.05 stays 0.05, not 0.1).
+double opacity(float alpha) { return std::round(static_cast<double>(alpha) * 1000) / 1000; }
+
+// What the row's picture is: its own picture's side, or the placeholder's name.
+std::string pictureName(const RowPicture& picture, bool ownPicture) {
+  return ownPicture ? picture.picture.face() : picture.picture.assetName();
+}
+
+Json rowJson(const Cell& cell, bool ownPicture, const std::string& quickWear) {
   Json row = Json::object();
   row["id"] = cell.watchId.primaryKey;
   const RowPicture& picture = cell.watchImageView;
-  row["watchImageView"] = hasPicture ? picture.attribute : picture.placeholderImageName;
-  row["watchImageView.alpha"] = formatOneDecimal(picture.alpha);
+  row["watchImageView"] = pictureName(picture, ownPicture);
+  row["watchImageView.alpha"] = opacity(picture.alpha);
   if (picture.rotation) {
     row["watchImageView.rotation"] = picture.rotation->keyPath;
     row["watchImageView.clip"] = "ellipse";
@@ -59,22 +70,75 @@ Json rowJson(const MyWatchCollectionTableViewCell& cell, bool hasPicture) {
   label(row, "warrantyEndsLabel", cell.warrantyEndsLabel, !cell.warrantyEndsLabel.text.empty());
   row["quickInfoButton"] = cell.quickInfoButton.isHidden ? kHidden : "shown";
   row["dwrButton"] = image(cell.dwrButton);
+  row["quickWearAction"] = quickWear;
   return row;
+}
+
+std::string withColour(const RowLabel& label) {
+  return label.textColor == kWhite ? label.text
+                                   : label.text + " (" + colourName(label.textColor) + ")";
+}
+
+std::string joined(const std::vector<std::string>& parts, std::string_view separator) {
+  std::string text;
+  for (const std::string& part : parts) {
+    if (part.empty()) continue;
+    if (!text.empty()) text += separator;
+    text += part;
+  }
+  return text;
+}
+
+std::string shownDescription(const RowImage& element) {
+  return element.isHidden || element.imageName.empty() ? std::string()
+                                                       : rowImageDescription(element.imageName);
+}
+
+// A row as a person reads it: the id and the three lines, then what the row's pictures say.
+void plainRow(PlainText& out, const Cell& cell, bool ownPicture, const std::string& quickWear) {
+  out.line(std::to_string(cell.watchId.primaryKey) + "  " +
+           joined({cell.manufacturerLabel.text, cell.modelLabel.text, withColour(cell.yearLabel)},
+                  " · "));
+  out.indent(4);
+  const RowPicture& picture = cell.watchImageView;
+  std::string pictureText = ownPicture ? picture.picture.face() + " picture"
+                                       : rowImageDescription(picture.picture.assetName());
+  if (picture.alpha < 1.0F) pictureText += ", faded to " + Json(opacity(picture.alpha)).dump();
+  if (picture.rotation) pictureText += ", turning on its winder";
+  out.field("Picture", pictureText);
+  out.field("Status", rowImageDescription(cell.statusButtonOutlet.imageName));
+  const std::string badges =
+      joined({shownDescription(cell.badge3Outlet), shownDescription(cell.badge1Outlet),
+              shownDescription(cell.badge2Outlet), shownDescription(cell.badge4Outlet)},
+             ", ");
+  if (!badges.empty()) out.field("Badges", badges);
+  if (const std::string stripe = shownDescription(cell.vuosiOutlet); !stripe.empty()) {
+    out.field("Ownership", stripe);
+  }
+  if (const std::string filled = shownDescription(cell.indicatorButtonOutlet); !filled.empty()) {
+    out.field("Details", filled);
+  }
+  if (!cell.wearRateLabel.text.empty()) out.line(cell.wearRateLabel.text);
+  if (!cell.warrantyEndsLabel.text.empty()) out.line(withColour(cell.warrantyEndsLabel));
+  const std::string buttons = joined(
+      {cell.quickInfoButton.isHidden ? "" : "technical details", shownDescription(cell.dwrButton)},
+      ", ");
+  if (!buttons.empty()) out.field("Buttons", buttons);
+  std::string swipe = quickWear;
+  for (auto at = swipe.find('\n'); at != std::string::npos; at = swipe.find('\n', at)) {
+    swipe.replace(at, 1, " / ");
+  }
+  out.field("Swipe to wear", swipe);
+  out.indent(-4);
 }
 
 std::string sortEntries() {
   std::string names;
   for (const SortMenuEntry& entry : kCollectionSortMenu) {
     if (!names.empty()) names += ", ";
-    names += "\"" + std::string(entry.title) + "\"";
+    names += "\"" + std::string(entry.title) + "\" (" + std::string(entry.key) + ")";
   }
   return names;
-}
-
-void printSheet(CliEnvironment& env, const Sheet& sheet) {
-  Output out(env.options().json);
-  out.root() = sheetJson(sheet);
-  out.print(std::cout);
 }
 
 std::unique_ptr<MyWatchCollectionTableViewController> openList(CliEnvironment& env) {
@@ -84,12 +148,38 @@ std::unique_ptr<MyWatchCollectionTableViewController> openList(CliEnvironment& e
   return list;
 }
 
+// Rows are printed as they are filled, so a large collection is never held whole.
+void printRows(CliEnvironment& env, MyWatchCollectionTableViewController& list) {
+  const bool asJson = env.options().json;
+  const std::set<ObjectID> pictured = list.watchesWithShownPicture();
+  const int rows = list.numberOfRowsInSection(0);
+  if (asJson) std::cout << "[";
+  bool first = true;
+  for (int row = 0; row < rows; ++row) {
+    const auto cell = list.cellForRowAt({0, row});
+    const auto swipe = list.leadingSwipeActionFor({0, row});
+    if (!cell || !swipe) continue;
+    const bool own = pictured.contains(cell->watchId);
+    if (asJson) {
+      std::cout << (first ? "\n" : ",\n") << dumpJson(rowJson(*cell, own, swipe->title), -1);
+    } else {
+      PlainText text;
+      if (!first) text.line();
+      plainRow(text, *cell, own, swipe->title);
+      std::cout << text.text();
+    }
+    first = false;
+  }
+  if (asJson) std::cout << (first ? "]\n" : "\n]\n");
+  if (!asJson && first) std::cout << "No watches.\n";
+}
+
 void addList(CLI::App& root, CommandAction& action) {
   auto* command = root.add_subcommand(
       "list",
       "Show the collection as the home screen lists it, in the chosen order: each row with its "
-      "id, its three info lines, and every image and label; hidden elements are marked "
-      "(hidden).\n  tockary list --mode 1 --back");
+      "id, its three lines and what its pictures, badges and buttons show.\n"
+      "  tockary list --mode 1 --back");
   auto mode = std::make_shared<int>(0);
   auto back = std::make_shared<bool>(false);
   command->add_option("--mode", *mode, "Info mode of the rows, 0 to 5 (as tapping the dots)")
@@ -102,16 +192,7 @@ void addList(CLI::App& root, CommandAction& action) {
       list->apuluku = *mode;
       list->kelloIsFaceUp = !*back;
       list->viewDidAppear();
-      const std::set<ObjectID> pictured = list->watchesWithShownPicture();
-      Output out(env.options().json);
-      out.root() = Json::array();
-      const int rows = list->numberOfRowsInSection(0);
-      for (int row = 0; row < rows; ++row) {
-        auto cell = list->cellForRowAt({0, row});
-        if (!cell) continue;
-        out.root().push_back(rowJson(*cell, pictured.contains(cell->watchId)));
-      }
-      out.print(std::cout);
+      printRows(env, *list);
       return 0;
     };
   });
@@ -120,28 +201,27 @@ void addList(CLI::App& root, CommandAction& action) {
 void addSort(CLI::App& root, CommandAction& action) {
   auto* command = root.add_subcommand(
       "sort",
-      "Show the \"Order the Watches by:\" sheet, or choose one of its entries; the list keeps "
-      "that order from then on.\n  tockary sort \"Wear Rate\"");
+      "Show the \"Order the Watches by:\" sheet, or choose one of its entries by its title or its "
+      "name; the list keeps that order from then on.\n  tockary sort \"Wear Rate\"");
   auto entry = std::make_shared<std::string>();
   command->add_option("ENTRY", *entry, "One of the sheet's entries: " + sortEntries())
       ->check(utf8Text());
   command->callback([&action, entry] {
     action = [entry](CliEnvironment& env) {
-      bool known = entry->empty();
-      for (const SortMenuEntry& item : kCollectionSortMenu) known = known || item.title == *entry;
-      if (!known) {
-        throw UsageError{"unknown sort entry \"" + *entry + "\"; accepted: " + sortEntries()};
-      }
       auto list = openList(env);
+      if (!entry->empty()) env.presenter().answerNextSheet({*entry, {}});
       list->orderRowsBy();
-      if (entry->empty()) {
-        printSheet(env, *env.presenter().lastSheet());
-        return 0;
-      }
-      env.presenter().pressOnLastSheet(*entry);
+      refuseUnansweredAction(env.presenter());
       Output out(env.options().json);
-      for (std::string_view key : kCollectionSortKeys) {
-        out.field(key, env.defaults().flag(key) == true);
+      if (entry->empty()) {
+        out.json() = sheetJson(env.presenter().shownSheets().at(0));
+        out.text().sheet(env.presenter().shownSheets().at(0));
+      } else {
+        for (const SortMenuEntry& item : kCollectionSortMenu) {
+          const bool chosen = env.defaults().flag(item.key) == true;
+          out.json()[std::string(item.key)] = chosen;
+          if (chosen) out.text().field("Order", item.title);
+        }
       }
       out.print(std::cout);
       return 0;
@@ -157,13 +237,18 @@ void addDelete(CLI::App& root, CommandAction& action) {
       "  tockary delete 12 --yes");
   auto id = std::make_shared<std::string>();
   auto yes = std::make_shared<bool>(false);
+  auto choose = std::make_shared<std::string>();
   command->add_option("ID", *id, "The watch's id, as `tockary list` shows it")
       ->required()
       ->check(utf8Text());
-  command->add_flag("--yes", *yes, "Confirm the deletion");
-  command->callback([&action, id, yes] {
-    action = [id, yes](CliEnvironment& env) {
+  auto* yesFlag = command->add_flag("--yes", *yes, "Confirm the deletion (confirmDelete)");
+  command->add_option("--choose", *choose, "Answer the sheet with this action")
+      ->excludes(yesFlag)
+      ->check(utf8Text());
+  command->callback([&action, id, yes, choose] {
+    action = [id, yes, choose](CliEnvironment& env) {
       auto watch = watchById(env, *id);
+      const std::string label = watchLabel(*watch);
       auto list = openList(env);
       const auto path = list->indexPathOf(watch->objectID());
       if (!path) {
@@ -171,13 +256,27 @@ void addDelete(CLI::App& root, CommandAction& action) {
                          " is not in the list (sold watches are hidden); turn "
                          "hideSoldWatchesSettingOn off to delete it"};
       }
+      if (*yes) env.presenter().answerNextSheet({"confirmDelete", {}});
+      if (!choose->empty()) env.presenter().answerNextSheet({*choose, {}});
+      const std::int64_t key = watch->objectID().primaryKey;
+      std::weak_ptr<Kello> kept = watch;
+      watch.reset();
       list->commitEditingStyle(EditingStyle::Delete, *path);
+      refuseUnansweredAction(env.presenter());
+      requireWritten(list->saveStatus());
       Output out(env.options().json);
-      out.root() = sheetJson(*env.presenter().lastSheet());
-      if (*yes) {
-        env.presenter().pressOnLastSheet("Confirm delete");
-        requireWritten(list->saveStatus());
-        out.field("deleted", watch->objectID().primaryKey);
+      const auto& shown = env.presenter().shownSheets();
+      const bool deleted = shown.empty() && (kept.expired() || kept.lock()->isDeleted());
+      if (!shown.empty()) {
+        out.json() = sheetJson(shown.front());
+        out.text().sheet(shown.front());
+        out.text().line("Nothing was deleted: add --yes to delete " + label + ".");
+      }
+      if (deleted) {
+        out.json()["deleted"] = key;
+        out.text().line("Deleted watch " + std::to_string(key) + " (" + label + ").");
+      } else if (shown.empty()) {
+        out.text().line("Nothing was deleted.");
       }
       out.print(std::cout);
       return 0;

@@ -4,9 +4,12 @@
 #include <string>
 
 #include "commands.h"
+#include "detail/detail_captions.h"
 #include "detail/tarkastele_kelloa_table_view_controller.h"
 #include "output.h"
+#include "platform/format/number_text.h"
 #include "screen_output.h"
+#include "store/collection_model.h"
 #include "watch/watch_status.h"
 #include "watch/wear_counter.h"
 
@@ -14,57 +17,118 @@ namespace tockary::cli {
 
 namespace {
 
+using Screen = TarkasteleKelloaTableViewController;
+
 struct DetailArguments {
   std::string id;
   int face = 1;
   bool confirm = false;
   bool yes = false;
+  std::string choose;
   std::string value;
 };
 
-std::unique_ptr<TarkasteleKelloaTableViewController> openScreen(CliEnvironment& env,
-                                                                const std::string& id) {
+std::unique_ptr<Screen> openScreen(CliEnvironment& env, const std::string& id) {
   const std::shared_ptr<Kello> watch = watchById(env, id);
-  auto screen =
-      std::make_unique<TarkasteleKelloaTableViewController>(env.services(), watch->objectID());
+  auto screen = std::make_unique<Screen>(env.services(), watch->objectID());
   screen->viewDidLoad();
   return screen;
 }
 
-Json pictureJson(const WatchPicture& picture) {
+const std::string& outlet(const Screen& screen, std::string_view name) {
+  for (const auto& [outletName, text] : screen.textOutlets()) {
+    if (outletName == name) return *text;
+  }
+  static const std::string none;
+  return none;
+}
+
+// The picture face for scripts: an app picture by name, or the watch's own picture by its side.
+Json pictureJson(const PictureHandle& picture) {
   Json json = Json::object();
-  if (picture.picture) {
-    json["picture"] = picture.attribute;
-    json["bytes"] = picture.picture->size();
+  if (picture.isStored()) {
+    json["picture"] = picture.face();
   } else {
-    json["assetName"] = picture.assetName;
+    json["assetName"] = picture.assetName();
   }
   return json;
 }
 
-void printScreen(CliEnvironment& env, const TarkasteleKelloaTableViewController& screen,
-                 const Sheet* sheet = nullptr) {
-  Output out(env.options().json);
-  if (sheet) out.field("sheet", sheetJson(*sheet));
-  out.field("id", screen.kelloID().text());
-  out.field("title", screen.title() ? Json(*screen.title()) : Json());
-  out.field("kelloIsFaceUp", screen.kelloIsFaceUp());
-  out.field("kelloImageView", pictureJson(screen.outputs().kelloImageView));
+void screenJson(Json& json, const Screen& screen) {
+  json["id"] = screen.kelloID().text();
+  json["title"] = screen.title() ? Json(*screen.title()) : Json();
+  json["kelloIsFaceUp"] = screen.kelloIsFaceUp();
+  json["kelloImageView"] = pictureJson(screen.outputs().kelloImageView);
   if (const auto& overlay = screen.outputs().tekstiView) {
     Json texts = Json::object();
     for (const DiagramText& text : overlay->texts) texts[std::string(text.role)] = text.text;
-    out.field("tekstiView", texts);
+    json["tekstiView"] = texts;
   } else {
-    out.field("tekstiView", env.options().json ? Json() : Json("(hidden)"));
+    json["tekstiView"] = Json();
   }
-  for (const auto& [name, text] : screen.textOutlets()) out.field(name, *text);
-  out.print(std::cout);
+  for (const auto& [name, text] : screen.textOutlets()) json[std::string(name)] = *text;
 }
 
-// A question the app asks first: shown, and nothing changes.
-int printQuestion(CliEnvironment& env, const Sheet& sheet) {
+void wearFigures(PlainText& text, const Screen& screen) {
+  for (const OutletCaption& entry : kDetailWearCaptions) {
+    text.field(entry.caption, outlet(screen, entry.outlet));
+  }
+}
+
+// The detail screen as a person reads it, top to bottom.
+void screenText(PlainText& text, const Screen& screen) {
+  if (screen.title()) text.line(*screen.title());
+  text.line(outlet(screen, "basicWatchDetailsLabel"));
+  text.line(outlet(screen, "movementDetailsLabel"));
+  text.field(kPictureCaption, screen.pictureText());
+  if (const auto& overlay = screen.outputs().tekstiView) {
+    text.indent(2);
+    for (std::size_t i = 0; i < overlay->texts.size() && i < kDiagramCaptions.size(); ++i) {
+      text.field(kDiagramCaptions[i].caption, overlay->texts[i].text);
+    }
+    text.indent(-2);
+  }
+  text.field(kStatusCaption, outlet(screen, "statusTextField"));
+  wearFigures(text, screen);
+  // Fields the watch leaves empty show nothing on the screen; here they are left out.
+  for (const OutletCaption& entry : kDetailFieldCaptions) {
+    if (!outlet(screen, entry.outlet).empty())
+      text.field(entry.caption, outlet(screen, entry.outlet));
+  }
+}
+
+// A command whose screen asks first: the question, and nothing changed.
+int printQuestion(CliEnvironment& env, const Sheet& question, std::string_view yesAction) {
   Output out(env.options().json);
-  out.root() = sheetJson(sheet);
+  out.json() = sheetJson(question);
+  out.text().sheet(question);
+  out.text().line("Nothing was changed: add --yes to answer " + std::string(yesAction) +
+                  ", or --choose with another action.");
+  out.print(std::cout);
+  return 0;
+}
+
+// After the command's answers: the next question if the screen asked one, else what the screen
+// showed (a badge) and the watch's wear figures as the detail screen shows them now.
+int printAnswered(CliEnvironment& env, const Screen& screen, std::string_view yesAction,
+                  std::string_view done) {
+  const CliPresenter& presenter = env.presenter();
+  for (const Sheet& sheet : presenter.shownSheets()) {
+    if (sheet.action(kCancelAction) != nullptr) return printQuestion(env, sheet, yesAction);
+  }
+  const bool cancelled =
+      !presenter.pressedActions().empty() && presenter.pressedActions().back() == kCancelAction;
+  Output out(env.options().json);
+  for (const Sheet& sheet : presenter.shownSheets()) {
+    out.json()["sheet"] = sheetJson(sheet);
+    out.text().sheet(sheet);
+  }
+  // Some operations leave the screen closing with only the count redrawn: show it afresh.
+  Screen fresh(env.services(), screen.kelloID());
+  fresh.viewDidLoad();
+  screenJson(out.json(), fresh);
+  out.text().line(cancelled ? "Nothing was changed." : std::string(done));
+  wearFigures(out.text(), fresh);
   out.print(std::cout);
   return 0;
 }
@@ -78,6 +142,23 @@ CLI::App* addIdArgument(CLI::App* command, DetailArguments& arguments) {
   return command;
 }
 
+void addAnswerOptions(CLI::App* command, DetailArguments& arguments, std::string_view yesAction) {
+  auto* yes = command->add_flag("--yes", arguments.yes,
+                                "Answer the question with " + std::string(yesAction));
+  command
+      ->add_option("--choose", arguments.choose,
+                   "Answer the question with this action (its name or its title)")
+      ->excludes(yes)
+      ->check(utf8Text());
+}
+
+// Queues the command's answer, if it gave one; without, the question is only shown.
+void queueAnswer(CliEnvironment& env, const DetailArguments& arguments,
+                 std::string_view yesAction) {
+  if (arguments.yes) env.presenter().answerNextSheet({std::string(yesAction), {}});
+  if (!arguments.choose.empty()) env.presenter().answerNextSheet({arguments.choose, {}});
+}
+
 }  // namespace
 
 void addDetailCommands(CLI::App& root, CommandAction& action) {
@@ -85,9 +166,8 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
 
   auto* show = addIdArgument(
       root.add_subcommand("show",
-                          "Show a watch's detail screen: every label and field by its name, the "
-                          "picture face and the diagram texts.\n"
-                          "  tockary show 12\n  tockary show 12 --face 3"),
+                          "Show a watch's detail screen: its lines, picture, status, wear figures "
+                          "and every field.\n  tockary show 12\n  tockary show 12 --face 3"),
       *arguments);
   show->add_option("--face", arguments->face,
                    "Which picture face to show: 1 front, 2 back, 3 dimension diagram")
@@ -96,7 +176,10 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
     action = [arguments](CliEnvironment& env) {
       auto screen = openScreen(env, arguments->id);
       while (screen->kelloIsFaceUp() != arguments->face) screen->flipWatchPhoto();
-      printScreen(env, *screen);
+      Output out(env.options().json);
+      screenJson(out.json(), *screen);
+      screenText(out.text(), *screen);
+      out.print(std::cout);
       return 0;
     };
   });
@@ -106,38 +189,44 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
           "wear",
           "Log that a watch was worn today. Without --confirm, as the collection list's swipe "
           "action does (count, moment and history-log entries). With --confirm, as the detail "
-          "screen's button does: prints its confirmation, and with --yes logs the wear and prints "
-          "any badge earned.\n"
+          "screen's button does: prints its question, and with --yes logs the wear and shows any "
+          "badge earned.\n"
           "  tockary wear 12\n  tockary wear 12 --confirm --yes"),
       *arguments);
   wear->add_flag("--confirm", arguments->confirm, "Use the detail screen's confirmed wear");
-  wear->add_flag("--yes", arguments->yes, "Answer the confirmation with Confirm");
+  addAnswerOptions(wear, *arguments, "confirmWear");
   wear->callback([&action, arguments] {
     action = [arguments](CliEnvironment& env) {
       if (!arguments->confirm) {
         const std::shared_ptr<Kello> watch = watchById(env, arguments->id);
+        const std::string notesBefore = watch->varasarake3().value_or("");
         requireWritten(quickLogWear(*watch, env.services()));
-        Output out(env.options().json);
-        out.field("id", watch->objectID().text());
-        // A whole number kept in a double: printed as the whole number it is.
-        out.field("varasarake4", std::llround(watch->varasarake4()));
+        const std::string notes = watch->varasarake3().value_or("");
         const auto lastWorn = watch->varasarake5();
-        out.field("varasarake5",
-                  lastWorn ? Json(env.formatters().shortDateMediumTime(*lastWorn)) : Json());
-        out.field("varasarake3", watch->varasarake3() ? Json(*watch->varasarake3()) : Json());
+        const std::string lastWornText =
+            lastWorn ? env.formatters().shortDateMediumTime(*lastWorn) : std::string();
+        Output out(env.options().json);
+        out.json()["id"] = watch->objectID().text();
+        // A whole number kept in a double: written as the whole number it is.
+        out.json()["varasarake4"] = std::llround(watch->varasarake4());
+        out.json()["varasarake5"] = lastWorn ? Json(lastWornText) : Json();
+        out.json()["varasarake3"] = watch->varasarake3() ? Json(notes) : Json();
+        PlainText& text = out.text();
+        text.line("Worn today: " + watchLabel(*watch));
+        text.field("Wear count", wholeNumberText(watch->varasarake4()));
+        text.field("Last worn", lastWornText);
+        if (notes.starts_with(notesBefore) && notes.size() > notesBefore.size()) {
+          text.field("Added to the notes", notes.substr(notesBefore.size() + 1));
+        }
         out.print(std::cout);
         return 0;
       }
       auto screen = openScreen(env, arguments->id);
-      RecordingPresenter& presenter = env.presenter();
+      queueAnswer(env, *arguments, "confirmWear");
       screen->increaseTimesWornCounter();
-      if (!arguments->yes) return printQuestion(env, *presenter.lastSheet());
-      const std::size_t before = presenter.events().size();
-      presenter.pressOnLastSheet("Confirm");
+      refuseUnansweredAction(env.presenter());
       requireWritten(screen->saveStatus());
-      const bool badge = presenter.events().size() > before;
-      printScreen(env, *screen, badge ? presenter.lastSheet() : nullptr);
-      return 0;
+      return printAnswered(env, *screen, "confirmWear", "Wear logged.");
     };
   });
 
@@ -166,7 +255,10 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
       screen->pickerViewDidSelectRow(row);
       screen->doneStatusPicker();
       requireWritten(screen->saveStatus());
-      printScreen(env, *screen);
+      Output out(env.options().json);
+      screenJson(out.json(), *screen);
+      out.text().field(kStatusCaption, outlet(*screen, "statusTextField"));
+      out.print(std::cout);
       return 0;
     };
   });
@@ -174,18 +266,17 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
   auto* reset = addIdArgument(
       root.add_subcommand("reset",
                           "Reset a watch's wrist statistics (wear count and last-worn date). "
-                          "Prints the confirmation; --yes confirms.\n  tockary reset 12 --yes"),
+                          "Prints the question; --yes confirms.\n  tockary reset 12 --yes"),
       *arguments);
-  reset->add_flag("--yes", arguments->yes, "Answer with Confirm wrist-stats reset");
+  addAnswerOptions(reset, *arguments, "resetWristStats");
   reset->callback([&action, arguments] {
     action = [arguments](CliEnvironment& env) {
       auto screen = openScreen(env, arguments->id);
+      queueAnswer(env, *arguments, "resetWristStats");
       screen->wearStatsReset();
-      if (!arguments->yes) return printQuestion(env, *env.presenter().lastSheet());
-      env.presenter().pressOnLastSheet("Confirm wrist-stats reset");
+      refuseUnansweredAction(env.presenter());
       requireWritten(screen->saveStatus());
-      printScreen(env, *screen);
-      return 0;
+      return printAnswered(env, *screen, "resetWristStats", "Wrist statistics reset.");
     };
   });
 
@@ -197,24 +288,22 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
   adjust->add_option("COUNT", arguments->value, "The new wear count, such as 60")
       ->required()
       ->check(utf8Text());
-  adjust->add_flag("--yes", arguments->yes, "Submit the new wear count");
+  adjust->add_flag("--yes", arguments->yes, "Submit the new wear count (submitNewWearCount)");
   adjust->callback([&action, arguments] {
     action = [arguments](CliEnvironment& env) {
-      if (!TarkasteleKelloaTableViewController::typedWearCount(arguments->value)) {
-        throw UsageError{"wear count \"" + arguments->value + "\" refused: " +
-                         std::string(TarkasteleKelloaTableViewController::kWearCountRefused)};
+      if (!Screen::typedWearCount(arguments->value)) {
+        throw UsageError{"wear count \"" + arguments->value +
+                         "\" refused: " + std::string(Screen::kWearCountRefused)};
       }
       auto screen = openScreen(env, arguments->id);
-      RecordingPresenter& presenter = env.presenter();
+      env.presenter().answerNextSheet({"adjustWearCount", {}});
+      if (arguments->yes) {
+        env.presenter().answerNextSheet({"submitNewWearCount", {arguments->value}});
+      }
       screen->wearStatsReset();
-      presenter.pressOnLastSheet("Adjust wear count");
-      const Sheet* alert = presenter.lastSheet();
-      if (!arguments->yes) return printQuestion(env, *alert);
-      *alert->textFields.at(0).text = arguments->value;
-      presenter.pressOnLastSheet("Submit new wear count");
+      refuseUnansweredAction(env.presenter());
       requireWritten(screen->saveStatus());
-      printScreen(env, *screen);
-      return 0;
+      return printAnswered(env, *screen, "submitNewWearCount", "Wear count adjusted.");
     };
   });
 }

@@ -1,9 +1,10 @@
-// add, edit, catalogues: the watch editor driven from the command line. Every value goes through
-// the form's own controls and its save, so the command line follows the same rules as the app.
+// add, edit, catalogues: the watch editor driven from the command line. The options are the
+// form's own field descriptors, and every value goes through the form's controls and its save,
+// so the command line follows the same rules as the app.
 
 #include <iostream>
+#include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,153 +20,74 @@ namespace {
 
 using Screen = InsertWatchTableViewController;
 
-struct FieldOption {
-  const char* name;
-  FormTextField Screen::*field;
-  const char* help;
-};
+std::string optionHelp(const FieldDescriptor& field) {
+  std::string help = std::string(field.caption) + ", " + std::string(fieldKindName(field.kind));
+  if (field.kind == FieldKind::Catalogue || field.kind == FieldKind::Wheel) {
+    help += " (tockary catalogues " + std::string(field.option) + " lists its values)";
+  }
+  if (field.kind == FieldKind::Picture) help += " file, PNG or JPEG";
+  if (field.kind == FieldKind::Date) help += ", ISO or the locale's short date; \"\" clears it";
+  return help + ": --" + std::string(field.option) + " \"" + std::string(field.example) + "\"";
+}
 
-// Named after the export's columns; in the form's order.
-const FieldOption kFieldOptions[] = {
-    {"brand", &Screen::manufacturerTextField, "Brand, free text: --brand Seiko"},
-    {"model", &Screen::modelTextField, "Model, free text: --model \"SKX007\""},
-    {"year", &Screen::yearTextField,
-     "Model year from the year wheel, 1800 to this year: --year 1998"},
-    {"reference", &Screen::refTextField, "Reference number, free text: --reference 7S26-0020"},
-    {"serial-number", &Screen::serialNumberTextField,
-     "Serial number, free text: --serial-number 123456"},
-    {"movement-type", &Screen::movementTypeTextField,
-     "Movement type from its catalogue (tockary catalogues movement-type): --movement-type "
-     "Automatic"},
-    {"caliber", &Screen::movementTextField, "Movement (calibre) name, free text: --caliber 7S26"},
-    {"reserve-hours", &Screen::powerResTextField,
-     "Power reserve in hours, 0 to 479: --reserve-hours 40"},
-    {"vph", &Screen::bphTextField,
-     "Beat rate from its catalogue (tockary catalogues vph): --vph 21600"},
-    {"diameter", &Screen::caseDiameterTextField,
-     "Case diameter in mm, 1 to 100 with an optional fraction 0 to 99: --diameter 40.5"},
-    {"case-material", &Screen::caseMaterialTextField,
-     "Case material from its catalogue: --case-material \"Stainless Steel\""},
-    {"thickness", &Screen::thicknessTextField,
-     "Case thickness in mm, as --diameter: --thickness 13"},
-    {"lug-width", &Screen::lugWidthTextField, "Lug width in mm, 0 to 99: --lug-width 22"},
-    {"lug-to-lug", &Screen::lugToLugTextField,
-     "Lug-to-lug in mm, as --diameter: --lug-to-lug 46.5"},
-    {"bezel-material", &Screen::bezelMaterialTextField,
-     "Bezel material from its catalogue: --bezel-material Aluminium"},
-    {"glass", &Screen::glassTextField,
-     "Crystal from its catalogue, blanks included: --glass \"Sapphire Crystal\""},
-    {"water-resistance", &Screen::waterProofTextField,
-     "Water resistance from its catalogue: --water-resistance \"20 ATM\""},
-    {"dial-color", &Screen::dialColorTextField,
-     "Dial colour from its catalogue: --dial-color Black"},
-    {"crown-type", &Screen::crownTypeTextField,
-     "Crown type from its catalogue: --crown-type Screw-Down"},
-    {"comp1", &Screen::complication1TextField,
-     "Complication 1 from the complication catalogue: --comp1 Date"},
-    {"comp2", &Screen::complication2TextField, "Complication 2: --comp2 Day"},
-    {"comp3", &Screen::complication3TextField, "Complication 3: --comp3 GMT"},
-    {"comp4", &Screen::complication4TextField, "Complication 4: --comp4 Chronograph"},
-    {"comp5", &Screen::complication5TextField, "Complication 5: --comp5 \"Small Seconds\""},
-    {"comp6", &Screen::complication6TextField, "Complication 6: --comp6 Moonphase"},
-    {"purchased-from", &Screen::purchasedFromTextField,
-     "Where the watch was bought, free text: --purchased-from \"Watch fair\""},
-    {"purchase-price", &Screen::priceTextField,
-     "Purchase price, a bare number with . or , as decimal sign: --purchase-price 1200,50"},
-    {"sold-to", &Screen::soldToTextField,
-     "Buyer; a watch with a buyer is sold, \"\" makes it unsold: --sold-to \"A collector\""},
-    {"sold-price", &Screen::soldPriceTextField,
-     "Sale price, as --purchase-price: --sold-price 900"},
-    {"purchase-date", &Screen::purchaseDateTextField,
-     "Purchase date, 2024-05-17 or the locale's short date; \"\" clears it: --purchase-date "
-     "2024-05-17"},
-    {"sold-date", &Screen::soldDateTextField,
-     "Sale date, as --purchase-date; writes the \"marked sold\" history line when the history log "
-     "is on: --sold-date 2025-01-31"},
-    {"warranty-end-date", &Screen::warrantyEndDateTexField,
-     "End of the watch's warranty, as --purchase-date: --warranty-end-date 2027-05-17"},
-    {"set-completeness", &Screen::setCompletenessTextField,
-     "Set completeness from its catalogue: --set-completeness \"Full Set\""},
-};
-
-// What one add or edit was given.
+// What one add or edit was given: a value per form field named on the command line.
 struct FormOptions {
   struct Given {
-    const FieldOption* option;
-    CLI::Option* cli;
+    const FieldDescriptor* field;
+    CLI::Option* option;
     std::shared_ptr<std::string> value;
   };
   std::vector<Given> fields;
-  CLI::Option* notesOption = nullptr;
-  std::shared_ptr<std::string> notes = std::make_shared<std::string>();
-  std::shared_ptr<std::string> frontPicture = std::make_shared<std::string>();
-  std::shared_ptr<std::string> backPicture = std::make_shared<std::string>();
-  CLI::Option* frontOption = nullptr;
-  CLI::Option* backOption = nullptr;
 };
 
 std::shared_ptr<FormOptions> addFormOptions(CLI::App& command) {
   auto options = std::make_shared<FormOptions>();
-  for (const auto& option : kFieldOptions) {
+  for (const FieldDescriptor& field : Screen::formFields()) {
     auto value = std::make_shared<std::string>();
-    auto* cli =
-        command.add_option(std::string("--") + option.name, *value, option.help)->check(utf8Text());
-    options->fields.push_back({&option, cli, value});
+    auto* option = command.add_option("--" + std::string(field.option), *value, optionHelp(field));
+    // A picture option names a file: a path, not text.
+    if (field.kind == FieldKind::Picture) {
+      option->type_name("FILE");
+    } else {
+      option->check(utf8Text());
+    }
+    options->fields.push_back({&field, option, value});
   }
-  options->notesOption =
-      command
-          .add_option(
-              "--notes", *options->notes,
-              "The whole notes text, history lines included (\\n in a shell: $'line 1\\nline 2'): "
-              "--notes \"Bought on holiday\"")
-          ->check(utf8Text());
-  options->frontOption = command.add_option(
-      "--front-picture", *options->frontPicture,
-      "PNG or JPEG of the dial side, cropped to a centred square: --front-picture front.jpg");
-  options->backOption = command.add_option("--back-picture", *options->backPicture,
-                                           "PNG or JPEG of the case back: --back-picture back.png");
   return options;
 }
 
-// The picture files given, read before the store opens, so that a refused one leaves nothing
-// behind.
-struct ChosenPictures {
-  std::optional<Bytes> front;
-  std::optional<Bytes> back;
-};
-
-Bytes readPicture(const std::string& option, const std::string& file) {
-  auto read = readOutsideFile(file, kPictureFileLimit);
-  if (!read) {
-    throw UsageError{"--" + option + " \"" + file + "\" " + read.status().description() +
-                     "; accepted: a regular file holding a PNG or JPEG picture"};
-  }
-  return std::move(read).value();
-}
+// The picture files given, by the outlet of their slot, read before the store opens so that a
+// refused one leaves nothing behind.
+using ChosenPictures = std::map<std::string_view, Bytes>;
 
 ChosenPictures readPictures(const FormOptions& options) {
   ChosenPictures pictures;
-  if (options.frontOption->count() > 0) {
-    pictures.front = readPicture("front-picture", *options.frontPicture);
-  }
-  if (options.backOption->count() > 0) {
-    pictures.back = readPicture("back-picture", *options.backPicture);
+  for (const auto& given : options.fields) {
+    if (given.option->count() == 0 || given.field->kind != FieldKind::Picture) continue;
+    auto read = readOutsideFile(*given.value, kPictureFileLimit);
+    if (!read) {
+      throw UsageError{"--" + std::string(given.field->option) + " \"" + *given.value + "\" " +
+                       read.status().description() +
+                       "; accepted: a regular file holding a PNG or JPEG picture"};
+    }
+    pictures[given.field->outlet] = std::move(read).value();
   }
   return pictures;
 }
 
-void choosePicture(CliEnvironment& env, Screen& screen, bool front, const std::string& file,
-                   Bytes bytes) {
-  const std::string option = front ? "front-picture" : "back-picture";
-  if (front) {
+void choosePicture(CliEnvironment& env, Screen& screen, const FieldDescriptor& field,
+                   const std::string& file, Bytes bytes) {
+  const std::string option(field.option);
+  env.presenter().givePicture(std::move(bytes));
+  env.presenter().answerNextSheet({"photoGallery", {}});
+  if (field.outlet == "cameraImageView") {
     screen.tapForPhoto();
   } else {
     screen.tapForPhotoBack();
   }
-  (void)env.presenter().pressOnLastSheet("Photo Gallery");
-  (void)env.presenter().answerImagePick(std::move(bytes));
-  if (screen.pictureError) {
-    throw UsageError{"--" + option + " \"" + file + "\": " + *screen.pictureError +
+  refuseUnansweredAction(env.presenter());
+  if (screen.pictureError()) {
+    throw UsageError{"--" + option + " \"" + file + "\": " + *screen.pictureError() +
                      "; accepted: a complete PNG or JPEG picture"};
   }
 }
@@ -174,26 +96,32 @@ void choosePicture(CliEnvironment& env, Screen& screen, bool front, const std::s
 void fillForm(CliEnvironment& env, Screen& screen, const FormOptions& options,
               ChosenPictures pictures) {
   // Notes first: the sold date's history line is appended to them.
-  if (options.notesOption->count() > 0) screen.enterNotes(*options.notes);
   for (const auto& given : options.fields) {
-    if (given.cli->count() == 0) continue;
-    const Status entered = screen.enterValue(screen.*(given.option->field), *given.value);
-    if (!entered)
-      throw UsageError{std::string("--") + given.option->name + " " + entered.description()};
+    if (given.option->count() > 0 && given.field->kind == FieldKind::Notes) {
+      screen.enterNotes(*given.value);
+    }
   }
-  if (pictures.front) {
-    choosePicture(env, screen, true, *options.frontPicture, std::move(*pictures.front));
-  }
-  if (pictures.back) {
-    choosePicture(env, screen, false, *options.backPicture, std::move(*pictures.back));
+  for (const auto& given : options.fields) {
+    if (given.option->count() == 0) continue;
+    const FieldDescriptor& field = *given.field;
+    if (field.kind == FieldKind::Notes) continue;
+    if (field.kind == FieldKind::Picture) {
+      choosePicture(env, screen, field, *given.value, std::move(pictures.at(field.outlet)));
+      continue;
+    }
+    const Status entered = screen.enterValue(field.outlet, *given.value);
+    if (!entered) {
+      throw UsageError{"--" + std::string(field.option) + " " + entered.description()};
+    }
   }
 }
 
-int saveAndPrint(CliEnvironment& env, Screen& screen) {
-  screen.saveWatchDetails();
-  requireWritten(screen.saveStatus(), "the watch could not be saved");
+int saveAndPrint(CliEnvironment& env, Screen& screen, std::string_view done) {
+  const Result<ObjectID> saved = screen.saveWatchDetails();
+  requireWritten(saved.status(), "the watch could not be saved");
   Output out(env.options().json);
-  out.field("id", screen.savedWatch()->objectID().primaryKey);
+  out.json()["id"] = saved->primaryKey;
+  out.text().line(std::string(done) + " watch " + std::to_string(saved->primaryKey) + ".");
   out.print(std::cout);
   return 0;
 }
@@ -209,10 +137,10 @@ void addAddCommand(CLI::App& root, CommandAction& action) {
     action = [options](CliEnvironment& env) {
       ChosenPictures pictures = readPictures(*options);
       Screen screen(env.services());
-      screen.tempInsertUusiKello = true;
+      screen.openForInsert();
       screen.viewDidLoad();
       fillForm(env, screen, *options, std::move(pictures));
-      return saveAndPrint(env, screen);
+      return saveAndPrint(env, screen, "Added");
     };
   });
 }
@@ -233,68 +161,79 @@ void addEditCommand(CLI::App& root, CommandAction& action) {
       ChosenPictures pictures = readPictures(*options);
       const auto watch = watchById(env, *id);
       Screen screen(env.services());
-      screen.editingWatch = true;
-      screen.kelloID = watch->objectID();
-      screen.tempTitleMuutos = "Edit Watch Details";
-      screen.handOver = handOverFrom(*watch);
+      screen.openForEdit(editRequestFor(*watch));
       screen.viewDidLoad();
       fillForm(env, screen, *options, std::move(pictures));
-      return saveAndPrint(env, screen);
+      return saveAndPrint(env, screen, "Saved");
     };
   });
 }
 
+// The fields that pick from a wheel, one per wheel (the six complications share theirs).
+std::vector<std::vector<const FieldDescriptor*>> wheelFields() {
+  std::vector<std::vector<const FieldDescriptor*>> groups;
+  for (const FieldDescriptor& field : Screen::formFields()) {
+    if (field.picker.empty()) continue;
+    bool shared = false;
+    for (auto& group : groups) {
+      if (group.front()->picker == field.picker) {
+        group.push_back(&field);
+        shared = true;
+      }
+    }
+    if (!shared) groups.push_back({&field});
+  }
+  return groups;
+}
+
 void addCataloguesCommand(CLI::App& root, CommandAction& action) {
+  std::string names;
+  for (const auto& group : wheelFields()) {
+    names += names.empty() ? "" : ", ";
+    names += group.front()->option;
+  }
   auto* catalogues = root.add_subcommand(
       "catalogues",
-      "Print the lists the editor's pickers offer, one value a line after the list's name "
-      "(trailing blanks are part of a value), or only the named list.\n  tockary catalogues "
-      "glass");
+      "Print what the editor's wheels offer: each field's catalogue one value a line (trailing "
+      "blanks are part of a value), or the range a number or measure wheel covers; or only the "
+      "named field's.\n  tockary catalogues glass");
   auto name = std::make_shared<std::string>();
-  catalogues
-      ->add_option("NAME", *name,
-                   "movement-type, vph, case-material, bezel-material, glass, "
-                   "water-resistance, dial-color, crown-type, set-completeness, "
-                   "complication, year, reserve-hours, lug-width, millimetres, fraction")
-      ->check(utf8Text());
-  catalogues->callback([&action, name] {
-    action = [name](CliEnvironment& env) {
+  catalogues->add_option("NAME", *name, "A field's option name: " + names)->check(utf8Text());
+  catalogues->callback([&action, name, names] {
+    action = [name, names](CliEnvironment& env) {
       Screen screen(env.services());
-      screen.tempInsertUusiKello = true;
+      screen.openForInsert();
       screen.viewDidLoad();
-      struct Listed {
-        const char* name;
-        const PickerView* picker;
-        int column;
-      };
-      const Listed lists[] = {
-          {"movement-type", &screen.movementTypePicker, 0},
-          {"vph", &screen.bphPicker, 0},
-          {"case-material", &screen.caseMaterialPicker, 0},
-          {"bezel-material", &screen.bezelMaterialPicker, 0},
-          {"glass", &screen.glassPicker, 0},
-          {"water-resistance", &screen.waterProofPicker, 0},
-          {"dial-color", &screen.dialColorPicker, 0},
-          {"crown-type", &screen.crownTypePicker, 0},
-          {"set-completeness", &screen.setCompletenessPicker, 0},
-          {"complication", &screen.complicationPicker, 0},
-          {"year", &screen.yearPicker, 0},
-          {"reserve-hours", &screen.powerPicker, 0},
-          {"lug-width", &screen.lugWidthPicker, 0},
-          {"millimetres", &screen.leveysPicker, 0},
-          {"fraction", &screen.leveysPicker, 2},
-      };
       Output out(env.options().json);
       bool found = false;
-      std::string names;
-      for (const auto& list : lists) {
-        names += names.empty() ? list.name : std::string(", ") + list.name;
-        if (!name->empty() && *name != list.name) continue;
+      for (const auto& group : wheelFields()) {
+        const FieldDescriptor& field = *group.front();
+        std::string options;
+        bool named = name->empty();
+        for (const FieldDescriptor* member : group) {
+          options += (options.empty() ? "--" : ", --") + std::string(member->option);
+          named = named || *name == member->option;
+        }
+        if (!named) continue;
         found = true;
-        Json values = Json::array();
-        for (int row = 0; row < screen.numberOfRows(*list.picker, list.column); ++row)
-          values.push_back(screen.titleForRow(*list.picker, row, list.column));
-        out.field(list.name, values);
+        Json columns = Json::array();
+        for (int column = 0; column < screen.numberOfComponents(field.picker); ++column) {
+          Json values = Json::array();
+          for (int row = 0; row < screen.numberOfRows(field.picker, column); ++row) {
+            values.push_back(screen.titleForRow(field.picker, row, column));
+          }
+          columns.push_back(values);
+        }
+        out.json()[std::string(field.option)] = columns.size() == 1 ? columns[0] : columns;
+        PlainText& text = out.text();
+        text.line(std::string(field.caption) + " (" + options + "):");
+        text.indent(2);
+        if (field.kind == FieldKind::Catalogue) {
+          for (const auto& value : columns[0]) text.line(value.get<std::string>());
+        } else {
+          text.line(screen.acceptedValues(field.outlet));
+        }
+        text.indent(-2);
       }
       if (!found) throw UsageError{"unknown catalogue \"" + *name + "\"; accepted: " + names};
       out.print(std::cout);

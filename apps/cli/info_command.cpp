@@ -14,17 +14,26 @@ void addInfoCommand(CLI::App& root, CommandAction& action) {
       PersistentContainer& container = env.app().persistentContainer();
       ManagedObjectContext& context = container.viewContext();
       Output out(env.options().json);
-      out.field("dataDirectory", env.dataDirectory().string());
-      out.field("storeFile", container.storeFile().string());
-      out.field("preferencesFile", env.preferencesFile().string());
-      out.field("model", container.name());
-      out.field("schemaVersion", container.schemaVersion());
+      Json& json = out.json();
+      PlainText& text = out.text();
+      json["dataDirectory"] = env.dataDirectory().string();
+      text.field("Data folder", env.dataDirectory().string());
+      json["storeFile"] = container.storeFile().string();
+      text.field("Collection", container.storeFile().string());
+      json["preferencesFile"] = env.preferencesFile().string();
+      text.field("Settings", env.preferencesFile().string());
+      json["model"] = container.name();
+      json["schemaVersion"] = container.schemaVersion();
+      text.field("Schema",
+                 container.name() + ", version " + std::to_string(container.schemaVersion()));
       Json records = Json::object();
       for (const auto& entity : container.managedObjectModel().entities) {
         auto count = context.count(FetchRequest(entity.name));
         records[entity.name] = count ? Json(count.value()) : Json();
+        text.field(recordKindCaption(entity.name) + " (" + entity.name + ")",
+                   count ? std::to_string(count.value()) : "cannot be counted");
       }
-      out.field("records", records);
+      json["records"] = records;
       out.print(std::cout);
       return 0;
     };

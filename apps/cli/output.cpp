@@ -3,64 +3,96 @@
 #include <ostream>
 
 #include "platform/format/utf8_text.h"
+#include "platform/ui/sheet.h"
 
 namespace tockary::cli {
 
-std::string oneLine(std::string_view text) {
-  std::string line;
-  for (char c : text) {
-    if (c == '\n') {
-      line += "\\n";
-    } else if (c == '\r') {
-      line += "\\r";
-    } else {
-      line += c;
-    }
-  }
-  return line;
-}
-
 namespace {
 
-std::string plain(const Json& value) {
-  // Stored text may hold bytes that are not UTF-8 (written by another program).
-  if (value.is_string()) return oneLine(replacingInvalidUtf8(value.get<std::string>()));
-  if (value.is_null()) return "(none)";
-  return value.dump();
-}
-
-void printPlain(std::ostream& out, const Json& value, const std::string& prefix) {
-  if (value.is_object()) {
-    for (const auto& [name, item] : value.items()) {
-      if (item.is_object() || item.is_array()) {
-        printPlain(out, item, prefix + name + ".");
-      } else {
-        out << prefix << name << ": " << plain(item) << '\n';
-      }
-    }
-  } else if (value.is_array()) {
-    std::size_t index = 0;
-    for (const auto& item : value) {
-      if (item.is_object() || item.is_array()) {
-        if (index > 0 && item.is_object()) out << '\n';
-        printPlain(out, item, prefix);
-      } else {
-        out << prefix.substr(0, prefix.size() - 1) << ": " << plain(item) << '\n';
-      }
-      ++index;
-    }
-  }
+// A sheet's decorative picture by name: an app picture's own name, or what a watch's picture is.
+std::string pictureName(const SheetImage& image) {
+  return image.assetName.empty() ? "watch picture" : image.assetName;
 }
 
 }  // namespace
 
-void Output::print(std::ostream& out) const {
-  if (json_) {
-    // Invalid UTF-8 in stored text becomes U+FFFD rather than ending the output.
-    out << root_.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
-  } else {
-    printPlain(out, root_, "");
+std::string dumpJson(const Json& value, int indent) {
+  return value.dump(indent, ' ', false, Json::error_handler_t::replace);
+}
+
+void PlainText::line(std::string_view raw) {
+  // Stored text may hold bytes that are not UTF-8 (written by another program).
+  const std::string replaced = replacingInvalidUtf8(raw);
+  const std::string_view text = replaced;
+  const std::string margin(static_cast<std::size_t>(indent_), ' ');
+  std::size_t start = 0;
+  while (true) {
+    const auto end = text.find('\n', start);
+    const std::string_view part = text.substr(start, end - start);
+    text_ += part.empty() ? std::string() : margin + std::string(part);
+    text_ += '\n';
+    if (end == std::string_view::npos) break;
+    start = end + 1;
   }
+}
+
+void PlainText::field(std::string_view caption, std::string_view value) {
+  const auto lineBreak = value.find('\n');
+  if (lineBreak == std::string_view::npos) {
+    line(std::string(caption) + ": " + std::string(value));
+    return;
+  }
+  line(std::string(caption) + ":");
+  indent(2);
+  line(value);
+  indent(-2);
+}
+
+void PlainText::sheet(const Sheet& sheet) {
+  const std::string headline = sheet.displayedTitle();
+  const std::string message = sheet.displayedMessage();
+  if (!headline.empty()) line(headline);
+  if (!message.empty()) line(message);
+  for (const SheetImage& image : sheet.images) field("Picture", pictureName(image));
+  for (const SheetTextField& textField : sheet.textFields) {
+    field("Field", textField.placeholder.empty() ? "(to fill in)" : textField.placeholder);
+  }
+  for (const SheetAction& action : sheet.actions) {
+    line("  " + action.title + "  (--choose " + action.identity + ")");
+  }
+}
+
+void Output::print(std::ostream& out) const {
+  if (asJson_) {
+    out << dumpJson(json_) << '\n';
+  } else {
+    out << text_.text();
+  }
+}
+
+Json sheetJson(const Sheet& sheet) {
+  Json json = Json::object();
+  json["headline"] = sheet.displayedTitle();
+  json["message"] = sheet.displayedMessage();
+  Json actions = Json::array();
+  for (const auto& action : sheet.actions) {
+    actions.push_back({{"identity", action.identity},
+                       {"title", action.title},
+                       {"style", actionStyleName(action.style)}});
+  }
+  json["actions"] = actions;
+  if (!sheet.textFields.empty()) {
+    Json fields = Json::array();
+    for (const auto& field : sheet.textFields)
+      fields.push_back({{"placeholder", field.placeholder}});
+    json["textFields"] = fields;
+  }
+  if (!sheet.images.empty()) {
+    Json images = Json::array();
+    for (const auto& image : sheet.images) images.push_back(pictureName(image));
+    json["images"] = images;
+  }
+  return json;
 }
 
 }  // namespace tockary::cli

@@ -6,27 +6,56 @@
 #include <string>
 #include <string_view>
 
+namespace tockary {
+struct Sheet;
+}
+
 namespace tockary::cli {
 
 using Json = nlohmann::ordered_json;
 
-// What a command shows, collected as ordered name/value pairs and printed either for people
-// ("name: value" a line, line breaks inside a text as \n) or as JSON.
+// The same JSON any stored text gives: invalid UTF-8 in a value becomes U+FFFD, never an abort.
+std::string dumpJson(const Json& value, int indent = 2);
+
+// What a command shows people: lines as the app shows its screens, a caption and its value each.
+class PlainText {
+ public:
+  // A line as it is; its line breaks start new lines.
+  void line(std::string_view text = {});
+  // "Caption: value". A value of several lines continues on the lines below, indented.
+  void field(std::string_view caption, std::string_view value);
+  // A sheet as it is shown: its headline, its message, its pictures and its actions, each action
+  // with the name that chooses it on the command line.
+  void sheet(const Sheet& sheet);
+  // What follows is indented by two more blanks (for the fields of a row).
+  void indent(int by) { indent_ += by; }
+
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+  int indent_ = 0;
+};
+
+// What a command shows: `json` for scripts (--json), `text` for people. Commands fill the one
+// that is printed.
 class Output {
  public:
-  explicit Output(bool json) : json_(json) {}
+  explicit Output(bool asJson) : asJson_(asJson) {}
 
-  Json& root() { return root_; }
-  void field(std::string_view name, Json value) { root_[std::string(name)] = std::move(value); }
-
+  bool asJson() const { return asJson_; }
+  Json& json() { return json_; }
+  PlainText& text() { return text_; }
   void print(std::ostream& out) const;
 
  private:
-  bool json_;
-  Json root_ = Json::object();
+  bool asJson_;
+  Json json_ = Json::object();
+  PlainText text_;
 };
 
-// A text on one line: a line break is written as \n.
-std::string oneLine(std::string_view text);
+// A sheet for scripts: headline, message, actions with identity, title and style, text fields
+// and pictures.
+Json sheetJson(const Sheet& sheet);
 
 }  // namespace tockary::cli

@@ -4,16 +4,6 @@
 
 namespace tockary::cli {
 
-Json sheetJson(const Sheet& sheet) {
-  Json json = Json::object();
-  json["headline"] = sheet.displayedTitle();
-  json["message"] = sheet.displayedMessage();
-  Json actions = Json::array();
-  for (const auto& action : sheet.actions) actions.push_back(action.title);
-  json["actions"] = actions;
-  return json;
-}
-
 std::shared_ptr<Kello> watchById(CliEnvironment& env, const std::string& id) {
   std::optional<ObjectID> objectId = ObjectID::fromText(id);
   if (!objectId) objectId = ObjectID::fromText(std::string(Kello::entityName()) + "/" + id);

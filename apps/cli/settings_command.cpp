@@ -35,7 +35,9 @@ const char* storedText(StoredFlag flag) {
 void printSwitches(CliEnvironment& env) {
   Output out(env.options().json);
   for (const auto& info : settingsSwitches()) {
-    out.field(info.key, storedText(env.defaults().value(info.key)));
+    const char* state = storedText(env.defaults().value(info.key));
+    out.json()[std::string(info.key)] = state;
+    out.text().line(std::string(info.key) + ": " + state + "  (" + std::string(info.label) + ")");
   }
   out.print(std::cout);
 }

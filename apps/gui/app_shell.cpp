@@ -2,6 +2,8 @@
 
 #include <QJSEngine>
 
+#include "picture_provider.h"
+
 namespace tockary::gui {
 
 namespace {
@@ -15,6 +17,10 @@ QString AppShell::dataDirectory() const {
 }
 
 QStringList AppShell::tabTitles() const { return {"Collection", "Settings"}; }
+
+QString AppShell::assetPicture(const QString& name) const {
+  return Pictures::url(PictureHandle::asset(name.toStdString()));
+}
 
 void AppShell::setInstance(AppShell* shell) { instance = shell; }
 

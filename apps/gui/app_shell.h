@@ -23,6 +23,8 @@ class AppShell : public QObject {
 
   QString dataDirectory() const;
   QStringList tabTitles() const;
+  // The address of one of the app's own pictures by name ("StatusKeeper"); empty for no name.
+  Q_INVOKABLE QString assetPicture(const QString& name) const;
 
   static void setInstance(AppShell* shell);
   static AppShell* create(QQmlEngine*, QJSEngine*);

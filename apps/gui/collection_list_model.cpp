@@ -6,7 +6,7 @@
 #include <chrono>
 
 #include "collection/collection_captions.h"
-#include "collection_picture_provider.h"
+#include "picture_provider.h"
 
 namespace tockary::gui {
 
@@ -30,10 +30,9 @@ QString shown(const RowImage& image) { return image.isHidden ? QString() : text(
 
 }  // namespace
 
-CollectionList::CollectionList(AppServices& services,
-                               std::unique_ptr<MyWatchCollectionTableViewController> screen,
+CollectionList::CollectionList(std::unique_ptr<MyWatchCollectionTableViewController> screen,
                                QObject* parent)
-    : QAbstractListModel(parent), services_(services), screen_(std::move(screen)) {
+    : QAbstractListModel(parent), screen_(std::move(screen)) {
   screen_->tableView.didReload = [this] { reset(); };
   screen_->tableView.didChangeRow = [this](const TableRowChange& change) {
     // The live list has already changed: announce the row and drop the filled rows.
@@ -89,14 +88,14 @@ QVariant CollectionList::data(const QModelIndex& index, int role) const {
     case ObjectIdRole:
       return QString::fromStdString(row->watchId.text());
     case PictureRole: {
-      // One query per reload tells which rows have a picture, without reading any.
+      // One query per reload tells which rows have a picture of their own; the others show
+      // their stand-in at once, without a read of the record.
       if (!pictured_) pictured_ = screen_->watchesWithShownPicture();
-      const RowPicture& picture = row->watchImageView;
-      if (!pictured_->contains(row->watchId))
-        return "image://asset/" + text(picture.placeholderImageName);
-      return "image://" + QString(CollectionPictureProvider::kName) + "/" +
-             QString::fromStdString(row->watchId.text()) + "/" + text(picture.attribute) + "?" +
-             QString::number(pictureRevision_);
+      const PictureHandle& picture = row->watchImageView.picture;
+      if (!pictured_->contains(row->watchId)) {
+        return Pictures::url(PictureHandle::asset(picture.assetName()));
+      }
+      return Pictures::url(picture, pictureRevision_);
     }
     case PictureOpacityRole:
       return static_cast<double>(row->watchImageView.alpha);
@@ -212,6 +211,10 @@ void CollectionList::quickWear(int row) {
   if (action && action->handler) action->handler();
 }
 
+QString CollectionList::imageDescription(const QString& imageName) const {
+  return QString::fromStdString(rowImageDescription(imageName.toStdString()));
+}
+
 int CollectionList::rowOf(const QString& objectId) const {
   auto id = ObjectID::fromText(objectId.toStdString());
   if (!id) return -1;
@@ -221,8 +224,7 @@ int CollectionList::rowOf(const QString& objectId) const {
 
 void CollectionList::setInstance(CollectionList* model) { instance = model; }
 
-CollectionList* CollectionList::create(QQmlEngine* engine, QJSEngine*) {
-  if (instance != nullptr) installCollectionPictures(engine, instance->services_);
+CollectionList* CollectionList::create(QQmlEngine*, QJSEngine*) {
   QJSEngine::setObjectOwnership(instance, QJSEngine::CppOwnership);
   return instance;
 }

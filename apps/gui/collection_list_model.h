@@ -16,8 +16,8 @@
 namespace tockary::gui {
 
 // The collection screen for QML. Rows are filled on demand, one per data() request of a
-// visible delegate, and kept until the next reload; pictures are only named here (image://
-// URLs), never read.
+// visible delegate, and kept until the next reload; pictures are only named here (their
+// addresses), never read.
 class CollectionList : public QAbstractListModel {
   Q_OBJECT
   QML_ELEMENT
@@ -56,10 +56,9 @@ class CollectionList : public QAbstractListModel {
     RateButtonRole,
   };
 
-  // `services` must outlive the adapter. Loads the screen and starts its reminder timer.
-  CollectionList(AppServices& services,
-                 std::unique_ptr<MyWatchCollectionTableViewController> screen,
-                 QObject* parent = nullptr);
+  // Loads the screen and starts its reminder timer.
+  explicit CollectionList(std::unique_ptr<MyWatchCollectionTableViewController> screen,
+                          QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
@@ -87,6 +86,8 @@ class CollectionList : public QAbstractListModel {
   Q_INVOKABLE QVariantMap quickWearAction(int row);
   // Logs a wear of the watch at the row at once.
   Q_INVOKABLE void quickWear(int row);
+  // A row's picture ("Badge_100") in words, for those who do not see it.
+  Q_INVOKABLE QString imageDescription(const QString& imageName) const;
   // The row of a watch ("Kello/12"), -1 when it is not listed.
   Q_INVOKABLE int rowOf(const QString& objectId) const;
 
@@ -102,7 +103,6 @@ class CollectionList : public QAbstractListModel {
   const MyWatchCollectionTableViewCell* cell(int row) const;
   void reset();
 
-  AppServices& services_;
   std::unique_ptr<MyWatchCollectionTableViewController> screen_;
   QTimer timer_;
   int pictureRevision_ = 0;

@@ -6,7 +6,7 @@ namespace tockary::gui {
 
 void installCollectionScreens(AppServices& services, QObject& parent) {
   CollectionList::setInstance(new CollectionList(
-      services, std::make_unique<MyWatchCollectionTableViewController>(services), &parent));
+      std::make_unique<MyWatchCollectionTableViewController>(services), &parent));
   WatchDetail::setInstance(new WatchDetail(services, &parent));
 }
 

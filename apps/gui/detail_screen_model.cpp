@@ -2,9 +2,9 @@
 
 #include <QJSEngine>
 
-#include "collection_picture_provider.h"
 #include "detail/detail_captions.h"
 #include "gui_presenter.h"
+#include "picture_provider.h"
 
 namespace tockary::gui {
 
@@ -117,14 +117,14 @@ QVariantMap WatchDetail::outlets() const {
 }
 
 QString WatchDetail::picture() const {
-  const WatchPicture picture =
-      screen_ ? screen_->outputs().kelloImageView : WatchPicture{"nopic.png", nullptr, ""};
-  if (picture.picture) {
-    return "image://" + QString(CollectionPictureProvider::kName) + "/" +
-           QString::fromStdString(screen_->kelloID().text()) + "/" +
-           QString::fromStdString(picture.attribute) + "?" + QString::number(pictureRevision_);
-  }
-  return "image://asset/" + QString::fromStdString(picture.assetName);
+  // Before any watch is opened: the picture a fresh screen shows.
+  return Pictures::url(
+      screen_ ? screen_->outputs().kelloImageView : WatchDetailOutputs{}.kelloImageView,
+      pictureRevision_);
+}
+
+QString WatchDetail::pictureText() const {
+  return screen_ ? text(screen_->pictureText()) : QString();
 }
 
 QVariantMap WatchDetail::diagram() const {
@@ -175,8 +175,7 @@ QVariantMap WatchDetail::captions() const {
 
 void WatchDetail::setInstance(WatchDetail* model) { instance = model; }
 
-WatchDetail* WatchDetail::create(QQmlEngine* engine, QJSEngine*) {
-  if (instance != nullptr) installCollectionPictures(engine, instance->services_);
+WatchDetail* WatchDetail::create(QQmlEngine*, QJSEngine*) {
   QJSEngine::setObjectOwnership(instance, QJSEngine::CppOwnership);
   return instance;
 }

@@ -24,6 +24,8 @@ class WatchDetail : public QObject {
   Q_PROPERTY(QString title READ title NOTIFY changed)
   Q_PROPERTY(QVariantMap outlets READ outlets NOTIFY changed)
   Q_PROPERTY(QString picture READ picture NOTIFY changed)
+  // What the picture shows, in words.
+  Q_PROPERTY(QString pictureText READ pictureText NOTIFY changed)
   Q_PROPERTY(int face READ face NOTIFY changed)
   Q_PROPERTY(bool diagramShown READ diagramShown NOTIFY changed)
   Q_PROPERTY(QVariantMap diagram READ diagram NOTIFY changed)
@@ -56,6 +58,7 @@ class WatchDetail : public QObject {
   QString title() const;
   QVariantMap outlets() const;
   QString picture() const;
+  QString pictureText() const;
   int face() const { return screen_ ? screen_->kelloIsFaceUp() : 1; }
   bool diagramShown() const { return screen_ && screen_->outputs().tekstiView.has_value(); }
   QVariantMap diagram() const;

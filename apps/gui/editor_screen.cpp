@@ -1,20 +1,22 @@
 #include "editor_screen.h"
 
-#include "image_providers.h"
-
 #include <QJSEngine>
-#include <QLocale>
-#include <QQuickImageProvider>
+#include <QPointer>
 
-#include <chrono>
+#include <string_view>
+#include <utility>
+#include <vector>
 
-#include "detail/tarkastele_kelloa_table_view_controller.h"
-#include "editor/watch_form_layout.h"
+#include "editor/watch_form.h"
+#include "picture_provider.h"
 #include "platform/image/qt_image.h"
+#include "store/watch_hand_over.h"
 
 namespace tockary::gui {
 
 namespace {
+
+using Form = InsertWatchTableViewController;
 
 EditorScreen* instance = nullptr;
 
@@ -22,37 +24,42 @@ QString qs(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-const char* inputName(FormInput input) {
-  switch (input) {
-    case FormInput::Keyboard:
-      return "keyboard";
-    case FormInput::Wheel:
-      return "wheel";
-    case FormInput::MeasureWheel:
-      return "measure";
-    case FormInput::DateWheel:
-      return "date";
-  }
-  return "keyboard";
-}
-
-// "image://editor/<slot>?<revision>": what a picture slot of the open form shows.
-class EditorPictureProvider : public QQuickImageProvider {
- public:
-  explicit EditorPictureProvider(const EditorScreen& screen)
-      : QQuickImageProvider(QQuickImageProvider::Image), screen_(screen) {}
-
-  QImage requestImage(const QString& id, QSize* size, const QSize& requestedSize) override {
-    return fitToRequest(screen_.picture(id.section('?', 0, 0).toInt()), size, requestedSize);
-  }
-
- private:
-  const EditorScreen& screen_;
+// The form's picture slots, each named after its view, with the tap that replaces its picture.
+struct SlotOutlet {
+  std::string_view outlet;
+  const PictureSlot& (Form::*slot)() const;
+  void (Form::*tap)();
+};
+constexpr SlotOutlet kSlotOutlets[] = {
+    {"cameraImageView", &Form::cameraImageView, &Form::tapForPhoto},
+    {"cameraImageViewBack", &Form::cameraImageViewBack, &Form::tapForPhotoBack},
 };
 
+bool hasText(const FieldDescriptor& field) {
+  return field.kind != FieldKind::Picture && field.kind != FieldKind::Notes;
+}
+
 QImage slotImage(const PictureSlot& slot) {
-  // A deep copy: the provider may read it while the form places the next picture.
+  // A copy of its own: the provider may read it while the form places the next picture.
   return slot.image ? toQImage(*slot.image).copy() : QImage();
+}
+
+// Whether two wheels are the same wheel, however they are turned.
+bool sameWheel(const std::optional<Wheel>& a, const std::optional<Wheel>& b) {
+  if (!a || !b) return !a && !b;
+  return a->outlet == b->outlet && a->toolbarTitle == b->toolbarTitle &&
+         a->columns.size() == b->columns.size();
+}
+
+bool sameColumns(const std::optional<Wheel>& a, const std::optional<Wheel>& b) {
+  if (!sameWheel(a, b)) return false;
+  if (!a) return true;
+  for (std::size_t i = 0; i < a->columns.size(); ++i) {
+    const WheelColumn& x = a->columns[i];
+    const WheelColumn& y = b->columns[i];
+    if (x.titles != y.titles || x.width != y.width || x.selected != y.selected) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -62,90 +69,78 @@ EditorScreen::EditorScreen(AppServices& services, QObject* parent)
 
 EditorScreen::~EditorScreen() = default;
 
+void EditorScreen::servePictures(Pictures& pictures) {
+  QPointer<EditorScreen> self(this);
+  pictures.addSource(kPictureSource, [self](const QString& outlet) -> std::optional<PictureData> {
+    if (!self) return std::nullopt;
+    const auto shown = self->slotImages_.find(outlet);
+    if (shown == self->slotImages_.end() || shown->second.isNull()) return std::nullopt;
+    return PictureData{{}, shown->second};
+  });
+}
+
 void EditorScreen::open(const QString& objectId) {
   form_ = std::make_unique<InsertWatchTableViewController>(services_);
-  shownFront_ = shownBack_ = nullptr;
-  activeOutlet_.clear();
-  std::optional<WatchEditRequest> request;
-  if (auto id = ObjectID::fromText(objectId.toStdString())) {
-    request = TarkasteleKelloaTableViewController(services_, *id).editHandOver();
+  shownPictures_.clear();
+  std::shared_ptr<Kello> watch;
+  if (const auto id = ObjectID::fromText(objectId.toStdString())) {
+    watch = services_.context().existingObject<Kello>(*id);
   }
-  if (request) {
-    form_->editingWatch = request->editMode;
-    form_->kelloID = request->kelloID;
-    form_->tempTitleMuutos = request->title;
-    form_->handOver = std::move(request->values);
+  if (watch) {
+    form_->openForEdit(editRequestFor(*watch));
   } else {
-    form_->tempInsertUusiKello = true;
+    form_->openForInsert();
   }
   form_->viewDidLoad();
-  refresh(true);
-}
-
-void EditorScreen::refresh(bool picker) {
-  if (form_) {
-    const auto* front =
-        form_->cameraImageView.image ? form_->cameraImageView.image->impl() : nullptr;
-    const auto* back =
-        form_->cameraImageViewBack.image ? form_->cameraImageViewBack.image->impl() : nullptr;
-    // New picture URLs only for new pictures, so typing does not reload them.
-    if (front != shownFront_ || back != shownBack_) {
-      shownFront_ = front;
-      shownBack_ = back;
-      ++revision_;
-      front_ = slotImage(form_->cameraImageView);
-      back_ = slotImage(form_->cameraImageViewBack);
-    }
-  }
-  emit changed();
-  if (picker) emit pickerChanged();
-}
-
-FormTextField* EditorScreen::field(const QString& outlet) const {
-  const FormRowInfo* row = watchFormRow(outlet.toStdString());
-  return row != nullptr && form_ ? &((*form_).*(row->field)) : nullptr;
-}
-
-FormTextField* EditorScreen::activeField() const { return field(activeOutlet_); }
-
-void EditorScreen::beginEditing(const QString& outlet) {
-  FormTextField* target = field(outlet);
-  if (target == nullptr) return;
-  activeOutlet_ = outlet;
-  form_->textFieldDidBeginEditing(*target);
-  refresh(true);
-}
-
-void EditorScreen::selectRow(int column, int row) {
-  const FormTextField* target = activeField();
-  if (target == nullptr || target->inputPicker == nullptr) return;
-  if (form_->pickerViewDidSelectRow(*target->inputPicker, row, column)) refresh();
-}
-
-void EditorScreen::selectDate(int year, int month, int day) {
-  using namespace std::chrono;
-  const auto last = year_month_day_last(
-      std::chrono::year(year), month_day_last(std::chrono::month(static_cast<unsigned>(month))));
-  if (!last.ok()) return;
-  day = std::clamp(day, 1, static_cast<int>(static_cast<unsigned>(last.day())));
-  form_->datePickerValueChanged(services_.formatters.calendar().dateFrom(year, month, day));
   refresh();
 }
 
+void EditorScreen::refresh() {
+  bool newPicture = false;
+  if (form_) {
+    for (const SlotOutlet& entry : kSlotOutlets) {
+      const PictureSlot& shown = ((*form_).*(entry.slot))();
+      const Image::Impl* picture = shown.image ? shown.image->impl() : nullptr;
+      const QString outlet = qs(entry.outlet);
+      const auto known = shownPictures_.find(outlet);
+      if (known != shownPictures_.end() && known->second == picture) continue;
+      shownPictures_[outlet] = picture;
+      slotImages_[outlet] = slotImage(shown);
+      newPicture = true;
+    }
+  }
+  // New addresses only for new pictures, so that typing does not reload them.
+  if (newPicture) ++revision_;
+
+  std::optional<Wheel> wheel = form_ ? form_->shownWheel() : std::nullopt;
+  const bool another = !sameWheel(wheel, wheel_);
+  const bool turned = !sameColumns(wheel, wheel_);
+  wheel_ = std::move(wheel);
+  emit changed();
+  if (another) emit wheelChanged();
+  if (turned) emit wheelColumnsChanged();
+}
+
+void EditorScreen::beginEditing(const QString& outlet) {
+  if (!form_) return;
+  form_->textFieldDidBeginEditing(outlet.toStdString());
+  refresh();
+}
+
+void EditorScreen::selectRow(int column, int row) {
+  if (form_ && form_->pickerViewDidSelectRow(row, column)) refresh();
+}
+
 void EditorScreen::pressToolbarButton() {
-  const FormTextField* target = activeField();
-  if (target == nullptr) return;
-  (void)target->pressToolbarButton();
-  activeOutlet_.clear();
-  refresh(true);
+  if (form_ && form_->pressToolbarButton()) refresh();
 }
 
 bool EditorScreen::editText(const QString& outlet, const QString& proposed) {
-  FormTextField* target = field(outlet);
-  if (target == nullptr) return false;
+  if (!form_) return false;
+  const std::string name = outlet.toStdString();
   // The keyboard reports the change as one replaced range: the part between the common start
   // and the common end of the old and new text.
-  const QString current = QString::fromStdString(target->text);
+  const QString current = QString::fromStdString(form_->text(name));
   qsizetype prefix = 0;
   while (prefix < current.size() && prefix < proposed.size() && current[prefix] == proposed[prefix])
     ++prefix;
@@ -158,14 +153,14 @@ bool EditorScreen::editText(const QString& outlet, const QString& proposed) {
       current.mid(prefix, current.size() - prefix - suffix).toUtf8().size());
   const std::string replacement =
       proposed.mid(prefix, proposed.size() - prefix - suffix).toStdString();
-  const bool accepted = form_->replaceText(*target, location, length, replacement);
+  const bool accepted = form_->replaceText(name, location, length, replacement);
   // Also when refused: the view goes back to the field's text.
   emit changed();
   return accepted;
 }
 
 void EditorScreen::setNotes(const QString& text) {
-  if (!form_ || QString::fromStdString(form_->notesTextView.text) == text) return;
+  if (!form_ || QString::fromStdString(form_->notesTextView().text) == text) return;
   form_->enterNotes(text.toStdString());
   emit changed();
 }
@@ -176,155 +171,112 @@ void EditorScreen::insertDatestamp() {
   refresh();
 }
 
-void EditorScreen::tapForPhoto(int slot) {
+void EditorScreen::tapForPhoto(const QString& outlet) {
   if (!form_) return;
-  if (slot == 2) {
-    form_->tapForPhotoBack();
-  } else {
-    form_->tapForPhoto();
+  for (const SlotOutlet& entry : kSlotOutlets) {
+    if (qs(entry.outlet) == outlet) ((*form_).*(entry.tap))();
   }
 }
 
 void EditorScreen::save() {
   if (!form_) return;
-  activeOutlet_.clear();
-  form_->saveWatchDetails();
-  refresh(true);
+  // A failed save is the form's to report (through the diagnostics); the page closes either way.
+  const Result<ObjectID> saved = form_->saveWatchDetails();
+  (void)saved;
+  refresh();
 }
 
-QString EditorScreen::title() const { return form_ ? QString::fromStdString(form_->title) : ""; }
+QString EditorScreen::title() const { return form_ ? QString::fromStdString(form_->title()) : ""; }
 
-bool EditorScreen::editMode() const { return form_ && form_->editingWatch; }
+bool EditorScreen::editMode() const { return form_ && form_->isEditMode(); }
 
 QVariantList EditorScreen::sections() const {
+  std::vector<std::pair<std::string_view, QVariantList>> grouped;
+  for (const FieldDescriptor& field : Form::formFields()) {
+    if (grouped.empty() || grouped.back().first != field.section)
+      grouped.emplace_back(field.section, QVariantList());
+    grouped.back().second << QVariantMap{{"outlet", qs(field.outlet)},
+                                         {"caption", qs(field.caption)},
+                                         {"placeholder", qs(field.placeholder)},
+                                         {"kind", qs(fieldKindName(field.kind))}};
+  }
   QVariantList list;
-  for (const FormSectionInfo& section : watchFormSections()) {
-    QVariantList rows;
-    for (const FormRowInfo& row : section.rows) {
-      rows << QVariantMap{{"outlet", qs(row.outlet)},
-                          {"label", qs(row.label)},
-                          {"placeholder", qs(row.placeholder)},
-                          {"input", inputName(row.input)}};
-    }
-    list << QVariantMap{{"title", qs(section.title)}, {"rows", rows}};
+  for (const auto& [title, fields] : grouped) {
+    list << QVariantMap{{"title", qs(title)}, {"fields", fields}};
   }
   return list;
 }
 
 QVariantMap EditorScreen::labels() const {
-  return {{"pictures", qs(kWatchFormPicturesTitle)}, {"front", qs(kWatchFormFrontPictureLabel)},
-          {"back", qs(kWatchFormBackPictureLabel)},  {"pictureHint", qs(kWatchFormPictureHint)},
-          {"notes", qs(kWatchFormNotesTitle)},       {"datestamp", qs(kWatchFormDatestampTitle)},
+  return {{"pictureHint", qs(kWatchFormPictureHint)},
+          {"datestamp", qs(kWatchFormDatestampTitle)},
           {"save", qs(kWatchFormSaveTitle)}};
 }
 
 QVariantMap EditorScreen::texts() const {
   QVariantMap map;
   if (!form_) return map;
-  for (const FormSectionInfo& section : watchFormSections()) {
-    for (const FormRowInfo& row : section.rows)
-      map.insert(qs(row.outlet), QString::fromStdString(((*form_).*(row.field)).text));
+  for (const FieldDescriptor& field : Form::formFields()) {
+    if (hasText(field))
+      map.insert(qs(field.outlet), QString::fromStdString(form_->text(field.outlet)));
   }
   return map;
 }
 
 QString EditorScreen::notes() const {
-  return form_ ? QString::fromStdString(form_->notesTextView.text) : QString();
+  return form_ ? QString::fromStdString(form_->notesTextView().text) : QString();
 }
 
-QString EditorScreen::frontPicture() const {
-  return front_.isNull() ? QString() : QString("image://editor/1?%1").arg(revision_);
-}
-
-QString EditorScreen::backPicture() const {
-  return back_.isNull() ? QString() : QString("image://editor/2?%1").arg(revision_);
-}
-
-double EditorScreen::frontAspect() const {
-  if (!form_ || form_->cameraImageView.width <= 0) return 0;
-  return form_->cameraImageView.height / form_->cameraImageView.width;
-}
-
-double EditorScreen::backAspect() const {
-  if (!form_ || form_->cameraImageViewBack.width <= 0) return 0;
-  return form_->cameraImageViewBack.height / form_->cameraImageViewBack.width;
+QVariantMap EditorScreen::pictures() const {
+  QVariantMap map;
+  if (!form_) return map;
+  for (const SlotOutlet& entry : kSlotOutlets) {
+    const QString outlet = qs(entry.outlet);
+    const PictureSlot& slot = ((*form_).*(entry.slot))();
+    const auto shown = slotImages_.find(outlet);
+    const bool empty = shown == slotImages_.end() || shown->second.isNull();
+    map.insert(outlet,
+               QVariantMap{
+                   {"source", empty ? QString() : Pictures::url(kPictureSource, outlet, revision_)},
+                   {"aspect", slot.width > 0 ? slot.height / slot.width : 0.0}});
+  }
+  return map;
 }
 
 QString EditorScreen::pictureError() const {
-  return form_ && form_->pictureError ? QString::fromStdString(*form_->pictureError) : QString();
+  return form_ && form_->pictureError() ? QString::fromStdString(*form_->pictureError())
+                                        : QString();
+}
+
+QString EditorScreen::editedOutlet() const { return form_ ? qs(form_->editedField()) : QString(); }
+
+QString EditorScreen::wheelOutlet() const {
+  return wheel_ ? QString::fromStdString(wheel_->outlet) : QString();
 }
 
 QString EditorScreen::toolbarTitle() const {
-  const FormTextField* target = activeField();
-  return target != nullptr && target->toolbarButtonTitle
-             ? QString::fromStdString(*target->toolbarButtonTitle)
-             : QString();
+  return wheel_ ? QString::fromStdString(wheel_->toolbarTitle) : QString();
 }
 
-bool EditorScreen::pickerVisible() const {
-  const FormTextField* target = activeField();
-  return target != nullptr && target->editing && target->inputPicker != nullptr &&
-         !target->inputPicker->hidden;
+int EditorScreen::wheelColumnCount() const {
+  return wheel_ ? static_cast<int>(wheel_->columns.size()) : 0;
 }
 
-QVariantList EditorScreen::pickerColumns() const {
+QVariantList EditorScreen::wheelColumns() const {
   QVariantList columns;
-  if (!pickerVisible()) return columns;
-  const PickerView& picker = *activeField()->inputPicker;
-  for (int column = 0; column < form_->numberOfComponents(picker); ++column) {
+  if (!wheel_) return columns;
+  for (const WheelColumn& column : wheel_->columns) {
     QStringList titles;
-    for (int row = 0; row < form_->numberOfRows(picker, column); ++row)
-      titles << QString::fromStdString(form_->titleForRow(picker, row, column));
-    const int selected =
-        column < static_cast<int>(picker.selectedRows.size()) ? picker.selectedRows[column] : 0;
-    columns << QVariantMap{{"titles", titles},
-                           {"width", form_->widthForComponent(picker, column)},
-                           {"selected", selected}};
+    for (const std::string& title : column.titles) titles << QString::fromStdString(title);
+    columns << QVariantMap{
+        {"titles", titles}, {"width", column.width}, {"selected", column.selected}};
   }
   return columns;
 }
 
-bool EditorScreen::dateVisible() const {
-  const FormTextField* target = activeField();
-  return target != nullptr && target->editing && target->inputDatePicker.has_value();
-}
-
-int EditorScreen::dateYear() const {
-  return dateVisible() ? services_.formatters.calendar()
-                             .localDateTime(activeField()->inputDatePicker->date)
-                             .year
-                       : 0;
-}
-
-int EditorScreen::dateMonth() const {
-  return dateVisible() ? services_.formatters.calendar()
-                             .localDateTime(activeField()->inputDatePicker->date)
-                             .month
-                       : 0;
-}
-
-int EditorScreen::dateDay() const {
-  return dateVisible() ? services_.formatters.calendar()
-                             .localDateTime(activeField()->inputDatePicker->date)
-                             .day
-                       : 0;
-}
-
-QStringList EditorScreen::monthNames() const {
-  const QLocale locale(QString::fromStdString(services_.formatters.localeId()));
-  QStringList names;
-  for (int month = 1; month <= 12; ++month) names << locale.monthName(month, QLocale::LongFormat);
-  return names;
-}
-
-QImage EditorScreen::picture(int slot) const { return slot == 2 ? back_ : front_; }
-
 void EditorScreen::setInstance(EditorScreen* screen) { instance = screen; }
 
-EditorScreen* EditorScreen::create(QQmlEngine* engine, QJSEngine*) {
-  // The engine owns its providers; the composition root does not know this one.
-  if (engine != nullptr && instance != nullptr && engine->imageProvider("editor") == nullptr)
-    engine->addImageProvider("editor", new EditorPictureProvider(*instance));
+EditorScreen* EditorScreen::create(QQmlEngine*, QJSEngine*) {
   QJSEngine::setObjectOwnership(instance, QJSEngine::CppOwnership);
   return instance;
 }

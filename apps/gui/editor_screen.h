@@ -5,64 +5,69 @@
 #include <QObject>
 #include <QQmlEngine>
 #include <QString>
-#include <QStringList>
 #include <QVariantList>
 #include <QVariantMap>
 
+#include <map>
 #include <memory>
+#include <optional>
 
 #include "editor/insert_watch_table_view_controller.h"
 #include "store/app_services.h"
 
 namespace tockary::gui {
 
+class Pictures;
+
 // The watch editor for QML. Each opening of the page builds a fresh form: insert mode for an
-// empty id, else edit mode of that watch with the detail screen's hand-over. Fields are named by
-// their outlets; the wheel or date wheel of the field being edited is described by the
-// picker* and date* properties.
+// empty id, else edit mode of that watch. The page lays out the form's field descriptors; fields
+// are named by their outlets, and the wheel below the field being edited is the form's own,
+// column by column.
 class EditorScreen : public QObject {
   Q_OBJECT
   QML_ELEMENT
   QML_SINGLETON
   Q_PROPERTY(QString title READ title NOTIFY changed)
   Q_PROPERTY(bool editMode READ editMode NOTIFY changed)
-  // [{title, rows: [{outlet, label, placeholder, input: "keyboard"|"wheel"|"measure"|"date"}]}]
+  // The form in its order, by section: [{title, fields: [{outlet, caption, placeholder, kind}]}],
+  // with the kind as the form names it ("text", "date", "picture", "notes", ...).
   Q_PROPERTY(QVariantList sections READ sections CONSTANT)
+  // The form's other texts: pictureHint, datestamp, save.
   Q_PROPERTY(QVariantMap labels READ labels CONSTANT)
   Q_PROPERTY(QVariantMap texts READ texts NOTIFY changed)
   Q_PROPERTY(QString notes READ notes NOTIFY changed)
-  Q_PROPERTY(QString frontPicture READ frontPicture NOTIFY changed)
-  Q_PROPERTY(QString backPicture READ backPicture NOTIFY changed)
-  // Height / width of each slot's image view (0 when it has no picture).
-  Q_PROPERTY(double frontAspect READ frontAspect NOTIFY changed)
-  Q_PROPERTY(double backAspect READ backAspect NOTIFY changed)
+  // {source, aspect} per picture outlet; aspect is the view's height / width, 0 when it is empty.
+  Q_PROPERTY(QVariantMap pictures READ pictures NOTIFY changed)
   Q_PROPERTY(QString pictureError READ pictureError NOTIFY changed)
-  Q_PROPERTY(QString activeOutlet READ activeOutlet NOTIFY pickerChanged)
-  Q_PROPERTY(QString toolbarTitle READ toolbarTitle NOTIFY pickerChanged)
-  Q_PROPERTY(bool pickerVisible READ pickerVisible NOTIFY pickerChanged)
-  // [{titles, width, selected}] per wheel column.
-  Q_PROPERTY(QVariantList pickerColumns READ pickerColumns NOTIFY pickerChanged)
-  Q_PROPERTY(bool dateVisible READ dateVisible NOTIFY pickerChanged)
-  Q_PROPERTY(int dateYear READ dateYear NOTIFY pickerChanged)
-  Q_PROPERTY(int dateMonth READ dateMonth NOTIFY pickerChanged)
-  Q_PROPERTY(int dateDay READ dateDay NOTIFY pickerChanged)
-  Q_PROPERTY(QStringList monthNames READ monthNames CONSTANT)
-  Q_PROPERTY(int firstDateYear READ firstDateYear CONSTANT)
-  Q_PROPERTY(int lastDateYear READ lastDateYear CONSTANT)
+  // The outlet of the field being edited; empty when none is.
+  Q_PROPERTY(QString editedOutlet READ editedOutlet NOTIFY changed)
+  // The wheel below the field being edited: its field (empty when none is shown), its toolbar
+  // button and its number of columns. They change only when another wheel is shown, so that
+  // turning one does not rebuild it.
+  Q_PROPERTY(QString wheelOutlet READ wheelOutlet NOTIFY wheelChanged)
+  Q_PROPERTY(QString toolbarTitle READ toolbarTitle NOTIFY wheelChanged)
+  Q_PROPERTY(int wheelColumnCount READ wheelColumnCount NOTIFY wheelChanged)
+  // [{titles, width, selected}] per column of the shown wheel; changes with every turn.
+  Q_PROPERTY(QVariantList wheelColumns READ wheelColumns NOTIFY wheelColumnsChanged)
 
  public:
+  // The picture source of the open form's picture slots, by outlet.
+  static constexpr const char* kPictureSource = "form";
+
   explicit EditorScreen(AppServices& services, QObject* parent = nullptr);
   ~EditorScreen() override;
 
-  // Builds the form for `objectId` ("" = a new watch) and loads it.
+  // Serves what the picture slots of the open form show.
+  void servePictures(Pictures& pictures);
+
+  // Builds the form for `objectId` ("" = a new watch; a watch that is gone also gives an empty
+  // form) and loads it.
   Q_INVOKABLE void open(const QString& objectId);
 
-  // The field's begin-editing: attaches its wheel or date wheel (or the keyboard).
+  // The field's begin-editing: shows its wheel, if it has one.
   Q_INVOKABLE void beginEditing(const QString& outlet);
   // The user turned column `column` of the shown wheel to `row`.
   Q_INVOKABLE void selectRow(int column, int row);
-  // The user turned the date wheel; a day past the month's end means its last day.
-  Q_INVOKABLE void selectDate(int year, int month, int day);
   // The toolbar button above the wheel (the picker's Done action).
   Q_INVOKABLE void pressToolbarButton();
   // A keyboard edit: the field's text would become `proposed`. The change goes through the
@@ -70,8 +75,8 @@ class EditorScreen : public QObject {
   Q_INVOKABLE bool editText(const QString& outlet, const QString& proposed);
   Q_INVOKABLE void setNotes(const QString& text);
   Q_INVOKABLE void insertDatestamp();
-  // 1 = front, 2 = back: the "Choose Image" sheet.
-  Q_INVOKABLE void tapForPhoto(int slot);
+  // The picture slot `outlet` was tapped: the "Choose Image" sheet.
+  Q_INVOKABLE void tapForPhoto(const QString& outlet);
   Q_INVOKABLE void save();
 
   QString title() const;
@@ -80,28 +85,16 @@ class EditorScreen : public QObject {
   QVariantMap labels() const;
   QVariantMap texts() const;
   QString notes() const;
-  QString frontPicture() const;
-  QString backPicture() const;
-  double frontAspect() const;
-  double backAspect() const;
+  QVariantMap pictures() const;
   QString pictureError() const;
-  QString activeOutlet() const { return activeOutlet_; }
+  QString editedOutlet() const;
+  QString wheelOutlet() const;
   QString toolbarTitle() const;
-  bool pickerVisible() const;
-  QVariantList pickerColumns() const;
-  bool dateVisible() const;
-  int dateYear() const;
-  int dateMonth() const;
-  int dateDay() const;
-  QStringList monthNames() const;
-  int firstDateYear() const { return 1900; }
-  int lastDateYear() const { return 2100; }
+  int wheelColumnCount() const;
+  QVariantList wheelColumns() const;
 
-  // The picture a slot shows now (1 = front, 2 = back), for the image provider.
-  QImage picture(int slot) const;
   // Shows the form again after it changed behind the page's back (a picked picture).
-  // `picker`: the shown wheel changed too (opened, closed or another one).
-  void refresh(bool picker = false);
+  void refresh();
   // The form itself, for tests.
   InsertWatchTableViewController* form() { return form_.get(); }
 
@@ -110,20 +103,18 @@ class EditorScreen : public QObject {
 
  signals:
   void changed();
-  // Only when another wheel is shown, so that turning a wheel does not rebuild it.
-  void pickerChanged();
+  void wheelChanged();
+  void wheelColumnsChanged();
 
  private:
-  FormTextField* field(const QString& outlet) const;
-  FormTextField* activeField() const;
-
   AppServices& services_;
   std::unique_ptr<InsertWatchTableViewController> form_;
-  QString activeOutlet_;
-  int revision_ = 0;
-  QImage front_, back_;
-  const Image::Impl* shownFront_ = nullptr;
-  const Image::Impl* shownBack_ = nullptr;
+  std::optional<Wheel> wheel_;  // as last shown
+  int revision_ = 0;            // of the slots' picture addresses
+  // Per picture outlet: what it shows, decoded for the picture provider, and the form's picture
+  // it was made from.
+  std::map<QString, QImage> slotImages_;
+  std::map<QString, const Image::Impl*> shownPictures_;
 };
 
 }  // namespace tockary::gui

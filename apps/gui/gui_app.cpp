@@ -3,7 +3,6 @@
 #include <iostream>
 
 #include "app_shell.h"
-#include "image_providers.h"
 #include "platform/data_directory.h"
 #include "platform/ui/diagnostics.h"
 #include "settings_model.h"
@@ -17,7 +16,7 @@ namespace {
 std::unique_ptr<SqliteUserDefaults> openDefaults(const std::filesystem::path& directory) {
   const PrivateDirectory folder = ensurePrivateDirectory(directory);
   if (!folder.warning.empty()) std::cerr << "tockary-app: warning: " << folder.warning << '\n';
-  auto opened = SqliteUserDefaults::open(directory / "preferences.sqlite");
+  auto opened = SqliteUserDefaults::open(directory / kPreferencesFileName);
   if (!opened) fatalStop(opened.status());
   return std::move(opened).value();
 }
@@ -29,20 +28,22 @@ GuiApp::GuiApp(const std::filesystem::path& dataDirectory, const std::string& lo
   services_.reset(new AppServices{app_, *defaults_, formatters_, clock_, presenter_});
   // The store opens with the first screen, as the app always has.
   (void)app_.persistentContainer();
+  pictures_ = std::make_unique<Pictures>(services_->context(), assets_);
+  presenter_.servePictures(*pictures_);
 
   GuiPresenter::setInstance(&presenter_);
   AppShell::setInstance(new AppShell(*services_, &adapters_));
   settingsScreen_ = std::make_unique<SettingsTableViewController>(*defaults_);
   SettingsModel::setInstance(new SettingsModel(*settingsScreen_, &adapters_));
   installCollectionScreens(*services_, adapters_);
-  installEditorScreens(*services_, adapters_);
+  installEditorScreens(*services_, adapters_, *pictures_);
 }
 
 GuiApp::~GuiApp() { app_.applicationWillTerminate(); }
 
 bool GuiApp::load() {
   // The engine owns its providers.
-  engine_.addImageProvider("asset", new AssetImageProvider(assets_));
+  engine_.addImageProvider(Pictures::kProviderId, pictures_->createProvider());
   engine_.load(QUrl("qrc:/Tockary/qml/Main.qml"));
   return window() != nullptr;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "gui_presenter.h"
+#include "picture_provider.h"
 #include "platform/assets/asset_catalog.h"
 #include "platform/defaults/user_defaults.h"
 #include "platform/format/clock.h"
@@ -39,6 +40,7 @@ class GuiApp {
   AppServices& services() { return *services_; }
   GuiPresenter& presenter() { return presenter_; }
   const AssetCatalog& assets() const { return assets_; }
+  Pictures& pictures() { return *pictures_; }
 
  private:
   AppDelegate app_;
@@ -49,12 +51,14 @@ class GuiApp {
   std::unique_ptr<AppServices> services_;
   std::unique_ptr<SettingsTableViewController> settingsScreen_;
   AssetCatalog assets_;
+  // Outlives the engine, whose image loader may still ask for pictures while it goes.
+  std::unique_ptr<Pictures> pictures_;
   QObject adapters_;  // parent of every screen adapter
   QQmlApplicationEngine engine_;
 };
 
 // Each screen family creates its adapters under `parent` and makes them the QML singletons.
 void installCollectionScreens(AppServices& services, QObject& parent);
-void installEditorScreens(AppServices& services, QObject& parent);
+void installEditorScreens(AppServices& services, QObject& parent, Pictures& pictures);
 
 }  // namespace tockary::gui

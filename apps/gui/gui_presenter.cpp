@@ -1,15 +1,15 @@
 #include "gui_presenter.h"
 
-#include "image_providers.h"
-
 #include <QFile>
 #include <QJSEngine>
-#include <QQuickImageProvider>
 #include <QVariantMap>
 
+#include "picture_provider.h"
 #include "platform/image/image_codec.h"
 #include "platform/image/qt_image.h"
 #include "platform/outside_file.h"
+#include "platform/ui/diagnostics.h"
+#include "store/screens.h"
 #include "watch/wear_counter.h"
 
 namespace tockary::gui {
@@ -18,22 +18,18 @@ namespace {
 
 GuiPresenter* instance = nullptr;
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-// "image://sheet/<index>?<revision>": a picture the shown sheet carries as bytes.
-class SheetPictureProvider : public QQuickImageProvider {
- public:
-  explicit SheetPictureProvider(const GuiPresenter& presenter)
-      : QQuickImageProvider(QQuickImageProvider::Image), presenter_(presenter) {}
-
-  QImage requestImage(const QString& id, QSize* size, const QSize& requestedSize) override {
-    auto decoded = codec_.decode(presenter_.sheetPicture(id.section('?', 0, 0).toInt()));
-    return fitToRequest(decoded ? toQImage(decoded.value()) : QImage(), size, requestedSize);
-  }
-
- private:
-  const GuiPresenter& presenter_;
-  ImageCodec codec_;
+// The page that shows each screen the screens open.
+struct ScreenPage {
+  std::string_view screen;
+  const char* page;
+};
+constexpr ScreenPage kScreenPages[] = {
+    {kWatchDetailScreen, "DetailPage.qml"},
+    {kWatchEditorScreen, "EditorPage.qml"},
 };
 
 QVariantMap frameMap(const Frame& frame, const QString& prefix) {
@@ -53,6 +49,14 @@ QVariantMap frameMap(const Frame& frame, const QString& prefix) {
 
 GuiPresenter::GuiPresenter(QObject* parent) : QObject(parent) {}
 
+void GuiPresenter::servePictures(Pictures& pictures) {
+  pictures.addSource(kPictureSource, [this](const QString& key) -> std::optional<PictureData> {
+    Bytes bytes = sheetPicture(key.toInt());
+    if (bytes.empty()) return std::nullopt;
+    return PictureData{std::move(bytes), {}};
+  });
+}
+
 void GuiPresenter::present(Sheet sheet) {
   sheet_ = std::move(sheet);
   ++revision_;
@@ -60,7 +64,19 @@ void GuiPresenter::present(Sheet sheet) {
 }
 
 void GuiPresenter::push(ScreenRequest request) {
-  emit screenRequested(qs(request.screen), qs(request.objectId));
+  for (const ScreenPage& known : kScreenPages) {
+    if (known.screen == request.screen) {
+      emit screenRequested(known.page, qs(request.objectId));
+      return;
+    }
+  }
+  diagnostic("No page shows the screen " + request.screen);
+}
+
+QStringList GuiPresenter::pages() const {
+  QStringList list;
+  for (const ScreenPage& known : kScreenPages) list << known.page;
+  return list;
 }
 
 void GuiPresenter::pop(int count) { emit popRequested(count); }
@@ -140,31 +156,25 @@ QString GuiPresenter::fontFamily(const QString& fontName) {
 
 bool GuiPresenter::fontBold(const QString& fontName) { return fontName.endsWith("-Bold"); }
 
-QStringList GuiPresenter::actions() const {
-  QStringList titles;
-  if (sheet_) {
-    for (const auto& action : sheet_->actions) titles << qs(action.title);
+QVariantList GuiPresenter::actions() const {
+  QVariantList list;
+  if (!sheet_) return list;
+  for (const SheetAction& action : sheet_->actions) {
+    list << QVariantMap{{"identity", qs(action.identity)},
+                        {"title", qs(action.title)},
+                        {"style", qs(actionStyleName(action.style))}};
   }
-  return titles;
+  return list;
 }
 
-QStringList GuiPresenter::actionStyles() const {
-  QStringList styles;
-  if (!sheet_) return styles;
-  for (const auto& action : sheet_->actions) {
-    switch (action.style) {
-      case ActionStyle::Default:
-        styles << "default";
-        break;
-      case ActionStyle::Cancel:
-        styles << "cancel";
-        break;
-      case ActionStyle::Destructive:
-        styles << "destructive";
-        break;
+QVariantMap GuiPresenter::cancelAction() const {
+  if (!sheet_) return {};
+  for (const SheetAction& action : sheet_->actions) {
+    if (action.style == ActionStyle::Cancel) {
+      return {{"identity", qs(action.identity)}, {"title", qs(action.title)}};
     }
   }
-  return styles;
+  return {};
 }
 
 QVariantList GuiPresenter::textFields() const {
@@ -185,8 +195,9 @@ QVariantList GuiPresenter::images() const {
     const SheetImage& image = sheet_->images[i];
     QVariantMap entry = frameMap(image.frame, {});
     entry.insert(frameMap(image.animatedTo.value_or(image.frame), "to"));
-    entry["source"] = image.assetName.empty() ? QString("image://sheet/%1?%2").arg(i).arg(revision_)
-                                              : "image://asset/" + qs(image.assetName);
+    entry["source"] = image.assetName.empty()
+                          ? Pictures::url(kPictureSource, QString::number(i), revision_)
+                          : Pictures::url(PictureHandle::asset(image.assetName));
     entry["animated"] = image.animatedTo.has_value();
     // The one growing picture the app has is the wear badge; it grows with the badge's spring.
     entry["duration"] = static_cast<int>(kBadgeAnimation.duration * 1000);
@@ -207,21 +218,24 @@ void GuiPresenter::setFieldText(int index, const QString& text) {
   *shared = text.toStdString();
 }
 
-void GuiPresenter::choose(int index) {
-  if (!sheet_ || index < 0 || index >= static_cast<int>(sheet_->actions.size())) return;
+void GuiPresenter::choose(const QString& identity) {
+  const std::string chosen = identity.toStdString();
+  if (!sheet_ || sheet_->action(chosen) == nullptr) {
+    diagnostic(
+        "Sheet action \"" + chosen + "\" not pressed: " +
+        (sheet_ ? "the sheet has " + sheet_->actionList() : std::string("no sheet is shown")));
+    return;
+  }
   // The handler may present the next sheet, so close this one first.
   Sheet closing = std::move(*sheet_);
   sheet_.reset();
   emit changed();
-  closing.press(closing.actions[index].title);
+  if (Status pressed = closing.press(chosen); !pressed) diagnostic(pressed.description());
 }
 
 void GuiPresenter::setInstance(GuiPresenter* presenter) { instance = presenter; }
 
-GuiPresenter* GuiPresenter::create(QQmlEngine* engine, QJSEngine*) {
-  // The engine owns its providers; the composition root does not know this one.
-  if (engine != nullptr && instance != nullptr && engine->imageProvider("sheet") == nullptr)
-    engine->addImageProvider("sheet", new SheetPictureProvider(*instance));
+GuiPresenter* GuiPresenter::create(QQmlEngine*, QJSEngine*) {
   QJSEngine::setObjectOwnership(instance, QJSEngine::CppOwnership);
   return instance;
 }

@@ -16,10 +16,12 @@
 namespace tockary::gui {
 
 class GuiApp;
+class Pictures;
 
 // Shows the screens' sheets in QML: one sheet at a time, its displayed headline and message in
-// their fonts, its text fields, its decorative pictures and its actions in order; choosing one
-// runs the action's handler. Also the photo picker: pickImage asks QML for a file dialog.
+// their fonts, its text fields, its decorative pictures and its actions in order; choosing an
+// action by its identity runs its handler. Opens the page of each screen the screens ask for.
+// Also the photo picker: pickImage asks QML for a file dialog.
 class GuiPresenter : public QObject, public Presenter {
   Q_OBJECT
   QML_NAMED_ELEMENT(Sheets)
@@ -36,8 +38,10 @@ class GuiPresenter : public QObject, public Presenter {
   Q_PROPERTY(QString messageFamily READ messageFamily NOTIFY changed)
   Q_PROPERTY(bool messageBold READ messageBold NOTIFY changed)
   Q_PROPERTY(double messageSize READ messageSize NOTIFY changed)
-  Q_PROPERTY(QStringList actions READ actions NOTIFY changed)
-  Q_PROPERTY(QStringList actionStyles READ actionStyles NOTIFY changed)
+  // {identity, title, style} per action in order; style is "default", "cancel" or "destructive".
+  Q_PROPERTY(QVariantList actions READ actions NOTIFY changed)
+  // The action set apart as cancel actions are (the first of style "cancel"); empty when none.
+  Q_PROPERTY(QVariantMap cancelAction READ cancelAction NOTIFY changed)
   // {placeholder, numeric, text} per text field.
   Q_PROPERTY(QVariantList textFields READ textFields NOTIFY changed)
   // {source, x, y, width, height, animated, toX, toY, toWidth, toHeight, duration} per picture,
@@ -46,11 +50,20 @@ class GuiPresenter : public QObject, public Presenter {
   Q_PROPERTY(bool imagePickPending READ imagePickPending NOTIFY imagePickChanged)
   Q_PROPERTY(QString pictureDialogTitle READ pictureDialogTitle CONSTANT)
   Q_PROPERTY(QStringList pictureFileFilters READ pictureFileFilters CONSTANT)
+  // The page of every screen that can be asked for, for the self-test.
+  Q_PROPERTY(QStringList pages READ pages CONSTANT)
 
  public:
+  // The picture source of the shown sheet's pictures given as bytes.
+  static constexpr const char* kPictureSource = "sheet";
+
   explicit GuiPresenter(QObject* parent);
 
+  // Serves the shown sheet's pictures given as bytes.
+  void servePictures(Pictures& pictures);
+
   void present(Sheet sheet) override;
+  // A screen without a page is reported through the diagnostics and opens nothing.
   void push(ScreenRequest request) override;
   void pop(int count) override;
   void share(std::vector<std::string> items) override;
@@ -71,8 +84,8 @@ class GuiPresenter : public QObject, public Presenter {
   QString messageFamily() const;
   bool messageBold() const;
   double messageSize() const;
-  QStringList actions() const;
-  QStringList actionStyles() const;  // "default", "cancel" or "destructive"
+  QVariantList actions() const;
+  QVariantMap cancelAction() const;
   QVariantList textFields() const;
   QVariantList images() const;
   bool imagePickPending() const { return static_cast<bool>(pendingPick_); }
@@ -80,6 +93,7 @@ class GuiPresenter : public QObject, public Presenter {
   QStringList pictureFileFilters() const {
     return {"Pictures (*.png *.jpg *.jpeg *.PNG *.JPG *.JPEG)", "All files (*)"};
   }
+  QStringList pages() const;
 
   // The installed family standing in for a font the screens name ("HelveticaNeue-Bold" →
   // "Nimbus Sans"), and whether that font is bold; other pages use them too.
@@ -88,15 +102,16 @@ class GuiPresenter : public QObject, public Presenter {
 
   // What the user typed into a text field of the shown sheet; the action's handler reads it.
   Q_INVOKABLE void setFieldText(int index, const QString& text);
-  // Closes the sheet and runs the chosen action.
-  Q_INVOKABLE void choose(int index);
+  // Closes the sheet and runs the action with this identity. An identity the sheet does not have
+  // is a bug: it is reported through the diagnostics and the sheet stays.
+  Q_INVOKABLE void choose(const QString& identity);
 
   // The picker's answer: the file's bytes, or why the file cannot be used (not a regular file,
   // larger than pictures may be, unreadable), which the screen shows as it shows any refusal.
   Q_INVOKABLE void imageFileChosen(const QUrl& file);
   Q_INVOKABLE void imagePickCancelled();
 
-  // The encoded picture `index` of the shown sheet, for the image provider.
+  // The encoded picture `index` of the shown sheet; empty when it has none.
   Bytes sheetPicture(int index) const;
 
   static void setInstance(GuiPresenter* presenter);
@@ -104,7 +119,8 @@ class GuiPresenter : public QObject, public Presenter {
 
  signals:
   void changed();
-  void screenRequested(QString screen, QString objectId);
+  // `page` is the QML file of the screen asked for.
+  void screenRequested(QString page, QString objectId);
   void popRequested(int count);
   void imagePickRequested();
   void imagePickChanged();

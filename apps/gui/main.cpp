@@ -11,6 +11,7 @@
 
 #include "gui_app.h"
 #include "platform/data_directory.h"
+#include "platform/ui/diagnostics.h"
 
 Q_IMPORT_QML_PLUGIN(TockaryPlugin)
 
@@ -44,8 +45,10 @@ int main(int argc, char** argv) {
   QCommandLineOption dataDir("data-dir", "Where the collection lives.", "DIR");
   QCommandLineOption locale("locale", "Locale for dates and amounts, such as en_US.", "L");
   QCommandLineOption selfTest("self-test", "Load every screen and quit.");
-  parser.addOptions({dataDir, locale, selfTest});
+  QCommandLineOption verbose("verbose", "Show the app's diagnostic lines on standard error.");
+  parser.addOptions({dataDir, locale, selfTest, verbose});
   parser.process(application);
+  if (!parser.isSet(verbose)) setDiagnosticSink({});
 
   std::filesystem::path directory = defaultDataDirectory();
   if (parser.isSet(dataDir)) {

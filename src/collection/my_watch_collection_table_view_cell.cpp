@@ -8,6 +8,8 @@
 #include "platform/format/number_text.h"
 #include "settings/preference_keys.h"
 #include "store/collection_model.h"
+#include "store/watch_pictures.h"
+#include "watch/wear_counter.h"
 
 namespace tockary {
 
@@ -149,9 +151,59 @@ RowPreferences RowPreferences::read(const UserDefaults& defaults) {
   return p;
 }
 
-std::string wholeNumberText(double value) {
-  if (!std::isfinite(value)) return "0";
-  return std::to_string(std::llround(value));
+namespace {
+
+std::string counted(int n, std::string_view unit) {
+  return std::to_string(n) + " " + std::string(unit) + (n == 1 ? "" : "s");
+}
+
+// The number after `prefix` in `name`, if that is all there is.
+std::optional<int> numberAfter(std::string_view name, std::string_view prefix) {
+  if (!name.starts_with(prefix) || name.size() == prefix.size()) return std::nullopt;
+  int n = 0;
+  for (const char c : name.substr(prefix.size())) {
+    if (c < '0' || c > '9' || n > 100000) return std::nullopt;
+    n = n * 10 + (c - '0');
+  }
+  return n;
+}
+
+}  // namespace
+
+std::string rowImageDescription(std::string_view name) {
+  for (const WatchStatus& status : kWatchStatuses) {
+    if (name == status.rowIcon) return std::string(status.name);
+    if (auto width = numberAfter(name, status.rowIcon); width && status.name == kNeedStrapStatus)
+      return std::string(status.name) + " (" + std::to_string(*width) + " mm)";
+  }
+  for (const WearBadgeLevel& level : kWearBadgeLevels) {
+    if (name != level.image) continue;
+    return level.fromWears == 1 ? "badge for the first wear"
+                                : "badge for " + std::to_string(level.fromWears) + " wears";
+  }
+  if (name == kCompleteDataBadge) return "badge for complete details";
+  if (name == kMovementBadge) return "badge for complete movement details";
+  if (name == kDimensionsBadge) return "badge for complete dimensions";
+  if (name == kKeeperRateImage) return "Keeper Rate";
+  if (name == kSellerRateImage) return "Seller Rate";
+  if (name == kFrontPlaceholderImage) return "no front picture";
+  if (name == kBackPlaceholderImage) return "no back picture";
+  if (name == kLongOwnershipStripe) {
+    return "owned over " + counted(kLastNumberedYearStripe, "year");
+  }
+  if (auto n = numberAfter(name, kIndicatorImagePrefix)) {
+    return std::to_string(*n) + " of " + std::to_string(kCompletenessFieldCount) +
+           " details filled in";
+  }
+  if (auto n = numberAfter(name, kYearStripePrefix)) return "owned " + counted(*n, "year");
+  if (auto n = numberAfter(name, kMonthStripePrefix)) return "owned " + counted(*n, "month");
+  if (auto n = numberAfter(name, kDayStripePrefix)) return "owned " + counted(*n, "day");
+  for (std::size_t mode = 0; mode < kDotsImages.size(); ++mode) {
+    if (name == kDotsImages[mode]) {
+      return "info " + std::to_string(mode + 1) + " of " + std::to_string(kDotsImages.size());
+    }
+  }
+  return std::string(name);
 }
 
 std::string dotsImageName(int mode) {
@@ -281,8 +333,8 @@ MyWatchCollectionTableViewCell fillRow(const std::shared_ptr<Kello>& watchPointe
   if (prefs.wearRate == StoredFlag::Absent) {
     storeDefault(defaults, kWearRateSettingOn, true);
   } else if (isOn(prefs.wearRate)) {
-    const double rate = watch.varasarake4() / inputs.collectionWearTotal * 100;
-    row.wearRateLabel.text = "Wear Rate: " + formatOneDecimal(rate) + "%";
+    row.wearRateLabel.text =
+        "Wear Rate: " + wearRateText(watch.varasarake4(), inputs.collectionWearTotal);
     if (row.wearRateLabel.text == "Wear Rate: nan%") row.wearRateLabel.text = "Wear Rate: -----";
   } else {
     row.wearRateLabel.text.clear();
@@ -308,15 +360,8 @@ MyWatchCollectionTableViewCell fillRow(const std::shared_ptr<Kello>& watchPointe
         lastWorn ? std::optional<int>(calendar.daysBetween(*lastWorn, inputs.now)) : std::nullopt);
   }
   const bool front = inputs.screen.kelloIsFaceUp;
-  row.watchImageView.attribute = front ? "kellokuva" : "varasarake6";
-  row.watchImageView.placeholderImageName =
-      std::string(front ? kFrontPlaceholderImage : kBackPlaceholderImage);
-  std::weak_ptr<Kello> weak = watchPointer;
-  row.watchImageView.load = [weak, front]() -> std::optional<Bytes> {
-    auto kello = weak.lock();
-    if (!kello || kello->isDeleted()) return std::nullopt;
-    return front ? kello->kellokuva() : kello->varasarake6();
-  };
+  row.watchImageView.picture =
+      watchPicture(watch.objectID(), front, front ? kFrontPlaceholderImage : kBackPlaceholderImage);
 
   row.statusButtonOutlet.imageName = statusIconName(status, watch.lugivali().value_or(""));
 

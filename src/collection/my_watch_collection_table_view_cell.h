@@ -12,6 +12,7 @@
 #include "platform/defaults/user_defaults.h"
 #include "platform/format/formatters.h"
 #include "platform/ui/navigation_bar.h"
+#include "platform/ui/picture_handle.h"
 #include "store/collection_model.h"
 #include "store/records.h"
 #include "watch/watch_status.h"
@@ -43,18 +44,14 @@ struct RotationAnimation {
   bool repeatsForever = true;
 };
 
-// The row's picture. Its bytes are read from the store only when a front end calls `load`,
-// so rows that are never shown never read a picture.
+// The row's picture: the watch's own on the side shown, else that side's placeholder. Only named
+// here; a front end reads it through the handle when the row is shown.
 struct RowPicture {
-  std::string attribute;             // "kellokuva" (front) or "varasarake6" (back)
-  std::string placeholderImageName;  // shown when the watch has no picture on that side
+  PictureHandle picture;
   float alpha = 1.0F;
   bool clippedToEllipse = false;  // the picture is cut to the ellipse inscribed in its bounds
   bool clearsBackground = false;
   std::optional<RotationAnimation> rotation;
-  // The encoded picture, or nullopt when the watch has none (show the placeholder). Bytes that
-  // do not decode show an empty picture.
-  std::function<std::optional<Bytes>()> load;
 };
 
 // The screen toggles a row reads.
@@ -188,6 +185,11 @@ inline std::vector<std::string> rowImageNames() {
   return names;
 }
 
+// A row picture in words, for readers who do not see it (the command line, screen readers):
+// "Keeper", "badge for 100 wears", "owned 3 years", "17 of 20 details filled in". A name no rule
+// of the row produces comes back as it is.
+std::string rowImageDescription(std::string_view imageName);
+
 // The row's choices on their own, for the pop-ups and the detail screen that show the same.
 std::string wearBadgeImageName(double wearCount);  // empty below one wear
 std::string statusIconName(std::string_view status, std::string_view lugWidth);
@@ -202,7 +204,5 @@ struct Completeness {
   int dimensions = 0;
 };
 Completeness completeness(const Kello& watch);
-// A whole count as the rows print it ("0" for a count that is not a finite number).
-std::string wholeNumberText(double value);
 
 }  // namespace tockary

@@ -7,6 +7,7 @@
 #include "platform/ui/diagnostics.h"
 #include "settings/preference_keys.h"
 #include "store/collection_model.h"
+#include "store/screens.h"
 #include "store/store_busy_alert.h"
 #include "watch/wear_counter.h"
 
@@ -29,14 +30,13 @@ constexpr Rgba kSwipeGray{0.5, 0.5, 0.5, 1.0};
 RecordListDescription collectionList() {
   return {std::string(Kello::entityName()), "merkki",
           std::string(MyWatchCollectionTableViewCell::kReuseIdentifier),
-          std::string(MyWatchCollectionTableViewController::kDetailScreen)};
+          std::string(kWatchDetailScreen)};
 }
 
 }  // namespace
 
 MyWatchCollectionTableViewController::MyWatchCollectionTableViewController(AppServices& services)
-    : RecordListTableViewController(services, collectionList()),
-      gHalkaisijaParametri(formatOneDecimal(DreamWatch(context).averageDiameter())) {}
+    : RecordListTableViewController(services, collectionList()) {}
 
 void MyWatchCollectionTableViewController::viewDidLoad() {
   if (initiateNotifications) initiateNotifications();
@@ -140,12 +140,8 @@ std::vector<MyWatchCollectionTableViewCell> MyWatchCollectionTableViewController
   return rows;
 }
 
-void MyWatchCollectionTableViewController::didSelectRowAt(IndexPath indexPath) {
-  RecordListTableViewController::didSelectRowAt(indexPath);
-}
-
 void MyWatchCollectionTableViewController::insertNewWatch() {
-  services_.presenter.push(ScreenRequest{std::string(kEditorScreen), {}, {}});
+  services_.presenter.push(ScreenRequest{std::string(kWatchEditorScreen), {}, {}});
 }
 
 void MyWatchCollectionTableViewController::orderRowsBy() {
@@ -153,12 +149,13 @@ void MyWatchCollectionTableViewController::orderRowsBy() {
   sheet.style = SheetStyle::ActionSheet;
   sheet.title = "Order the Watches by:";
   sheet.message = "(Please choose one)";
+  // Each entry is known by the preference it sets.
   for (const SortMenuEntry& entry : kCollectionSortMenu) {
     const std::string title(entry.title);
-    sheet.actions.push_back(
-        {title, ActionStyle::Default, [this, title] { chooseSortEntry(title); }});
+    sheet.actions.push_back({std::string(entry.key), title, ActionStyle::Default,
+                             [this, title] { chooseSortEntry(title); }});
   }
-  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
+  sheet.actions.push_back(cancelAction());
   services_.presenter.present(std::move(sheet));
 }
 
@@ -193,18 +190,19 @@ void MyWatchCollectionTableViewController::commitEditingStyle(EditingStyle style
   sheet.message = "(This cannot be undone).";
   // The watch, not its row: the rows may have moved by the time the user confirms.
   std::weak_ptr<Kello> target = watch;
-  sheet.actions.push_back({"Confirm delete", ActionStyle::Destructive, [this, target] {
-                             auto doomed = target.lock();
-                             if (!doomed || doomed->isDeleted()) return;
-                             // Under the write lock, so a busy store leaves no delete pending.
-                             saveStatus_ = context.performWrite({}, [&] {
-                               context.deleteObject(doomed);
-                               performListFetch();
-                             });
-                             if (presentIfStoreBusy(saveStatus_, services_.presenter)) return;
-                             if (!saveStatus_) fatalStop(saveStatus_);
-                           }});
-  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
+  sheet.actions.push_back(
+      {"confirmDelete", "Confirm delete", ActionStyle::Destructive, [this, target] {
+         auto doomed = target.lock();
+         if (!doomed || doomed->isDeleted()) return;
+         // Under the write lock, so a busy store leaves no delete pending.
+         saveStatus_ = context.performWrite({}, [&] {
+           context.deleteObject(doomed);
+           performListFetch();
+         });
+         if (presentIfStoreBusy(saveStatus_, services_.presenter)) return;
+         if (!saveStatus_) fatalStop(saveStatus_);
+       }});
+  sheet.actions.push_back(cancelAction());
   services_.presenter.present(std::move(sheet));
 }
 

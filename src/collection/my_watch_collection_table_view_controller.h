@@ -38,8 +38,6 @@ struct ContextualAction {
 // The home screen: every watch (or only the unsold ones), in the chosen order, one row each.
 class MyWatchCollectionTableViewController : public RecordListTableViewController {
  public:
-  static constexpr std::string_view kDetailScreen = "TarkasteleKelloaTableViewController";
-  static constexpr std::string_view kEditorScreen = "InsertWatchTableViewController";
   // How often the front end runs initiateNotifications while the screen exists.
   static constexpr std::chrono::seconds kNotificationRebuildInterval{60};
   static constexpr double kEstimatedRowHeight = 149.0;
@@ -50,7 +48,7 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
     return {std::string(kTitleImage), std::string(kQuickWearImage)};
   }
 
-  // `services` must outlive the screen. Opens the store and computes gHalkaisijaParametri.
+  // `services` must outlive the screen. Opens the store.
   explicit MyWatchCollectionTableViewController(AppServices& services);
 
   // Rebuilds every pending reminder; run once on load and then by the front end's timer.
@@ -59,8 +57,6 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
 
   bool kelloIsFaceUp = true;
   int apuluku = 0;
-  // The unsold watches' average case diameter, "%.1f", as it was when the screen was built.
-  std::string gHalkaisijaParametri;
   std::string titleViewImage;
   // Set by viewDidLoad: the front end then runs initiateNotifications every interval.
   bool timerScheduled = false;
@@ -90,8 +86,6 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
   // Every row in list order (the command line shows them all).
   std::vector<MyWatchCollectionTableViewCell> allRows();
 
-  // Opens the detail screen with the watch's id.
-  void didSelectRowAt(IndexPath indexPath) override;
   // Opens the editor for a new watch.
   void insertNewWatch();
 

@@ -52,6 +52,25 @@ inline constexpr std::array<OutletCaption, 5> kDetailWearCaptions = {{
     {"costPerWearLabel", "Cost per wear"},
 }};
 
+// The texts of the dimension diagram, by their roles, in the order the screen places them.
+inline constexpr std::array<OutletCaption, 8> kDiagramCaptions = {{
+    {"diameter", "Diameter"},
+    {"lugWidth", "Lug width"},
+    {"lugToLug", "Lug to lug"},
+    {"thickness", "Thickness"},
+    {"glass", "Glass"},
+    {"caseMaterial", "Case material"},
+    {"bezelMaterial", "Bezel material"},
+    {"crown", "Crown"},
+}};
+
+// The picture view in words: the watch's own picture of a face, none, or the diagram.
+inline constexpr std::string_view kPictureCaption = "Picture";
+inline constexpr std::string_view kFrontPictureText = "front picture";
+inline constexpr std::string_view kBackPictureText = "back picture";
+inline constexpr std::string_view kNoPictureText = "no picture";
+inline constexpr std::string_view kDiagramPictureText = "dimension diagram";
+
 // The screen's buttons.
 inline constexpr std::string_view kWearButtonTitle = "Worn today";
 inline constexpr std::string_view kResetButtonTitle = "Reset or adjust";

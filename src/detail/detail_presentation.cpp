@@ -79,10 +79,6 @@ std::string amountText(double amount, const Formatters& formatters) {
   return text.empty() ? std::string(kNoFigure) : text;
 }
 
-std::string wearRateText(double count, double total) {
-  return formatOneDecimal(count / total * 100) + "%";
-}
-
 std::string costPerWearText(std::optional<double> price, double count,
                             const Formatters& formatters) {
   const double perWear = price.value_or(0) / count;

@@ -31,9 +31,6 @@ std::string movementSentence(const std::optional<std::string>& type,
 // An amount in the screen's currency style, kNoFigure when the formatter gives nothing.
 std::string amountText(double amount, const Formatters& formatters);
 
-// A watch's share of all wears, "12.5%". A total of 0 (a failed sum) shows as "inf%".
-std::string wearRateText(double count, double total);
-
 // Purchase price per wear; kNoFigure for a price of 0 (or none).
 std::string costPerWearText(std::optional<double> price, double count,
                             const Formatters& formatters);

@@ -3,13 +3,16 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "detail/detail_captions.h"
 #include "detail/detail_presentation.h"
+#include "platform/format/number_text.h"
 #include "platform/ui/diagnostics.h"
 #include "settings/preference_keys.h"
 #include "store/collection_model.h"
+#include "store/screens.h"
 #include "store/store_busy_alert.h"
+#include "store/watch_pictures.h"
 #include "watch/history_log.h"
-#include "watch/wear_counter.h"
 
 namespace tockary {
 
@@ -40,8 +43,6 @@ std::string measureText(const std::optional<std::string>& value) {
 std::string diagramText(const std::optional<std::string>& value) {
   return present(value) ? *value : "??";
 }
-
-std::string wholeNumber(double count) { return std::to_string(std::llround(count)); }
 
 }  // namespace
 
@@ -164,7 +165,7 @@ void TarkasteleKelloaTableViewController::load() {
 
   if (s.tempTimesWorn && *s.tempTimesWorn != 0) {
     const double count = *s.tempTimesWorn;
-    o.timesWornLabel = wholeNumber(count);
+    o.timesWornLabel = wholeNumberText(count);
     o.keeperRateLabel = wearRateText(count, totalWearCount(services_.context()));
     o.costPerWearLabel = costPerWearText(s.tempPurchasePrice, count, formatters);
   }
@@ -218,8 +219,13 @@ TarkasteleKelloaTableViewController::textOutlets() const {
   };
 }
 
+std::string_view TarkasteleKelloaTableViewController::pictureText() const {
+  if (kelloIsFaceUp_ == 3) return kDiagramPictureText;
+  if (!outputs_.kelloImageView.isStored()) return kNoPictureText;
+  return kelloIsFaceUp_ == 1 ? kFrontPictureText : kBackPictureText;
+}
+
 void TarkasteleKelloaTableViewController::drawPicture() {
-  WatchPicture& view = outputs_.kelloImageView;
   switch (kelloIsFaceUp_) {
     case 1:
     case 2: {
@@ -227,15 +233,12 @@ void TarkasteleKelloaTableViewController::drawPicture() {
       const bool front = kelloIsFaceUp_ == 1;
       const auto& picture = front ? snapshot_.tempKelloKuva : snapshot_.tempKelloKuvaBack;
       // Without its own picture a face shows the placeholder, never the face shown before it.
-      if (picture) {
-        view = {"", picture, front ? "kellokuva" : "varasarake6"};
-      } else {
-        view = {std::string(kNoPictureImage), nullptr, ""};
-      }
+      outputs_.kelloImageView = picture ? watchPicture(kelloID_, front, kNoPictureImage)
+                                        : PictureHandle::asset(kNoPictureImage);
       break;
     }
     case 3:
-      view = {std::string(kDiagramImage), nullptr, ""};
+      outputs_.kelloImageView = PictureHandle::asset(kDiagramImage);
       outputs_.tekstiView = diagram();
       break;
     default:
@@ -247,17 +250,22 @@ DiagramOverlay TarkasteleKelloaTableViewController::diagram() const {
   const WatchSnapshot& s = snapshot_;
   DiagramOverlay overlay;
   overlay.frame = {screenCentreX_ - 200, -1, 500, 500};
-  // Placed for the diagram picture: measures beside their arrows, materials in the middle.
-  overlay.texts = {
-      {"diameter", measureText(s.tempHalkaisija), {150, 240, 200, 20}},
-      {"lugWidth", measureText(s.tempLugWidth), {150, 40, 200, 20}},
-      {"lugToLug", measureText(s.tempLugToLugWidth), {380, 240, 110, 20}},
-      {"thickness", measureText(s.tempPaksuus), {10, 240, 110, 20}},
-      {"glass", diagramText(s.tempGlass), {150, 200, 200, 20}},
-      {"caseMaterial", diagramText(s.tempKuorenMateriaali), {150, 290, 200, 20}},
-      {"bezelMaterial", diagramText(s.tempBezelMaterial), {150, 160, 200, 20}},
-      {"crown", diagramText(s.tempCrownType), {380, 200, 110, 20}},
+  // Placed for the diagram picture: measures beside their arrows, materials in the middle; in
+  // the order of their captions.
+  const std::pair<std::string, Frame> placed[] = {
+      {measureText(s.tempHalkaisija), {150, 240, 200, 20}},
+      {measureText(s.tempLugWidth), {150, 40, 200, 20}},
+      {measureText(s.tempLugToLugWidth), {380, 240, 110, 20}},
+      {measureText(s.tempPaksuus), {10, 240, 110, 20}},
+      {diagramText(s.tempGlass), {150, 200, 200, 20}},
+      {diagramText(s.tempKuorenMateriaali), {150, 290, 200, 20}},
+      {diagramText(s.tempBezelMaterial), {150, 160, 200, 20}},
+      {diagramText(s.tempCrownType), {380, 200, 110, 20}},
   };
+  static_assert(std::size(placed) == kDiagramCaptions.size());
+  for (std::size_t i = 0; i < kDiagramCaptions.size(); ++i) {
+    overlay.texts.push_back({kDiagramCaptions[i].outlet, placed[i].first, placed[i].second});
+  }
   return overlay;
 }
 
@@ -329,12 +337,13 @@ void TarkasteleKelloaTableViewController::increaseTimesWornCounter() {
   sheet.style = SheetStyle::ActionSheet;
   sheet.title = "Please confirm having worn this Watch today";
   sheet.message = "This will increment Wrist-Statistics counters and cannot be undone.";
-  sheet.actions.push_back({"Confirm", ActionStyle::Default, [this] { confirmWear(); }});
-  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
+  sheet.actions.push_back(
+      {"confirmWear", "Confirm", ActionStyle::Default, [this] { (void)confirmWear(); }});
+  sheet.actions.push_back(cancelAction());
   services_.presenter.present(std::move(sheet));
 }
 
-void TarkasteleKelloaTableViewController::confirmWear() {
+std::optional<WearBadge> TarkasteleKelloaTableViewController::confirmWear() {
   const Formatters& formatters = services_.formatters;
   const Date now = services_.clock.now();
   const std::string today = formatters.shortDate(now);
@@ -355,13 +364,14 @@ void TarkasteleKelloaTableViewController::confirmWear() {
     // The day of the wear, as the label shows it: the start of today.
     if (!today.empty()) watch.setVarasarake5(formatters.parseShortDate(today));
   });
-  if (!w) return;
+  if (!w) return std::nullopt;
   if (badge) services_.presenter.present(badgeSheet(*badge, screenCentreX_));
   // In the snapshot, so that a later refresh (a flip, a status change) shows this wear.
   takeWritten(*w);
   load();
   outputs_.daysAgoLabel = "0";
   outputs_.dateLastWornLabel = today;
+  return badge;
 }
 
 void TarkasteleKelloaTableViewController::wearStatsReset() {
@@ -371,11 +381,11 @@ void TarkasteleKelloaTableViewController::wearStatsReset() {
       "Please confirm that you wish to reset wrist statistics for this watch or adjust the wear "
       "count value.";
   sheet.message = "(Resetting will reset all statistics for the watch and cannot be undone).";
-  sheet.actions.push_back(
-      {"Confirm wrist-stats reset", ActionStyle::Destructive, [this] { resetWristStats(); }});
-  sheet.actions.push_back(
-      {"Adjust wear count", ActionStyle::Destructive, [this] { adjustWearCount(); }});
-  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
+  sheet.actions.push_back({"resetWristStats", "Confirm wrist-stats reset", ActionStyle::Destructive,
+                           [this] { resetWristStats(); }});
+  sheet.actions.push_back({"adjustWearCount", "Adjust wear count", ActionStyle::Destructive,
+                           [this] { adjustWearCount(); }});
+  sheet.actions.push_back(cancelAction());
   services_.presenter.present(std::move(sheet));
 }
 
@@ -405,9 +415,9 @@ void TarkasteleKelloaTableViewController::adjustWearCount() {
   field.keyboard = KeyboardKind::Number;
   std::shared_ptr<std::string> typed = field.text;
   sheet.textFields.push_back(std::move(field));
-  sheet.actions.push_back({"Submit new wear count", ActionStyle::Default,
+  sheet.actions.push_back({"submitNewWearCount", "Submit new wear count", ActionStyle::Default,
                            [this, typed] { submitNewWearCount(*typed); }});
-  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
+  sheet.actions.push_back(cancelAction());
   services_.presenter.present(std::move(sheet));
 }
 
@@ -434,11 +444,11 @@ bool TarkasteleKelloaTableViewController::submitNewWearCount(std::string_view ty
     refused.style = SheetStyle::Alert;
     refused.title = "Wear count not changed";
     refused.message = std::string(kWearCountRefused);
-    refused.actions.push_back({"OK", ActionStyle::Cancel, {}});
+    refused.actions.push_back(okAction(ActionStyle::Cancel));
     services_.presenter.present(std::move(refused));
     return false;
   }
-  const std::string text = wholeNumber(*count);
+  const std::string text = wholeNumberText(*count);
   const HistoryLog log(services_.defaults, services_.formatters, services_.clock);
   const std::shared_ptr<Kello> w = writeWatch([&](Kello& watch) {
     const double old = watch.varasarake4();
@@ -455,13 +465,13 @@ bool TarkasteleKelloaTableViewController::submitNewWearCount(std::string_view ty
 }
 
 void TarkasteleKelloaTableViewController::editSelectedWatch() {
-  services_.presenter.push(ScreenRequest{"InsertWatchTableViewController", kelloID_.text(), {}});
+  services_.presenter.push(ScreenRequest{std::string(kWatchEditorScreen), kelloID_.text(), {}});
 }
 
 std::optional<WatchEditRequest> TarkasteleKelloaTableViewController::editHandOver() const {
   const std::shared_ptr<Kello> w = watch();
   if (!w) return std::nullopt;
-  return WatchEditRequest{true, kelloID_, "Edit Watch Details", handOverFrom(*w)};
+  return editRequestFor(*w);
 }
 
 }  // namespace tockary

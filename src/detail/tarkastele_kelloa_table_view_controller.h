@@ -13,10 +13,12 @@
 #include "platform/status.h"
 #include "platform/store/object_store.h"
 #include "platform/ui/navigation_bar.h"
+#include "platform/ui/picture_handle.h"
 #include "platform/ui/sheet.h"
 #include "store/app_services.h"
 #include "store/watch_hand_over.h"
 #include "watch/watch_status.h"
+#include "watch/wear_counter.h"
 
 namespace tockary {
 
@@ -38,15 +40,6 @@ struct WatchSnapshot {
 // Stock pictures of the picture view: a face without its own picture, and the third face.
 inline constexpr std::string_view kNoPictureImage = "nopic.png";
 inline constexpr std::string_view kDiagramImage = "Watch_Diagram.png";
-
-// What the picture view shows: the watch's own picture when `picture` is set (`attribute` names
-// it), else the stock image `assetName`. The front end decodes it and fits the view to the
-// picture's aspect ratio within its container's width.
-struct WatchPicture {
-  std::string assetName;
-  std::shared_ptr<const Bytes> picture;
-  std::string attribute;
-};
 
 // One text of the dimension diagram, centred in `frame` (overlay coordinates, 500 x 500).
 struct DiagramText {
@@ -71,7 +64,9 @@ struct DiagramOverlay {
 // always holds a decimal integer.
 struct WatchDetailOutputs {
   std::string basicWatchDetailsLabel, movementDetailsLabel;
-  WatchPicture kelloImageView{std::string(kNoPictureImage), nullptr, ""};
+  // The watch's own picture of the face shown, or a stock picture. The front end fits the view to
+  // the picture's aspect ratio within its container's width.
+  PictureHandle kelloImageView = PictureHandle::asset(kNoPictureImage);
   std::optional<DiagramOverlay> tekstiView;  // nullopt: hidden
   std::string statusTextField{kNotSetStatus};
   std::string statusButtonOutlet{kWatchStatuses[0].bigIcon};
@@ -85,14 +80,6 @@ struct WatchDetailOutputs {
   std::string timesWornLabel{"0"};
   std::string dateLastWornLabel{"-----"}, daysAgoLabel{"-----"}, keeperRateLabel{"-----"},
       costPerWearLabel{"-----"};
-};
-
-// What the editor receives in edit mode.
-struct WatchEditRequest {
-  bool editMode = true;
-  ObjectID kelloID;
-  std::string title;
-  WatchHandOver values;
 };
 
 // The detail screen of one watch: shows it, changes its status, logs and resets its wears and
@@ -118,6 +105,9 @@ class TarkasteleKelloaTableViewController {
   const std::optional<std::string>& title() const { return title_; }
   const WatchSnapshot& snapshot() const { return snapshot_; }
   const WatchDetailOutputs& outputs() const { return outputs_; }
+  // What the picture view shows, in words: "front picture", "back picture", "no picture" or
+  // "dimension diagram".
+  std::string_view pictureText() const;
   // Every text outlet with its name, in the order the screen shows them.
   std::vector<std::pair<std::string_view, const std::string*>> textOutlets() const;
 
@@ -142,11 +132,13 @@ class TarkasteleKelloaTableViewController {
   int kelloIsFaceUp() const { return kelloIsFaceUp_; }
   void flipWatchPhoto();
 
-  // Asks "Please confirm having worn this Watch today"; "Confirm" runs confirmWear().
+  // Asks "Please confirm having worn this Watch today"; its action "confirmWear" runs
+  // confirmWear().
   void increaseTimesWornCounter();
   // One wear on the stored count: a badge sheet when that count is a milestone, then the new
-  // figures, the wear entries appended to the stored notes and the save.
-  void confirmWear();
+  // figures, the wear entries appended to the stored notes and the save. Returns the badge the
+  // wear earned, if any (none when nothing could be written).
+  std::optional<WearBadge> confirmWear();
 
   // Offers the reset and the adjustment of the wear count.
   void wearStatsReset();

@@ -1,8 +1,10 @@
 #include "editor/insert_watch_table_view_controller.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
+#include "editor/watch_form.h"
 #include "platform/format/number_text.h"
 #include "platform/ui/diagnostics.h"
 #include "settings/preference_keys.h"
@@ -12,8 +14,52 @@ namespace tockary {
 
 namespace {
 
+using Screen = InsertWatchTableViewController;
+
 constexpr std::string_view kNoInfo = "No Info";
 constexpr std::string_view kRefusedSigns[] = {"€", "₳", "$", "₡", "£", "₵", "¥", "₮"};
+constexpr std::string_view kRefusedSignList = "€₳$₡£₵¥₮";
+
+// Typed fields the screen is the delegate of, besides every field with a wheel: their text goes
+// through the currency-sign filter.
+constexpr std::string_view kFilteredTypedFields[] = {"movementTextField", "purchasedFromTextField",
+                                                     "priceTextField", "soldPriceTextField"};
+
+// The Done action of each wheel, by the picker it closes or, for a date, by the field.
+struct DoneAction {
+  std::string_view name;
+  void (Screen::*action)();
+};
+constexpr DoneAction kDoneActions[] = {
+    {"movementTypePicker", &Screen::doneMovementTypePicker},
+    {"bphPicker", &Screen::doneBphPicker},
+    {"caseMaterialPicker", &Screen::doneCaseMaterialPicker},
+    {"bezelMaterialPicker", &Screen::doneBezelMaterialPicker},
+    {"glassPicker", &Screen::doneGlassPicker},
+    {"waterProofPicker", &Screen::doneWaterProofPicker},
+    {"dialColorPicker", &Screen::doneDialColorPicker},
+    {"crownTypePicker", &Screen::doneCrownTypePicker},
+    {"setCompletenessPicker", &Screen::doneSetCompletenessPicker},
+    {"complicationPicker", &Screen::doneComplicationPicker},
+    {"yearPicker", &Screen::doneYearPicker},
+    {"powerPicker", &Screen::donePowerPicker},
+    {"lugWidthPicker", &Screen::doneLugWidthPicker},
+    {"leveysPicker", &Screen::doneDiameterPicker},
+    {"paksuusPicker", &Screen::doneThicknessPicker},
+    {"lugToLugPicker", &Screen::doneLugToLugPicker},
+    {"purchaseDateTextField", &Screen::donePurchaseDatePicker},
+    {"warrantyEndDateTexField", &Screen::doneWarrantyEndDatePicker},
+    {"soldDateTextField", &Screen::doneSoldDatePicker},
+};
+
+bool isTyped(const FieldDescriptor& field) {
+  return field.kind == FieldKind::Text || field.kind == FieldKind::Number;
+}
+
+bool isFiltered(const FieldDescriptor& field) {
+  return field.opensWheel() ||
+         std::ranges::find(kFilteredTypedFields, field.outlet) != std::end(kFilteredTypedFields);
+}
 
 // A whole number written as plain decimal digits ("40", not "+40", " 40" or "40.0").
 std::optional<int> wholeNumber(std::string_view text) {
@@ -25,18 +71,20 @@ std::optional<int> wholeNumber(std::string_view text) {
   return value;
 }
 
-std::string quotedList(Catalogue catalogue) {
+std::string quotedList(Choices choices) {
   std::string list;
-  for (const auto& value : catalogue) {
+  for (const auto& value : choices) {
     if (!list.empty()) list += ", ";
     list += "\"" + std::string(value) + "\"";
   }
   return list;
 }
 
-std::string refusal(std::string_view value, const std::string& accepted) {
-  return "\"" + std::string(value) + "\" is refused; accepted: " + accepted;
+Status refusal(std::string_view value, const std::string& accepted) {
+  return Status::error("\"" + std::string(value) + "\" is refused; accepted: " + accepted);
 }
+
+const std::string kNoText;
 
 // Writes into `watch` every attribute whose value in `form` differs from the one in `base`.
 void writeDifferences(const Kello& form, const Kello& base, Kello& watch) {
@@ -58,143 +106,78 @@ std::string mergedNotes(const std::string& opened, const std::string& stored,
 
 }  // namespace
 
-bool FormTextField::pressToolbarButton() const {
-  if (!toolbarAction) return false;
-  const auto action = toolbarAction;  // the action may detach the toolbar
-  action();
-  return true;
-}
-
 InsertWatchTableViewController::InsertWatchTableViewController(AppServices& services)
     : services_(services),
       ownAssets_(std::in_place),
       assets_(*ownAssets_),
-      historyLog_(services.defaults, services.formatters, services.clock) {
-  setUpFields();
-}
+      historyLog_(services.defaults, services.formatters, services.clock),
+      texts_(watchFormFields().size()) {}
 
 InsertWatchTableViewController::InsertWatchTableViewController(AppServices& services,
                                                                const AssetCatalog& assets)
     : services_(services),
       assets_(assets),
-      historyLog_(services.defaults, services.formatters, services.clock) {
-  setUpFields();
-}
+      historyLog_(services.defaults, services.formatters, services.clock),
+      texts_(watchFormFields().size()) {}
 
 InsertWatchTableViewController::~InsertWatchTableViewController() { *alive_ = false; }
 
-void InsertWatchTableViewController::setUpFields() {
-  using C = InsertWatchTableViewController;
-  const auto keyboard = [&](FormTextField& field) {
-    setups_.push_back({&field, Kind::Keyboard, nullptr, {}, {}, {}, nullptr});
-  };
-  const auto catalogue = [&](FormTextField& field, PickerView& picker, Catalogue values,
-                             Proposal proposal, std::string prompt, void (C::*done)()) {
-    setups_.push_back(
-        {&field, Kind::Catalogue, &picker, values, proposal, std::move(prompt), done});
-  };
-  const auto other = [&](FormTextField& field, Kind kind, PickerView* picker, std::string prompt,
-                         void (C::*done)()) {
-    setups_.push_back({&field, kind, picker, {}, {}, std::move(prompt), done});
-  };
-  keyboard(manufacturerTextField);
-  keyboard(modelTextField);
-  other(yearTextField, Kind::Year, &yearPicker, "Confirm Year Selection: ", &C::doneYearPicker);
-  keyboard(refTextField);
-  keyboard(serialNumberTextField);
-  catalogue(movementTypeTextField, movementTypePicker, movementTypeCatalogue(), {"Automatic", 0},
-            "Choose movement type: ", &C::doneMovementTypePicker);
-  keyboard(movementTextField);
-  other(powerResTextField, Kind::Power, &powerPicker,
-        "Choose Power Reserve Hours: ", &C::donePowerPicker);
-  catalogue(bphTextField, bphPicker, bphCatalogue(), {"28800", 6},
-            "Choose Vibrations Per Hour: ", &C::doneBphPicker);
-  other(caseDiameterTextField, Kind::Measure, &leveysPicker,
-        "Confirm case diameter(mm):", &C::doneDiameterPicker);
-  catalogue(caseMaterialTextField, caseMaterialPicker, caseMaterialCatalogue(),
-            {"Stainless Steel", 25}, "Choose Case Material: ", &C::doneCaseMaterialPicker);
-  other(thicknessTextField, Kind::Measure, &paksuusPicker,
-        "Confirm thickness(mm):", &C::doneThicknessPicker);
-  other(lugWidthTextField, Kind::LugWidth, &lugWidthPicker,
-        "Choose Lug Width(mm): ", &C::doneLugWidthPicker);
-  other(lugToLugTextField, Kind::Measure, &lugToLugPicker,
-        "Confirm Lug-to-Lug (mm):", &C::doneLugToLugPicker);
-  catalogue(bezelMaterialTextField, bezelMaterialPicker, bezelMaterialCatalogue(), {"Aluminium", 0},
-            "Choose Bezel Material: ", &C::doneBezelMaterialPicker);
-  catalogue(glassTextField, glassPicker, glassCatalogue(), {"Sapphire Crystal", 12},
-            "Choose Glass Material: ", &C::doneGlassPicker);
-  catalogue(waterProofTextField, waterProofPicker, waterProofCatalogue(), {"1 ATM", 1},
-            "Choose Water Resistance: ", &C::doneWaterProofPicker);
-  catalogue(dialColorTextField, dialColorPicker, dialColorCatalogue(), {"Black", 0},
-            "Choose Dial Color: ", &C::doneDialColorPicker);
-  catalogue(crownTypeTextField, crownTypePicker, crownTypeCatalogue(), {"Regular", 0},
-            "Choose Crown Type: ", &C::doneCrownTypePicker);
-  const Proposal complicationProposals[] = {{"Date", 10},         {"Day", 12},
-                                            {"GMT", 21},          {"Chronograph", 7},
-                                            {"Date By Hand", 11}, {"Moonphase", 30}};
-  const auto fields = complicationFields();
+std::span<const FieldDescriptor> InsertWatchTableViewController::formFields() {
+  return watchFormFields();
+}
+
+void InsertWatchTableViewController::openForInsert() {
+  tempInsertUusiKello = true;
+  editingWatch_ = false;
+}
+
+void InsertWatchTableViewController::openForEdit(WatchEditRequest request) {
+  tempInsertUusiKello = false;
+  editingWatch_ = request.editMode;
+  kelloID_ = std::move(request.kelloID);
+  tempTitleMuutos = std::move(request.title);
+  handOver_ = std::move(request.values);
+}
+
+int InsertWatchTableViewController::indexOf(std::string_view outlet) const {
+  const auto fields = formFields();
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    catalogue(*fields[i], complicationPicker, complicationCatalogue(), complicationProposals[i],
-              "Choose Complication Number " + std::to_string(i + 1) + ": ",
-              &C::doneComplicationPicker);
+    if (fields[i].outlet == outlet) return static_cast<int>(i);
   }
-  catalogue(setCompletenessTextField, setCompletenessPicker, setCompletenessCatalogue(),
-            {"Full Set", 0}, "Choose Set Completeness: ", &C::doneSetCompletenessPicker);
-  keyboard(purchasedFromTextField);
-  other(purchaseDateTextField, Kind::Date, nullptr, "Done", &C::donePurchaseDatePicker);
-  other(warrantyEndDateTexField, Kind::Date, nullptr, "Done", &C::doneWarrantyEndDatePicker);
-  keyboard(priceTextField);
-  keyboard(soldToTextField);
-  other(soldDateTextField, Kind::Date, nullptr, "Done", &C::doneSoldDatePicker);
-  keyboard(soldPriceTextField);
-
-  // Step 1 of loading: the screen is the delegate of every picker-driven field and of these four.
-  for (auto& setup : setups_) setup.field->filtered = setup.kind != Kind::Keyboard;
-  for (auto* field :
-       {&movementTextField, &purchasedFromTextField, &priceTextField, &soldPriceTextField})
-    field->filtered = true;
+  return -1;
 }
 
-std::vector<FormTextField*> InsertWatchTableViewController::complicationFields() {
-  return {&complication1TextField, &complication2TextField, &complication3TextField,
-          &complication4TextField, &complication5TextField, &complication6TextField};
+const FieldDescriptor* InsertWatchTableViewController::field(std::string_view outlet) const {
+  const int index = indexOf(outlet);
+  return index < 0 ? nullptr : &formFields()[static_cast<std::size_t>(index)];
 }
 
-const InsertWatchTableViewController::FieldSetup* InsertWatchTableViewController::setupOf(
-    const FormTextField& field) const {
-  for (const auto& setup : setups_)
-    if (setup.field == &field) return &setup;
-  return nullptr;
+std::string& InsertWatchTableViewController::textOf(const FieldDescriptor& field) {
+  return texts_[static_cast<std::size_t>(&field - formFields().data())];
 }
 
-const InsertWatchTableViewController::FieldSetup* InsertWatchTableViewController::setupOf(
-    const PickerView& picker) const {
-  for (const auto& setup : setups_)
-    if (setup.picker == &picker) return &setup;
-  return nullptr;
+const std::string& InsertWatchTableViewController::text(std::string_view outlet) const {
+  const int index = indexOf(outlet);
+  return index < 0 ? kNoText : texts_[static_cast<std::size_t>(index)];
 }
 
-InsertWatchTableViewController::MeasureState InsertWatchTableViewController::measureOf(
-    const PickerView& picker) {
-  if (&picker == &leveysPicker)
-    return {&leveysFirstComponent, &leveysSecondComponent, &leveysThirdComponent};
-  if (&picker == &paksuusPicker)
-    return {&paksuusFirstComponent, &paksuusSecondComponent, &paksuusThirdComponent};
-  return {&lugToLugFirstComponent, &lugToLugSecondComponent, &lugToLugThirdComponent};
+InsertWatchTableViewController::PickerState* InsertWatchTableViewController::pickerOf(
+    std::string_view picker) {
+  const auto found = pickers_.find(picker);
+  return found == pickers_.end() ? nullptr : &found->second;
+}
+
+const InsertWatchTableViewController::PickerState* InsertWatchTableViewController::pickerOf(
+    std::string_view picker) const {
+  const auto found = pickers_.find(picker);
+  return found == pickers_.end() ? nullptr : &found->second;
 }
 
 const std::vector<int>* InsertWatchTableViewController::numberListOf(
-    const PickerView& picker) const {
-  if (&picker == &yearPicker) return &years_;
-  if (&picker == &powerPicker) return &powerReserves_;
-  if (&picker == &lugWidthPicker) return &lugWidths_;
-  return nullptr;
-}
-
-std::string* InsertWatchTableViewController::wheelTextOf(const PickerView& picker) {
-  if (&picker == &yearPicker) return &vuosiComponent;
-  if (&picker == &powerPicker) return &powerComponent;
-  if (&picker == &lugWidthPicker) return &lugComponent;
+    std::string_view picker) const {
+  if (picker == "yearPicker") return &years_;
+  if (picker == "powerPicker") return &powerReserves_;
+  if (picker == "lugWidthPicker") return &lugWidths_;
   return nullptr;
 }
 
@@ -203,91 +186,37 @@ void InsertWatchTableViewController::viewDidLoad() {
   years_ = yearList(currentYear);
   powerReserves_ = powerReserveList();
   lugWidths_ = lugWidthList();
-  for (const auto& setup : setups_) {
-    if (setup.picker == nullptr) continue;
-    setup.picker->width = kScreenWidth;
-    setup.picker->selectedRows.assign(setup.kind == Kind::Measure ? 3 : 1, 0);
+  pickers_.clear();
+  for (const FieldDescriptor& f : formFields()) {
+    if (f.picker.empty()) continue;
+    PickerState& picker = pickers_[std::string(f.picker)];
+    picker.selectedRows.assign(f.kind == FieldKind::Measure ? 3 : 1, 0);
+    if (f.kind == FieldKind::Measure) {
+      picker.components[0] = "0";
+      picker.components[1] = ".";
+      picker.components[2] = "0";
+    }
   }
-  powerPicker.selectedRows[0] = kPowerReserveStartRow;
-  lugWidthPicker.selectedRows[0] = kLugWidthStartRow;
-  lugToLugPicker.selectedRows[0] = kLugToLugStartRow;
-  vuosiComponent = std::to_string(years_.front());
-  powerComponent = std::to_string(powerReserves_[kPowerReserveStartRow]);
-  lugComponent = std::to_string(lugWidths_[kLugWidthStartRow]);
-  leveysFirstComponent = paksuusFirstComponent = "0";
-  lugToLugFirstComponent = milliData()[0][kLugToLugStartRow];
-  leveysSecondComponent = paksuusSecondComponent = lugToLugSecondComponent = ".";
-  leveysThirdComponent = paksuusThirdComponent = lugToLugThirdComponent = "0";
-  cameraImageView = cameraImageViewBack =
+  pickers_["yearPicker"].components[0] = std::to_string(years_.front());
+  pickers_["powerPicker"].selectedRows[0] = kPowerReserveStartRow;
+  pickers_["powerPicker"].components[0] = std::to_string(powerReserves_[kPowerReserveStartRow]);
+  pickers_["lugWidthPicker"].selectedRows[0] = kLugWidthStartRow;
+  pickers_["lugWidthPicker"].components[0] = std::to_string(lugWidths_[kLugWidthStartRow]);
+  pickers_["lugToLugPicker"].selectedRows[0] = kLugToLugStartRow;
+  pickers_["lugToLugPicker"].components[0] = milliData()[0][kLugToLugStartRow];
+  cameraImageView_ = cameraImageViewBack_ =
       PictureSlot{std::nullopt, kPictureSlotWidth, kPictureSlotWidth};
-  preferredContentHeight = kFormContentHeight + 2 * kPictureSlotWidth;
+  preferredContentHeight_ = kFormContentHeight + 2 * kPictureSlotWidth;
 
   if (!tempInsertUusiKello) {
-    title = tempTitleMuutos;
-    const auto& h = handOver;
-    const std::pair<FormTextField*, const std::optional<std::string>*> texts[] = {
-        {&manufacturerTextField, &h.tempEditMerkki},
-        {&modelTextField, &h.tempEditMalli},
-        {&yearTextField, &h.tempEditVuosimalli},
-        {&refTextField, &h.tempEditRefKoodi},
-        {&serialNumberTextField, &h.tempEditSerialNumber},
-        {&movementTypeTextField, &h.tempEditMovementType},
-        {&movementTextField, &h.tempEditMovement},
-        {&powerResTextField, &h.tempEditPowerRes},
-        {&bphTextField, &h.tempEditBph},
-        {&caseDiameterTextField, &h.tempEditHalkaisija},
-        {&caseMaterialTextField, &h.tempEditKuorenMateriaali},
-        {&thicknessTextField, &h.tempEditPaksuus},
-        {&lugWidthTextField, &h.tempEditLugWidth},
-        {&lugToLugTextField, &h.tempEditLugToLug},
-        {&bezelMaterialTextField, &h.tempEditBezelMaterial},
-        {&glassTextField, &h.tempEditGlass},
-        {&waterProofTextField, &h.tempEditWaterProof},
-        {&dialColorTextField, &h.tempEditDialColor},
-        {&crownTypeTextField, &h.tempEditCrownType},
-        {&complication1TextField, &h.tempEditComplication1},
-        {&complication2TextField, &h.tempEditComplication2},
-        {&complication3TextField, &h.tempEditComplication3},
-        {&complication4TextField, &h.tempEditComplication4},
-        {&complication5TextField, &h.tempEditComplication5},
-        {&complication6TextField, &h.tempEditComplication6},
-        {&setCompletenessTextField, &h.tempEditSetCompleteness},
-        {&purchasedFromTextField, &h.tempEditPurchasedFrom},
-        {&soldToTextField, &h.tempEditSoldTo},
-    };
-    for (const auto& [field, value] : texts) field->text = value->value_or("");
-    notesTextView.text = h.tempEditNotes.value_or("");
-    if (h.tempEditPurchasePrice && *h.tempEditPurchasePrice != 0)
-      priceTextField.text = priceText(*h.tempEditPurchasePrice);
-    if (h.tempEditSoldPrice && *h.tempEditSoldPrice != 0)
-      soldPriceTextField.text = priceText(*h.tempEditSoldPrice);
-    const std::pair<FormTextField*, const std::optional<Date>*> dates[] = {
-        {&purchaseDateTextField, &h.tempEditPurchaseDate},
-        {&warrantyEndDateTexField, &h.tempEditWarrantyEndDate},
-        {&soldDateTextField, &h.tempEditSoldDate},
-    };
-    for (const auto& [field, value] : dates)
-      if (*value) field->text = services_.formatters.shortDate(**value);
-    const std::pair<PictureSlot*, const std::optional<Bytes>*> pictures[] = {
-        {&cameraImageView, &h.tempEditWatchPicture},
-        {&cameraImageViewBack, &h.tempEditWatchPictureBack},
-    };
-    for (const auto& [slot, bytes] : pictures) {
-      if (!*bytes) continue;
-      auto image = codec_.decode(**bytes);
-      if (image) {
-        place(*slot, std::move(image).value());
-      } else {
-        // The stored picture stays as it is: a slot without a picture writes nothing.
-        diagnostic("Stored picture not shown: " + image.status().description());
-      }
-    }
+    title_ = tempTitleMuutos;
+    for (const FieldDescriptor& f : formFields()) fill(f, handOver_);
     openedForm_ = formRecord();
   } else {
-    title = "Add Watch";
+    title_ = kInsertTitle;
     const std::pair<PictureSlot*, std::string_view> placeholders[] = {
-        {&cameraImageView, kFrontPlaceholderPicture},
-        {&cameraImageViewBack, kBackPlaceholderPicture}};
+        {&cameraImageView_, kFrontPlaceholderPicture},
+        {&cameraImageViewBack_, kBackPlaceholderPicture}};
     for (const auto& [slot, name] : placeholders) {
       auto bytes = assets_.imageNamed(name);
       auto image = bytes ? codec_.decode(*bytes) : Result<Image>(bytes.status());
@@ -301,273 +230,321 @@ void InsertWatchTableViewController::viewDidLoad() {
   }
 }
 
-std::string InsertWatchTableViewController::priceText(double value) const {
-  if (!std::isfinite(value)) return "-----";
-  // Shown without grouping: "1,200" would read back as 1.2 when the form is saved.
-  const std::string thousand = services_.formatters.decimal(1000);
-  std::string grouping;
-  if (thousand.size() > 4 && thousand.starts_with("1") && thousand.ends_with("000"))
-    grouping = thousand.substr(1, thousand.size() - 4);
-  std::string text = services_.formatters.decimal(value);
-  if (!grouping.empty()) {
-    for (auto at = text.find(grouping); at != std::string::npos; at = text.find(grouping, at))
-      text.erase(at, grouping.size());
+void InsertWatchTableViewController::fill(const FieldDescriptor& f, const WatchHandOver& handOver) {
+  const Value value = handOver.value(f.attribute);
+  switch (f.kind) {
+    case FieldKind::Text:
+    case FieldKind::Catalogue:
+    case FieldKind::Wheel:
+    case FieldKind::Measure: {
+      const auto* text = std::get_if<std::string>(&value);
+      textOf(f) = text ? *text : std::string();
+      return;
+    }
+    case FieldKind::Notes: {
+      const auto* text = std::get_if<std::string>(&value);
+      notesTextView_.text = text ? *text : std::string();
+      return;
+    }
+    case FieldKind::Number: {
+      // Shown without grouping: "1,200" would read back as 1.2 when the form is saved.
+      const auto* number = std::get_if<double>(&value);
+      if (number && *number != 0) {
+        textOf(f) = std::isfinite(*number) ? services_.formatters.plainDecimal(*number) : "-----";
+      }
+      return;
+    }
+    case FieldKind::Date:
+      if (const auto* date = std::get_if<Date>(&value)) {
+        textOf(f) = services_.formatters.shortDate(*date);
+      }
+      return;
+    case FieldKind::Picture: {
+      const auto* bytes = std::get_if<Bytes>(&value);
+      if (bytes == nullptr) return;
+      auto image = codec_.decode(*bytes);
+      if (image) {
+        place(f.outlet == "cameraImageView" ? cameraImageView_ : cameraImageViewBack_,
+              std::move(image).value());
+      } else {
+        // The stored picture stays as it is: a slot without a picture writes nothing.
+        diagnostic("Stored picture not shown: " + image.status().description());
+      }
+      return;
+    }
   }
-  return text.empty() ? "-----" : text;
 }
 
 // --- Picker data source.
 
-int InsertWatchTableViewController::numberOfComponents(const PickerView& picker) const {
-  const auto* setup = setupOf(picker);
-  return setup != nullptr && setup->kind == Kind::Measure ? 3 : 1;
+int InsertWatchTableViewController::numberOfComponents(std::string_view picker) const {
+  const FieldDescriptor* owner = nullptr;
+  for (const FieldDescriptor& f : formFields()) {
+    if (f.picker == picker) owner = &f;
+  }
+  return owner != nullptr && owner->kind == FieldKind::Measure ? 3 : 1;
 }
 
-int InsertWatchTableViewController::numberOfRows(const PickerView& picker, int component) const {
-  const auto* setup = setupOf(picker);
-  if (setup == nullptr) return 1;
-  if (setup->kind == Kind::Measure) {
+int InsertWatchTableViewController::numberOfRows(std::string_view picker, int component) const {
+  const FieldDescriptor* owner = nullptr;
+  for (const FieldDescriptor& f : formFields()) {
+    if (f.picker == picker && !picker.empty()) owner = &f;
+  }
+  if (owner == nullptr) return 1;
+  if (owner->kind == FieldKind::Measure) {
     if (component == 1) return 1;
     return component == 0 || component == 2 ? 100 : 0;
   }
   if (component != 0) return 0;
-  if (setup->kind == Kind::Catalogue) return static_cast<int>(setup->catalogue.size());
+  if (owner->kind == FieldKind::Catalogue) return static_cast<int>(owner->choices.size());
   return static_cast<int>(numberListOf(picker)->size());
 }
 
-std::string InsertWatchTableViewController::titleForRow(const PickerView& picker, int row,
+std::string InsertWatchTableViewController::titleForRow(std::string_view picker, int row,
                                                         int component) const {
-  const auto* setup = setupOf(picker);
-  if (setup == nullptr) return std::string(kNoInfo);
+  const FieldDescriptor* owner = nullptr;
+  for (const FieldDescriptor& f : formFields()) {
+    if (f.picker == picker && !picker.empty()) owner = &f;
+  }
+  if (owner == nullptr) return std::string(kNoInfo);
   if (row < 0 || row >= numberOfRows(picker, component)) return {};
-  if (setup->kind == Kind::Measure) return milliData()[component][row];
-  if (setup->kind == Kind::Catalogue) return std::string(setup->catalogue[row]);
+  if (owner->kind == FieldKind::Measure) return milliData()[component][row];
+  if (owner->kind == FieldKind::Catalogue) return std::string(owner->choices[row]);
   return std::to_string((*numberListOf(picker))[row]);
 }
 
-double InsertWatchTableViewController::widthForComponent(const PickerView& picker,
+double InsertWatchTableViewController::widthForComponent(std::string_view picker,
                                                          int /*component*/) const {
-  const auto* setup = setupOf(picker);
-  return setup != nullptr && setup->kind == Kind::Measure ? kMeasureColumnWidth : picker.width;
+  return numberOfComponents(picker) == 3 ? kMeasureColumnWidth : kScreenWidth;
 }
 
 // --- Editing.
 
-void InsertWatchTableViewController::textFieldDidBeginEditing(FormTextField& field) {
-  const auto* setup = setupOf(field);
-  if (setup == nullptr) return;
-  field.editing = true;
-  const auto attachToolbar = [&] {
-    field.toolbarButtonTitle = setup->prompt;
-    field.toolbarAction = [this, done = setup->done] { (this->*done)(); };
-  };
-  switch (setup->kind) {
-    case Kind::Keyboard:
+void InsertWatchTableViewController::textFieldDidBeginEditing(std::string_view outlet) {
+  const int index = indexOf(outlet);
+  if (index < 0) return;
+  const FieldDescriptor& f = formFields()[static_cast<std::size_t>(index)];
+  if (f.kind == FieldKind::Notes || f.kind == FieldKind::Picture) return;
+  edited_ = index;
+  dateWheel_.reset();
+  std::string& shown = textOf(f);
+  PickerState* picker = pickerOf(f.picker);
+  switch (f.kind) {
+    case FieldKind::Catalogue:
+      shown = std::string(f.proposal);
+      picker->hidden = false;
+      picker->selectedRows[0] = std::max(0, rowOf(f.choices, f.proposal));
       return;
-    case Kind::Catalogue:
-      field.inputPicker = setup->picker;
-      field.text = std::string(setup->proposal.text);
-      setup->picker->hidden = false;
-      setup->picker->selectedRows[0] = setup->proposal.row;
-      if (setup->picker == &complicationPicker) complicationBeingEdited_ = &field;
-      attachToolbar();
-      return;
-    case Kind::Year:
-    case Kind::Power:
-    case Kind::LugWidth: {
-      const auto& values = *numberListOf(*setup->picker);
-      if (!field.text.empty()) {
-        // Text the wheels could not have produced leaves the wheel where it is.
-        if (const auto number = wholeNumber(field.text)) {
-          const int row = values.front() - *number;
-          if (row >= 0 && row < static_cast<int>(values.size())) {
-            setup->picker->selectedRows[0] = row;
-            *wheelTextOf(*setup->picker) = std::to_string(values[row]);
-          }
+    case FieldKind::Wheel: {
+      const auto& values = *numberListOf(f.picker);
+      // Text the wheels could not have produced leaves the wheel where it is.
+      if (const auto number = wholeNumber(shown)) {
+        const int row = values.front() - *number;
+        if (row >= 0 && row < static_cast<int>(values.size())) {
+          picker->selectedRows[0] = row;
+          picker->components[0] = std::to_string(values[row]);
         }
       }
-      field.inputPicker = setup->picker;
-      setup->picker->hidden = false;
-      attachToolbar();
+      picker->hidden = false;
       return;
     }
-    case Kind::Measure:
-      field.inputPicker = setup->picker;
-      setup->picker->hidden = false;
-      attachToolbar();
+    case FieldKind::Measure:
+      picker->hidden = false;
       return;
-    case Kind::Date: {
+    case FieldKind::Date: {
       const Date today = services_.clock.now();
-      field.inputDatePicker = DatePickerView{today, kScreenWidth, kDatePickerHeight};
-      field.text = services_.formatters.shortDate(today);
-      dateBeingEdited_ = &field;
-      attachToolbar();
+      dateWheel_.emplace(services_.formatters, today);
+      shown = services_.formatters.shortDate(today);
       return;
     }
+    default:
+      return;
   }
 }
 
-bool InsertWatchTableViewController::shouldChangeCharacters(const FormTextField& /*field*/,
+std::string_view InsertWatchTableViewController::editedField() const {
+  return edited_ < 0 ? std::string_view() : formFields()[static_cast<std::size_t>(edited_)].outlet;
+}
+
+std::optional<Wheel> InsertWatchTableViewController::shownWheel() const {
+  if (edited_ < 0) return std::nullopt;
+  const FieldDescriptor& f = formFields()[static_cast<std::size_t>(edited_)];
+  Wheel wheel{std::string(f.outlet), std::string(f.prompt), {}};
+  if (f.kind == FieldKind::Date) {
+    if (!dateWheel_) return std::nullopt;
+    wheel.columns = dateWheel_->columns();
+    return wheel;
+  }
+  const PickerState* picker = pickerOf(f.picker);
+  if (picker == nullptr || picker->hidden) return std::nullopt;
+  for (int column = 0; column < numberOfComponents(f.picker); ++column) {
+    WheelColumn shown;
+    for (int row = 0; row < numberOfRows(f.picker, column); ++row) {
+      shown.titles.push_back(titleForRow(f.picker, row, column));
+    }
+    shown.width = widthForComponent(f.picker, column);
+    shown.selected = picker->selectedRows[static_cast<std::size_t>(column)];
+    wheel.columns.push_back(std::move(shown));
+  }
+  return wheel;
+}
+
+bool InsertWatchTableViewController::pickerViewDidSelectRow(int row, int component) {
+  if (edited_ < 0) return false;
+  const FieldDescriptor& f = formFields()[static_cast<std::size_t>(edited_)];
+  if (f.kind == FieldKind::Date) {
+    if (!dateWheel_ || !dateWheel_->select(component, row)) return false;
+    datePickerValueChanged(dateWheel_->date());
+    return true;
+  }
+  PickerState* picker = pickerOf(f.picker);
+  if (picker == nullptr || picker->hidden || component < 0 ||
+      component >= numberOfComponents(f.picker) || row < 0 ||
+      row >= numberOfRows(f.picker, component)) {
+    return false;
+  }
+  picker->selectedRows[static_cast<std::size_t>(component)] = row;
+  std::string& shown = textOf(f);
+  switch (f.kind) {
+    case FieldKind::Catalogue:
+      shown = std::string(f.choices[row]);
+      return true;
+    case FieldKind::Wheel:
+      picker->components[0] = titleForRow(f.picker, row, 0);
+      shown = picker->components[0];
+      return true;
+    case FieldKind::Measure: {
+      auto& parts = picker->components;
+      parts[component] = component == 1 ? "." : milliData()[component][row];
+      if (!parts[0].empty() && !parts[1].empty() && !parts[2].empty())
+        shown = parts[0] + parts[1] + parts[2];
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void InsertWatchTableViewController::datePickerValueChanged(Date date) {
+  if (edited_ < 0) return;
+  const FieldDescriptor& f = formFields()[static_cast<std::size_t>(edited_)];
+  if (f.kind != FieldKind::Date || !dateWheel_) return;
+  dateWheel_.emplace(services_.formatters, date);
+  textOf(f) = services_.formatters.shortDate(date);
+}
+
+bool InsertWatchTableViewController::pressToolbarButton() {
+  if (!shownWheel()) return false;
+  runDoneAction(formFields()[static_cast<std::size_t>(edited_)]);
+  return true;
+}
+
+void InsertWatchTableViewController::runDoneAction(const FieldDescriptor& f) {
+  const std::string_view name = f.kind == FieldKind::Date ? f.outlet : f.picker;
+  for (const DoneAction& done : kDoneActions) {
+    if (done.name == name) (this->*done.action)();
+  }
+}
+
+void InsertWatchTableViewController::endEditing() {
+  edited_ = -1;
+  dateWheel_.reset();
+  notesTextView_.firstResponder = false;
+}
+
+bool InsertWatchTableViewController::shouldChangeCharacters(std::string_view /*outlet*/,
                                                             std::string_view replacement) const {
   for (const auto sign : kRefusedSigns)
     if (replacement.find(sign) != std::string_view::npos) return false;
   return true;
 }
 
-bool InsertWatchTableViewController::replaceText(FormTextField& field, std::size_t location,
+bool InsertWatchTableViewController::replaceText(std::string_view outlet, std::size_t location,
                                                  std::size_t length, std::string_view replacement) {
-  if (field.filtered && !shouldChangeCharacters(field, replacement)) return false;
-  location = std::min(location, field.text.size());
-  field.text.replace(location, std::min(length, field.text.size() - location), replacement);
+  const FieldDescriptor* f = field(outlet);
+  if (f == nullptr || !isTyped(*f)) return false;
+  if (isFiltered(*f) && !shouldChangeCharacters(outlet, replacement)) return false;
+  std::string& shown = textOf(*f);
+  location = std::min(location, shown.size());
+  shown.replace(location, std::min(length, shown.size() - location), replacement);
   return true;
 }
 
-bool InsertWatchTableViewController::pickerViewDidSelectRow(const PickerView& picker, int row,
-                                                            int component) {
-  const auto* setup = setupOf(picker);
-  if (setup == nullptr || component < 0 || component >= numberOfComponents(picker) || row < 0 ||
-      row >= numberOfRows(picker, component))
-    return false;
-  setup->picker->selectedRows[component] = row;
-  switch (setup->kind) {
-    case Kind::Catalogue: {
-      FormTextField* field =
-          setup->picker == &complicationPicker ? complicationBeingEdited_ : setup->field;
-      if (field != nullptr) field->text = std::string(setup->catalogue[row]);
-      return true;
-    }
-    case Kind::Year:
-    case Kind::Power:
-    case Kind::LugWidth: {
-      std::string* text = wheelTextOf(picker);
-      *text = titleForRow(picker, row, 0);
-      setup->field->text = *text;
-      return true;
-    }
-    case Kind::Measure: {
-      const auto state = measureOf(picker);
-      if (component == 0) *state.first = milliData()[0][row];
-      if (component == 1) *state.second = ".";
-      if (component == 2) *state.third = milliData()[2][row];
-      if (!state.first->empty() && !state.second->empty() && !state.third->empty())
-        setup->field->text = *state.first + *state.second + *state.third;
-      return true;
-    }
-    case Kind::Keyboard:
-    case Kind::Date:
-      return false;
+void InsertWatchTableViewController::doneCatalogue(std::string_view picker) {
+  if (PickerState* state = pickerOf(picker)) state->hidden = true;
+  if (edited_ >= 0 && formFields()[static_cast<std::size_t>(edited_)].picker == picker) {
+    edited_ = -1;
   }
-  return false;
 }
 
-void InsertWatchTableViewController::datePickerValueChanged(Date date) {
-  if (dateBeingEdited_ == nullptr || !dateBeingEdited_->inputDatePicker) return;
-  dateBeingEdited_->inputDatePicker->date = date;
-  dateBeingEdited_->text = services_.formatters.shortDate(date);
+void InsertWatchTableViewController::doneWheel(std::string_view outlet) {
+  const FieldDescriptor* f = field(outlet);
+  PickerState* picker = pickerOf(f->picker);
+  textOf(*f) = picker->components[0];
+  doneCatalogue(f->picker);
 }
 
-void InsertWatchTableViewController::endEditing() {
-  for (const auto& setup : setups_) setup.field->editing = false;
-  notesTextView.firstResponder = false;
+void InsertWatchTableViewController::doneMeasure(std::string_view outlet) {
+  const FieldDescriptor* f = field(outlet);
+  const auto& parts = pickerOf(f->picker)->components;
+  textOf(*f) = parts[2] == "0" ? parts[0] : parts[0] + "." + parts[2];
+  doneCatalogue(f->picker);
 }
 
-void InsertWatchTableViewController::doneCatalogue(FormTextField& field, PickerView& picker) {
-  picker.hidden = true;
-  field.editing = false;
-}
-
-void InsertWatchTableViewController::doneWheel(FormTextField& field, PickerView& picker,
-                                               const std::string& text) {
-  field.text = text;
-  picker.hidden = true;
-  field.editing = false;
-}
-
-void InsertWatchTableViewController::doneMeasure(FormTextField& field, PickerView& picker,
-                                                 const MeasureState& state) {
-  field.text = *state.third == "0" ? *state.first : *state.first + "." + *state.third;
-  picker.hidden = true;
-  field.editing = false;
-}
-
-void InsertWatchTableViewController::doneDate(FormTextField& field) {
-  field.inputDatePicker.reset();
-  field.editing = false;
-  if (dateBeingEdited_ == &field) dateBeingEdited_ = nullptr;
+void InsertWatchTableViewController::doneDate(std::string_view outlet) {
+  if (editedField() == outlet) dateWheel_.reset();
   endEditing();
 }
 
 void InsertWatchTableViewController::doneMovementTypePicker() {
-  doneCatalogue(movementTypeTextField, movementTypePicker);
+  doneCatalogue("movementTypePicker");
 }
-void InsertWatchTableViewController::doneBphPicker() { doneCatalogue(bphTextField, bphPicker); }
+void InsertWatchTableViewController::doneBphPicker() { doneCatalogue("bphPicker"); }
 void InsertWatchTableViewController::doneCaseMaterialPicker() {
-  doneCatalogue(caseMaterialTextField, caseMaterialPicker);
+  doneCatalogue("caseMaterialPicker");
 }
 void InsertWatchTableViewController::doneBezelMaterialPicker() {
-  doneCatalogue(bezelMaterialTextField, bezelMaterialPicker);
+  doneCatalogue("bezelMaterialPicker");
 }
-void InsertWatchTableViewController::doneGlassPicker() {
-  doneCatalogue(glassTextField, glassPicker);
-}
-void InsertWatchTableViewController::doneWaterProofPicker() {
-  doneCatalogue(waterProofTextField, waterProofPicker);
-}
-void InsertWatchTableViewController::doneDialColorPicker() {
-  doneCatalogue(dialColorTextField, dialColorPicker);
-}
-void InsertWatchTableViewController::doneCrownTypePicker() {
-  doneCatalogue(crownTypeTextField, crownTypePicker);
-}
+void InsertWatchTableViewController::doneGlassPicker() { doneCatalogue("glassPicker"); }
+void InsertWatchTableViewController::doneWaterProofPicker() { doneCatalogue("waterProofPicker"); }
+void InsertWatchTableViewController::doneDialColorPicker() { doneCatalogue("dialColorPicker"); }
+void InsertWatchTableViewController::doneCrownTypePicker() { doneCatalogue("crownTypePicker"); }
 void InsertWatchTableViewController::doneSetCompletenessPicker() {
-  doneCatalogue(setCompletenessTextField, setCompletenessPicker);
+  doneCatalogue("setCompletenessPicker");
 }
 void InsertWatchTableViewController::doneComplicationPicker() {
-  complicationPicker.hidden = true;
-  for (auto* field : complicationFields()) field->editing = false;
-  complicationBeingEdited_ = nullptr;
+  doneCatalogue("complicationPicker");
 }
-void InsertWatchTableViewController::doneYearPicker() {
-  doneWheel(yearTextField, yearPicker, vuosiComponent);
-}
-void InsertWatchTableViewController::donePowerPicker() {
-  doneWheel(powerResTextField, powerPicker, powerComponent);
-}
-void InsertWatchTableViewController::doneLugWidthPicker() {
-  doneWheel(lugWidthTextField, lugWidthPicker, lugComponent);
-}
-void InsertWatchTableViewController::doneDiameterPicker() {
-  doneMeasure(caseDiameterTextField, leveysPicker, measureOf(leveysPicker));
-}
-void InsertWatchTableViewController::doneThicknessPicker() {
-  doneMeasure(thicknessTextField, paksuusPicker, measureOf(paksuusPicker));
-}
-void InsertWatchTableViewController::doneLugToLugPicker() {
-  doneMeasure(lugToLugTextField, lugToLugPicker, measureOf(lugToLugPicker));
-}
-void InsertWatchTableViewController::donePurchaseDatePicker() { doneDate(purchaseDateTextField); }
+void InsertWatchTableViewController::doneYearPicker() { doneWheel("yearTextField"); }
+void InsertWatchTableViewController::donePowerPicker() { doneWheel("powerResTextField"); }
+void InsertWatchTableViewController::doneLugWidthPicker() { doneWheel("lugWidthTextField"); }
+void InsertWatchTableViewController::doneDiameterPicker() { doneMeasure("caseDiameterTextField"); }
+void InsertWatchTableViewController::doneThicknessPicker() { doneMeasure("thicknessTextField"); }
+void InsertWatchTableViewController::doneLugToLugPicker() { doneMeasure("lugToLugTextField"); }
+void InsertWatchTableViewController::donePurchaseDatePicker() { doneDate("purchaseDateTextField"); }
 void InsertWatchTableViewController::doneWarrantyEndDatePicker() {
-  doneDate(warrantyEndDateTexField);
+  doneDate("warrantyEndDateTexField");
 }
 void InsertWatchTableViewController::doneSoldDatePicker() {
-  doneDate(soldDateTextField);
-  notesTextView.text += historyLog_.markedSold();
+  doneDate("soldDateTextField");
+  notesTextView_.text += historyLog_.markedSold();
 }
 
 void InsertWatchTableViewController::insertDatestampToNotesField() {
-  notesTextView.firstResponder = true;
-  notesTextView.text += "\n" + historyLog_.dateText() + " :";
+  notesTextView_.firstResponder = true;
+  notesTextView_.text += "\n" + historyLog_.dateText() + " :";
 }
 
 // --- Pictures.
 
 void InsertWatchTableViewController::tapForPhoto() {
-  callingGesture = 1;
+  callingGesture_ = 1;
   presentImageChoice();
 }
 
 void InsertWatchTableViewController::tapForPhotoBack() {
-  callingGesture = 2;
+  callingGesture_ = 2;
   presentImageChoice();
 }
 
@@ -581,7 +558,7 @@ void InsertWatchTableViewController::presentImageChoice() {
   Sheet sheet;
   sheet.style = SheetStyle::ActionSheet;
   sheet.title = "Choose Image";
-  sheet.actions.push_back({"Camera", ActionStyle::Default, [this, alive, pick] {
+  sheet.actions.push_back({"camera", "Camera", ActionStyle::Default, [this, alive, pick] {
                              if (alive.expired()) return;
                              if (services_.presenter.cameraAvailable()) {
                                pick(ImageSource::Camera);
@@ -591,13 +568,13 @@ void InsertWatchTableViewController::presentImageChoice() {
                              warning.style = SheetStyle::Alert;
                              warning.title = "Warning";
                              warning.message = "You don't have camera";
-                             warning.actions.push_back({"OK", ActionStyle::Default, {}});
+                             warning.actions.push_back(okAction());
                              services_.presenter.present(std::move(warning));
                            }});
-  sheet.actions.push_back({"Photo Gallery", ActionStyle::Default, [alive, pick] {
+  sheet.actions.push_back({"photoGallery", "Photo Gallery", ActionStyle::Default, [alive, pick] {
                              if (!alive.expired()) pick(ImageSource::PhotoLibrary);
                            }});
-  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
+  sheet.actions.push_back(cancelAction());
   services_.presenter.present(std::move(sheet));
 }
 
@@ -605,15 +582,15 @@ void InsertWatchTableViewController::pictureChosen(PickedImage picked) {
   if (!picked) return;  // cancelled
   auto image = picked->isOk() ? codec_.decode(picked->value()) : Result<Image>(picked->status());
   if (!image) {
-    pictureError = image.status().description();
-    diagnostic(*pictureError);
+    pictureError_ = image.status().description();
+    diagnostic(*pictureError_);
     return;
   }
   auto square = codec_.croppedToCentredSquare(*image);
-  PictureSlot& slot = callingGesture == 2 ? cameraImageViewBack : cameraImageView;
+  PictureSlot& slot = callingGesture_ == 2 ? cameraImageViewBack_ : cameraImageView_;
   place(slot, square ? std::move(square).value() : std::move(image).value());
-  (callingGesture == 2 ? backPictureChosen_ : frontPictureChosen_) = true;
-  pictureError.reset();
+  (callingGesture_ == 2 ? backPictureChosen_ : frontPictureChosen_) = true;
+  pictureError_.reset();
 }
 
 void InsertWatchTableViewController::place(PictureSlot& slot, std::optional<Image> image) {
@@ -625,7 +602,7 @@ void InsertWatchTableViewController::place(PictureSlot& slot, std::optional<Imag
     slot.width = slot.height = 0;
   }
   slot.image = std::move(image);
-  preferredContentHeight += slot.height - before;
+  preferredContentHeight_ += slot.height - before;
 }
 
 // --- Filling fields from outside.
@@ -650,59 +627,89 @@ Result<std::optional<Date>> InsertWatchTableViewController::dateFromUserText(
   const auto& f = services_.formatters;
   auto date = f.parseIsoDate(text);
   if (!date) date = f.parseShortDate(text);
-  if (!date) {
-    const Date example = f.calendar().dateFrom(2024, 5, 17);
-    return Status::error(refusal(text, "a date such as 2024-05-17 or " + f.shortDate(example)));
-  }
+  if (!date) return refusal(text, acceptedValues("purchaseDateTextField"));
   // The form keeps the date as short-date text; refuse one whose two-digit year reads back as
   // another century rather than store the wrong day.
   const auto readBack = f.parseShortDate(f.shortDate(*date));
   if (!readBack || *readBack != f.calendar().startOfDay(*date)) {
-    return Status::error(refusal(text, "dates from 80 years before to 20 years after today; " +
-                                           f.shortDate(*date) + " would read back as another day"));
+    return refusal(text, "dates from 80 years before to 20 years after today; " +
+                             f.shortDate(*date) + " would read back as another day");
   }
   return std::optional<Date>(date);
 }
 
-Status InsertWatchTableViewController::enterValue(FormTextField& field, std::string_view value) {
-  const auto* setup = setupOf(field);
-  if (setup == nullptr) return Status::error("not a field of this form");
-  switch (setup->kind) {
-    case Kind::Keyboard: {
-      const bool price = &field == &priceTextField || &field == &soldPriceTextField;
-      if (field.filtered && !shouldChangeCharacters(field, value)) {
-        return Status::error(refusal(value, price ? "a bare number without a currency sign"
-                                                  : "text without the signs €₳$₡£₵¥₮"));
+std::string InsertWatchTableViewController::acceptedValues(std::string_view outlet) const {
+  const FieldDescriptor* f = field(outlet);
+  if (f == nullptr) return {};
+  switch (f->kind) {
+    case FieldKind::Text:
+      return isFiltered(*f) ? "text without the signs " + std::string(kRefusedSignList)
+                            : "any text";
+    case FieldKind::Notes:
+      return "any text";
+    case FieldKind::Number:
+      return "a number without a currency sign, such as 1200.50 or 1200,50";
+    case FieldKind::Catalogue:
+      return quotedList(f->choices);
+    case FieldKind::Wheel: {
+      const auto* values = numberListOf(f->picker);
+      if (values == nullptr || values->empty()) return {};
+      return "a whole number from " + std::to_string(values->back()) + " to " +
+             std::to_string(values->front());
+    }
+    case FieldKind::Measure:
+      return "millimetres from 1 to 100, optionally with \".\" and a fraction from 0 to 99 "
+             "without leading zeros, such as 40 or 40.5";
+    case FieldKind::Date: {
+      const auto& formatters = services_.formatters;
+      return "a date such as 2024-05-17 or " +
+             formatters.shortDate(formatters.calendar().dateFrom(2024, 5, 17)) +
+             "; an empty value clears it";
+    }
+    case FieldKind::Picture:
+      return "a PNG or JPEG picture";
+  }
+  return {};
+}
+
+Status InsertWatchTableViewController::enterValue(std::string_view outlet, std::string_view value) {
+  const FieldDescriptor* f = field(outlet);
+  if (f == nullptr) return Status::error("not a field of this form");
+  switch (f->kind) {
+    case FieldKind::Text:
+    case FieldKind::Number: {
+      if (isFiltered(*f) && !shouldChangeCharacters(outlet, value)) {
+        return refusal(value, acceptedValues(outlet));
       }
-      if (price && !value.empty() && !isReadableNumber(value))
-        return Status::error(refusal(value, "a number such as 1200.50 or 1200,50"));
-      (void)replaceText(field, 0, field.text.size(), value);
+      if (f->kind == FieldKind::Number && !value.empty() && !isReadableNumber(value))
+        return refusal(value, acceptedValues(outlet));
+      (void)replaceText(outlet, 0, text(outlet).size(), value);
       return Status::ok();
     }
-    case Kind::Catalogue: {
-      const int row = rowOf(setup->catalogue, value);
-      if (row < 0) return Status::error(refusal(value, quotedList(setup->catalogue)));
-      textFieldDidBeginEditing(field);
-      (void)pickerViewDidSelectRow(*setup->picker, row, 0);
-      (void)field.pressToolbarButton();
+    case FieldKind::Notes:
+      enterNotes(value);
+      return Status::ok();
+    case FieldKind::Catalogue: {
+      const int row = rowOf(f->choices, value);
+      if (row < 0) return refusal(value, acceptedValues(outlet));
+      textFieldDidBeginEditing(outlet);
+      (void)pickerViewDidSelectRow(row, 0);
+      (void)pressToolbarButton();
       return Status::ok();
     }
-    case Kind::Year:
-    case Kind::Power:
-    case Kind::LugWidth: {
-      const auto& values = *numberListOf(*setup->picker);
+    case FieldKind::Wheel: {
+      const auto& values = *numberListOf(f->picker);
       const auto number = wholeNumber(value);
       const int row = number ? values.front() - *number : -1;
       if (row < 0 || row >= static_cast<int>(values.size())) {
-        return Status::error(refusal(value, "a whole number from " + std::to_string(values.back()) +
-                                                " to " + std::to_string(values.front())));
+        return refusal(value, acceptedValues(outlet));
       }
-      textFieldDidBeginEditing(field);
-      (void)pickerViewDidSelectRow(*setup->picker, row, 0);
-      (void)field.pressToolbarButton();
+      textFieldDidBeginEditing(outlet);
+      (void)pickerViewDidSelectRow(row, 0);
+      (void)pressToolbarButton();
       return Status::ok();
     }
-    case Kind::Measure: {
+    case FieldKind::Measure: {
       const auto point = value.find('.');
       const auto whole = wholeNumber(value.substr(0, point));
       const auto fraction = point == std::string_view::npos ? std::optional<int>(0)
@@ -713,84 +720,69 @@ Status InsertWatchTableViewController::enterValue(FormTextField& field, std::str
           whole && *whole >= 1 && *whole <= 100 && fraction && *fraction <= 99 &&
           (point == std::string_view::npos || value.substr(point + 1) == columns[2][*fraction]) &&
           value.substr(0, point) == columns[0][*whole - 1];
-      if (!ok) {
-        return Status::error(
-            refusal(value,
-                    "millimetres from 1 to 100, optionally with \".\" and a fraction from 0 to 99 "
-                    "without leading zeros, such as 40 or 40.5"));
-      }
-      textFieldDidBeginEditing(field);
-      (void)pickerViewDidSelectRow(*setup->picker, *whole - 1, 0);
-      (void)pickerViewDidSelectRow(*setup->picker, 0, 1);
-      (void)pickerViewDidSelectRow(*setup->picker, *fraction, 2);
-      (void)field.pressToolbarButton();
+      if (!ok) return refusal(value, acceptedValues(outlet));
+      textFieldDidBeginEditing(outlet);
+      (void)pickerViewDidSelectRow(*whole - 1, 0);
+      (void)pickerViewDidSelectRow(0, 1);
+      (void)pickerViewDidSelectRow(*fraction, 2);
+      (void)pressToolbarButton();
       return Status::ok();
     }
-    case Kind::Date: {
+    case FieldKind::Date: {
       auto date = dateFromUserText(value);
       if (!date) return date.status();
       if (!date->has_value()) {
-        (void)replaceText(field, 0, field.text.size(), "");
+        textOf(*f).clear();
         return Status::ok();
       }
-      textFieldDidBeginEditing(field);
+      textFieldDidBeginEditing(outlet);
       datePickerValueChanged(**date);
-      (void)field.pressToolbarButton();
+      (void)pressToolbarButton();
       return Status::ok();
     }
+    case FieldKind::Picture:
+      return Status::error("a picture is chosen through its slot, not typed");
   }
   return Status::ok();
 }
 
 // --- Saving.
 
-void InsertWatchTableViewController::writeForm(Kello& watch) const {
-  watch.setMerkki(manufacturerTextField.text);
-  watch.setMalli(modelTextField.text);
-  watch.setVuosimalli(yearTextField.text);
-  watch.setRefkoodi(refTextField.text);
-  watch.setSarjanumero(serialNumberTextField.text);
-  watch.setKoneistotyyppi(movementTypeTextField.text);
-  watch.setKoneisto(movementTextField.text);
-  watch.setPowerreserve(powerResTextField.text);
-  watch.setBph(bphTextField.text);
-  watch.setHalkaisija(caseDiameterTextField.text);
-  watch.setKuorenmateriaali(caseMaterialTextField.text);
-  watch.setPaksuus(thicknessTextField.text);
-  watch.setLugivali(lugWidthTextField.text);
-  watch.setBezelmateriaali(bezelMaterialTextField.text);
-  watch.setLasi(glassTextField.text);
-  watch.setVedenpitavyys(waterProofTextField.text);
-  watch.setTauluvari(dialColorTextField.text);
-  watch.setKruunu(crownTypeTextField.text);
-  watch.setOstoliike(purchasedFromTextField.text);
-  watch.setOstohinta(parseTypedNumber(priceTextField.text));
-  watch.setSetlaajuus(setCompletenessTextField.text);
-  watch.setKomplikaatio1(complication1TextField.text);
-  watch.setKomplikaatio2(complication2TextField.text);
-  watch.setKomplikaatio3(complication3TextField.text);
-  watch.setKomplikaatio4(complication4TextField.text);
-  watch.setKomplikaatio5(complication5TextField.text);
-  watch.setKomplikaatio6(complication6TextField.text);
-  watch.setMyyntiliike(soldToTextField.text);
-  watch.setMyyntihinta(parseTypedNumber(soldPriceTextField.text));
-  watch.setVarasarake1(lugToLugTextField.text);
-  watch.setVarasarake3(notesTextView.text);
-}
-
-void InsertWatchTableViewController::writeDates(Kello& watch) const {
-  const auto& f = services_.formatters;
-  // Parsed as the field shows it; an empty or unreadable text clears the date.
-  watch.setTakuupvm(f.parseShortDate(warrantyEndDateTexField.text));
-  watch.setOstopvm(f.parseShortDate(purchaseDateTextField.text));
-  watch.setMyyntipvm(f.parseShortDate(soldDateTextField.text));
-}
-
-std::shared_ptr<Kello> InsertWatchTableViewController::formRecord() const {
-  auto record = services_.context().makeDetachedObject<Kello>();
-  writeForm(*record);
-  writeDates(*record);
-  return record;
+void InsertWatchTableViewController::writeForm(Kello& watch, Pictures pictures) const {
+  const auto& formatters = services_.formatters;
+  const auto fields = formFields();
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const FieldDescriptor& f = fields[i];
+    const std::string& shown = texts_[i];
+    switch (f.kind) {
+      case FieldKind::Text:
+      case FieldKind::Catalogue:
+      case FieldKind::Wheel:
+      case FieldKind::Measure:
+        watch.setValueForKey(f.attribute, shown);
+        break;
+      case FieldKind::Number:
+        watch.setValueForKey(f.attribute, parseTypedNumber(shown));
+        break;
+      case FieldKind::Date: {
+        // Parsed as the field shows it; an empty or unreadable text clears the date.
+        const auto date = formatters.parseShortDate(shown);
+        watch.setValueForKey(f.attribute, date ? Value(*date) : Value());
+        break;
+      }
+      case FieldKind::Notes:
+        watch.setValueForKey(f.attribute, notesTextView_.text);
+        break;
+      case FieldKind::Picture: {
+        const bool front = f.outlet == "cameraImageView";
+        const bool chosen = front ? frontPictureChosen_ : backPictureChosen_;
+        if (pictures == Pictures::All || (pictures == Pictures::Chosen && chosen)) {
+          writePicture(watch, front ? cameraImageView_ : cameraImageViewBack_, front);
+        }
+        break;
+      }
+    }
+  }
 }
 
 void InsertWatchTableViewController::writePicture(Kello& watch, const PictureSlot& slot,
@@ -799,7 +791,7 @@ void InsertWatchTableViewController::writePicture(Kello& watch, const PictureSlo
   if (slot.image && !slot.image->isEmpty()) {
     const bool compress = services_.defaults.flag(kCompressWatchImagesSettingOn).value_or(false);
     bytes = compress ? codec_.encodeJpeg(*slot.image, kJpegQuality) : codec_.encodePng(*slot.image);
-  } else if (!editingWatch) {
+  } else if (!editingWatch_) {
     bytes = assets_.imageNamed(front ? kFrontPlaceholderPicture : kBackPlaceholderPicture);
   }
   if (!bytes) return;
@@ -814,53 +806,67 @@ void InsertWatchTableViewController::writePicture(Kello& watch, const PictureSlo
   }
 }
 
-void InsertWatchTableViewController::saveWatchDetails() {
+std::shared_ptr<Kello> InsertWatchTableViewController::formRecord() const {
+  auto record = services_.context().makeDetachedObject<Kello>();
+  writeForm(*record, Pictures::None);
+  return record;
+}
+
+Result<ObjectID> InsertWatchTableViewController::saveWatchDetails() {
   auto& context = services_.context();
   const auto gone = [&] {
-    saveStatus_ =
-        Status::error("The watch being edited no longer exists", {{"id", kelloID.text()}});
-    diagnostic(saveStatus_.description());
-    editingWatch = false;
+    Status status =
+        Status::error("The watch being edited no longer exists", {{"id", kelloID_.text()}});
+    diagnostic(status.description());
+    editingWatch_ = false;
     services_.presenter.pop(2);
+    return status;
   };
   // Everything is worked out before the lock is taken (pictures take a while to encode).
-  const auto form = formRecord();
   const auto blank = context.makeDetachedObject<Kello>();
+  const auto form = context.makeDetachedObject<Kello>();
   std::shared_ptr<Kello> watch;
-  if (!editingWatch) {
-    if (auto notes = historyLog_.watchAdded(notesTextView.text)) form->setVarasarake3(*notes);
-    writePicture(*form, cameraImageView, true);
-    writePicture(*form, cameraImageViewBack, false);
-    saveStatus_ = context.performWrite({}, [&] {
+  Status saved;
+  if (!editingWatch_) {
+    writeForm(*form, Pictures::All);
+    if (auto notes = historyLog_.watchAdded(notesTextView_.text)) form->setVarasarake3(*notes);
+    saved = context.performWrite({}, [&] {
       watch = context.insertNewObject<Kello>();
       writeDifferences(*form, *blank, *watch);
     });
   } else {
-    if (!context.existingObject<Kello>(kelloID)) return gone();
-    if (frontPictureChosen_) writePicture(*form, cameraImageView, true);
-    if (backPictureChosen_) writePicture(*form, cameraImageViewBack, false);
-    const auto& opened = openedForm_ ? *openedForm_ : *blank;
-    saveStatus_ = context.performWrite({kelloID}, [&] {
-      watch = context.existingObject<Kello>(kelloID);
+    if (!context.existingObject<Kello>(kelloID_)) return gone();
+    writeForm(*form, Pictures::Chosen);
+    const Kello& opened = openedForm_ ? *openedForm_ : *blank;
+    saved = context.performWrite({kelloID_}, [&] {
+      watch = context.existingObject<Kello>(kelloID_);
       if (!watch) return;
       const std::string storedNotes = watch->varasarake3().value_or("");
       writeDifferences(*form, opened, *watch);
+      // A buyer that was never stored counts as sold, yet the form shows it empty, as unsold:
+      // saving stores what the form showed, as every save of the form always has.
+      if (!handOver_.tempEditSoldTo && form->myyntiliike() == std::string()) {
+        watch->setMyyntiliike(std::string());
+      }
       const std::string openedNotes = opened.varasarake3().value_or("");
-      if (notesTextView.text != openedNotes)
-        watch->setVarasarake3(mergedNotes(openedNotes, storedNotes, notesTextView.text));
+      if (notesTextView_.text != openedNotes) {
+        watch->setVarasarake3(mergedNotes(openedNotes, storedNotes, notesTextView_.text));
+      }
     });
-    if (isRecordGone(saveStatus_)) return gone();
+    if (isRecordGone(saved)) return gone();
   }
-  if (!saveStatus_) diagnostic("Watch not saved: " + saveStatus_.description());
+  if (!saved) diagnostic("Watch not saved: " + saved.description());
   // Nothing was written: the form stays as it is for another try.
-  if (presentIfStoreBusy(saveStatus_, services_.presenter)) return;
-  savedWatch_ = watch;
-  if (editingWatch) {
-    editingWatch = false;
+  if (presentIfStoreBusy(saved, services_.presenter)) return saved;
+  if (editingWatch_) {
+    editingWatch_ = false;
     services_.presenter.pop(2);
   } else {
     services_.presenter.pop(1);
   }
+  if (!saved || !watch) return saved ? Status::error("The watch was not saved") : saved;
+  // An inserted watch may be given another key when another process took its own first.
+  return watch->objectID();
 }
 
 }  // namespace tockary

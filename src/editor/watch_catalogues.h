@@ -6,11 +6,13 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/form_field.h"
+
 namespace tockary {
 
 // The fixed lists the editor's pickers offer. Their texts are the stored values, byte for byte:
 // "Domed Sapphire " and "Half-Quarter Repeater " keep their trailing blank, "250ATM" has none.
-using Catalogue = std::span<const std::string_view>;
+using Catalogue = Choices;
 
 Catalogue movementTypeCatalogue();     // koneistotyyppi, 12 rows
 Catalogue bphCatalogue();              // bph, 11 rows
@@ -25,12 +27,6 @@ Catalogue complicationCatalogue();     // komplikaatio1 ... komplikaatio6, 48 ro
 
 // The row of `text` in the catalogue, compared exactly; -1 when it is not there.
 int rowOf(Catalogue catalogue, std::string_view text);
-
-// The value a catalogue field proposes when it opens, and its row.
-struct Proposal {
-  std::string_view text;
-  int row = 0;
-};
 
 // The oldest model year offered, and the newest year that is offered even when the clock is
 // earlier (a clock set back must not hide years that were already offered).

@@ -20,13 +20,8 @@ class AppDelegate {
   bool isStoreOpen() const { return container_ && container_->isLoaded(); }
   const std::filesystem::path& dataDirectory() const { return dataDirectory_; }
 
-  // Lifecycle callbacks of the platform. Only termination does anything.
-  bool applicationDidFinishLaunching() { return true; }
-  void applicationWillResignActive() {}
-  void applicationDidEnterBackground() {}
-  void applicationWillEnterForeground() {}
-  void applicationDidBecomeActive() {}
-  // Saves whatever a screen left unsaved; a failed save is a fatal stop.
+  // The one lifecycle callback that does anything: saves whatever a screen left unsaved; a failed
+  // save is a fatal stop.
   void applicationWillTerminate();
 
  private:

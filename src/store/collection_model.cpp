@@ -65,4 +65,19 @@ bool sameMeasure(std::string_view a, std::string_view b) {
   return *left == *right;
 }
 
+std::string recordKindCaption(std::string_view entity) {
+  static const std::pair<std::string_view, std::string_view> kCaptions[] = {
+      {Kello::entityName(), "Watches"},
+      {Huolto::entityName(), "Service records"},
+      {Takuu::entityName(), "Warranty cards"},
+      {Varataulu::entityName(), "Measurements"},
+      {Mittaustieto::entityName(), "Measurement details (unused)"},
+      {Kellokuvat::entityName(), "Watch pictures (unused)"},
+  };
+  for (const auto& [name, caption] : kCaptions) {
+    if (name == entity) return std::string(caption);
+  }
+  return std::string(entity);
+}
+
 }  // namespace tockary

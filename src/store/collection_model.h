@@ -44,4 +44,8 @@ std::string watchLabel(const Kello* watch);
 // length: 40.5 and 40.50 do, and so do 40 and 40.0. Texts that are not measures compare as text.
 bool sameMeasure(std::string_view a, std::string_view b);
 
+// What the records of an entity are, in words: "Watches", "Service records", ... (the entity's
+// own name when the model does not know it).
+std::string recordKindCaption(std::string_view entity);
+
 }  // namespace tockary

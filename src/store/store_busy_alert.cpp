@@ -11,7 +11,7 @@ Sheet storeBusyAlert() {
   sheet.style = SheetStyle::Alert;
   sheet.title = std::string(kStoreBusyTitle);
   sheet.message = std::string(kStoreBusyMessage);
-  sheet.actions.push_back({"OK", ActionStyle::Default, {}});
+  sheet.actions.push_back(okAction());
   return sheet;
 }
 

@@ -1,56 +1,87 @@
 #include "store/watch_hand_over.h"
 
+#include <utility>
+#include <variant>
+
 namespace tockary {
 
 namespace {
 
-std::optional<double> number(const Kello& watch, std::string_view key) {
-  const Value value = watch.valueForKey(key);
-  if (const auto* d = std::get_if<double>(&value)) return *d;
-  return std::nullopt;
-}
+using H = WatchHandOver;
+using Member = std::variant<std::optional<std::string> H::*, std::optional<double> H::*,
+                            std::optional<Date> H::*, std::optional<Bytes> H::*>;
+
+// Each hand-over value and the attribute it holds.
+const std::pair<std::string_view, Member> kMembers[] = {
+    {"merkki", &H::tempEditMerkki},
+    {"malli", &H::tempEditMalli},
+    {"vuosimalli", &H::tempEditVuosimalli},
+    {"refkoodi", &H::tempEditRefKoodi},
+    {"sarjanumero", &H::tempEditSerialNumber},
+    {"koneistotyyppi", &H::tempEditMovementType},
+    {"koneisto", &H::tempEditMovement},
+    {"powerreserve", &H::tempEditPowerRes},
+    {"bph", &H::tempEditBph},
+    {"halkaisija", &H::tempEditHalkaisija},
+    {"kuorenmateriaali", &H::tempEditKuorenMateriaali},
+    {"paksuus", &H::tempEditPaksuus},
+    {"lugivali", &H::tempEditLugWidth},
+    {"bezelmateriaali", &H::tempEditBezelMaterial},
+    {"lasi", &H::tempEditGlass},
+    {"vedenpitavyys", &H::tempEditWaterProof},
+    {"tauluvari", &H::tempEditDialColor},
+    {"kruunu", &H::tempEditCrownType},
+    {"setlaajuus", &H::tempEditSetCompleteness},
+    {"komplikaatio1", &H::tempEditComplication1},
+    {"komplikaatio2", &H::tempEditComplication2},
+    {"komplikaatio3", &H::tempEditComplication3},
+    {"komplikaatio4", &H::tempEditComplication4},
+    {"komplikaatio5", &H::tempEditComplication5},
+    {"komplikaatio6", &H::tempEditComplication6},
+    {"ostoliike", &H::tempEditPurchasedFrom},
+    {"myyntiliike", &H::tempEditSoldTo},
+    {"varasarake3", &H::tempEditNotes},
+    {"varasarake1", &H::tempEditLugToLug},
+    {"ostohinta", &H::tempEditPurchasePrice},
+    {"myyntihinta", &H::tempEditSoldPrice},
+    {"ostopvm", &H::tempEditPurchaseDate},
+    {"takuupvm", &H::tempEditWarrantyEndDate},
+    {"myyntipvm", &H::tempEditSoldDate},
+    {"kellokuva", &H::tempEditWatchPicture},
+    {"varasarake6", &H::tempEditWatchPictureBack},
+};
 
 }  // namespace
 
 WatchHandOver handOverFrom(const Kello& watch) {
   WatchHandOver h;
-  h.tempEditMerkki = watch.merkki();
-  h.tempEditMalli = watch.malli();
-  h.tempEditVuosimalli = watch.vuosimalli();
-  h.tempEditRefKoodi = watch.refkoodi();
-  h.tempEditSerialNumber = watch.sarjanumero();
-  h.tempEditMovementType = watch.koneistotyyppi();
-  h.tempEditMovement = watch.koneisto();
-  h.tempEditPowerRes = watch.powerreserve();
-  h.tempEditBph = watch.bph();
-  h.tempEditHalkaisija = watch.halkaisija();
-  h.tempEditKuorenMateriaali = watch.kuorenmateriaali();
-  h.tempEditPaksuus = watch.paksuus();
-  h.tempEditLugWidth = watch.lugivali();
-  h.tempEditBezelMaterial = watch.bezelmateriaali();
-  h.tempEditGlass = watch.lasi();
-  h.tempEditWaterProof = watch.vedenpitavyys();
-  h.tempEditDialColor = watch.tauluvari();
-  h.tempEditCrownType = watch.kruunu();
-  h.tempEditSetCompleteness = watch.setlaajuus();
-  h.tempEditComplication1 = watch.komplikaatio1();
-  h.tempEditComplication2 = watch.komplikaatio2();
-  h.tempEditComplication3 = watch.komplikaatio3();
-  h.tempEditComplication4 = watch.komplikaatio4();
-  h.tempEditComplication5 = watch.komplikaatio5();
-  h.tempEditComplication6 = watch.komplikaatio6();
-  h.tempEditPurchasedFrom = watch.ostoliike();
-  h.tempEditSoldTo = watch.myyntiliike();
-  h.tempEditNotes = watch.varasarake3();
-  h.tempEditLugToLug = watch.varasarake1();
-  h.tempEditPurchasePrice = number(watch, "ostohinta");
-  h.tempEditSoldPrice = number(watch, "myyntihinta");
-  h.tempEditPurchaseDate = watch.ostopvm();
-  h.tempEditWarrantyEndDate = watch.takuupvm();
-  h.tempEditSoldDate = watch.myyntipvm();
-  h.tempEditWatchPicture = watch.kellokuva();
-  h.tempEditWatchPictureBack = watch.varasarake6();
+  for (const auto& [attribute, member] : kMembers) {
+    const Value stored = watch.valueForKey(attribute);
+    std::visit(
+        [&](auto field) {
+          using Held = typename std::remove_reference_t<decltype(h.*field)>::value_type;
+          if (const auto* value = std::get_if<Held>(&stored)) h.*field = *value;
+        },
+        member);
+  }
   return h;
+}
+
+Value WatchHandOver::value(std::string_view attribute) const {
+  for (const auto& [name, member] : kMembers) {
+    if (name != attribute) continue;
+    return std::visit(
+        [this](auto field) -> Value {
+          const auto& held = this->*field;
+          return held ? Value(*held) : Value();
+        },
+        member);
+  }
+  return {};
+}
+
+WatchEditRequest editRequestFor(const Kello& watch) {
+  return {true, watch.objectID(), "Edit Watch Details", handOverFrom(watch)};
 }
 
 }  // namespace tockary

@@ -2,16 +2,10 @@
 
 #include <cmath>
 
+#include "platform/format/number_text.h"
 #include "settings/preference_keys.h"
 
 namespace tockary {
-
-namespace {
-
-// N of the entries: a plain decimal integer, whatever the locale.
-std::string count(double n) { return std::to_string(std::llround(n)); }
-
-}  // namespace
 
 HistoryLog::HistoryLog(const UserDefaults& defaults, const Formatters& formatters,
                        const Clock& clock)
@@ -42,11 +36,11 @@ std::string HistoryLog::wear(double countAfter, WearRoute route) const {
   if (!isOn()) return {};
   std::string entries;
   if (flag(kLogEachWearSettingOn))
-    entries += "\n" + dateText() + ":  Wear count: " + count(countAfter);
+    entries += "\n" + dateText() + ":  Wear count: " + wholeNumberText(countAfter);
   if (flag(kLogEvery10thWearSettingOn) && std::llround(countAfter) % 10 == 0) {
     // The watch of the day writes its tenth wear like an ordinary one.
     const char* literal = route == WearRoute::WatchOfTheDay ? ":  Wear count: " : " : Wear count: ";
-    entries += "\n" + dateText() + literal + count(countAfter);
+    entries += "\n" + dateText() + literal + wholeNumberText(countAfter);
   }
   return entries;
 }
@@ -54,7 +48,7 @@ std::string HistoryLog::wear(double countAfter, WearRoute route) const {
 std::string HistoryLog::reset(double countBefore) const {
   if (!isOn()) return {};
   return "\n" + dateText() +
-         ": Wrist-stats were reset. Wear count before reset: " + count(countBefore);
+         ": Wrist-stats were reset. Wear count before reset: " + wholeNumberText(countBefore);
 }
 
 void appendHistoryEntries(Kello& watch, std::string_view entries) {
@@ -65,7 +59,7 @@ void appendHistoryEntries(Kello& watch, std::string_view entries) {
 std::string HistoryLog::adjusted(std::string_view typed, double countBefore) const {
   if (!isOn()) return {};
   return "\n" + dateText() + ": Wrist-stats were adjusted to " + std::string(typed) +
-         ". Wear count before the adjustment: " + count(countBefore);
+         ". Wear count before the adjustment: " + wholeNumberText(countBefore);
 }
 
 }  // namespace tockary

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "platform/format/number_text.h"
 #include "platform/ui/diagnostics.h"
 #include "watch/history_log.h"
 
@@ -30,7 +31,7 @@ Status quickLogWear(Kello& watch, AppServices& services) {
   // Neither is a broken store: nothing was changed, and the caller says so.
   if (isStoreBusy(saved) || isRecordGone(saved)) return saved;
   if (!saved) fatalStop(saved);
-  diagnostic("Tempworn: " + std::to_string(std::llround(count)));
+  diagnostic("Tempworn: " + wholeNumberText(count));
   return saved;
 }
 
@@ -39,6 +40,10 @@ Status logWatchOfTheDayWear(Kello& watch, AppServices& services) {
   Status saved = addWear(watch, services, WearRoute::WatchOfTheDay, count);
   diagnostic(saved ? "Item Saved" : "Save Failed");
   return saved;
+}
+
+std::string wearRateText(double count, double total) {
+  return formatOneDecimal(count / total * 100) + "%";
 }
 
 std::optional<WearBadge> badgeForPriorCount(double priorCount) {
@@ -53,7 +58,7 @@ Sheet badgeSheet(const WearBadge& badge, double screenCentreX) {
   sheet.style = SheetStyle::ActionSheet;
   sheet.title = std::string(badge.title);
   sheet.message = std::string(badge.message);
-  sheet.actions.push_back({"OK", ActionStyle::Cancel, {}});
+  sheet.actions.push_back(okAction(ActionStyle::Cancel));
   SheetImage image;
   image.assetName = std::string(badge.imageName);
   image.frame = {screenCentreX - 30, -300, 50, 50};

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/status.h"
@@ -23,6 +24,10 @@ Status quickLogWear(Kello& watch, AppServices& services);
 // the change in the context, a busy store changes nothing. Returns the outcome so the caller
 // refreshes the list only on success and can say that the store was busy.
 Status logWatchOfTheDayWear(Kello& watch, AppServices& services);
+
+// A watch's share of all wears (sold watches' included), "12.5%". A total of 0 shows as "inf%"
+// or, with no wears at all, "nan%"; each screen decides what to show instead.
+std::string wearRateText(double count, double total);
 
 // A milestone celebrated when a confirmed wear on the detail screen lifts the count from
 // exactly `priorCount` (jumps past a milestone earn nothing).

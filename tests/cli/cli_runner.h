@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <filesystem>
 #include <string>
@@ -50,6 +51,16 @@ inline CliRun runTockary(const std::vector<std::string>& arguments,
   run.out = readFile(outFile);
   run.err = readFile(errFile);
   return run;
+}
+
+// What a run printed with --json, parsed; a parse failure fails the test and gives null.
+inline nlohmann::ordered_json parsedJson(const CliRun& run) {
+  try {
+    return nlohmann::ordered_json::parse(run.out);
+  } catch (const nlohmann::json::exception& e) {
+    ADD_FAILURE() << "not JSON: " << e.what() << "\n" << run.out;
+    return nullptr;
+  }
 }
 
 // A fresh data dir per test; tockary() runs the binary on it.

@@ -6,16 +6,20 @@
 #include <vector>
 
 #include "cli/cli_runner.h"
+#include "platform/format/formatters.h"
 #include "store/app_delegate.h"
 #include "store/records.h"
 
 namespace tockary::testing {
 namespace {
 
+using Json = nlohmann::ordered_json;
+using Strings = std::vector<std::string>;
+
 class CollectionCliTest : public ::testing::Test {
  protected:
   CliRun tockary(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"--data-dir", data.string()});
+    arguments.insert(arguments.begin(), {"--data-dir", data.string(), "--locale", "en_US"});
     return runTockary(arguments, scratch.path());
   }
 
@@ -47,18 +51,21 @@ class CollectionCliTest : public ::testing::Test {
     return ids;
   }
 
-  static std::vector<std::string> valuesOf(const std::string& out, const std::string& name) {
-    std::vector<std::string> values;
-    const std::string prefix = name + ": ";
-    std::size_t start = 0;
-    while (start < out.size()) {
-      std::size_t end = out.find('\n', start);
-      if (end == std::string::npos) end = out.size();
-      const std::string line = out.substr(start, end - start);
-      if (line.rfind(prefix, 0) == 0) values.push_back(line.substr(prefix.size()));
-      start = end + 1;
+  // One field of every row of `tockary --json list`.
+  Strings listed(const std::string& field, std::vector<std::string> options = {}) {
+    options.insert(options.begin(), {"--json", "list"});
+    const Json rows = parsedJson(tockary(options));
+    Strings values;
+    for (const Json& row : rows) {
+      values.push_back(row[field].is_string() ? row[field].get<std::string>() : row[field].dump());
     }
     return values;
+  }
+
+  static void expectOneLineRefusal(const CliRun& run, const std::string& line) {
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "tockary: " + line + "\n");
   }
 
   TempDir scratch;
@@ -66,140 +73,145 @@ class CollectionCliTest : public ::testing::Test {
   std::filesystem::path data = home.path() / "tockary";
 };
 
-TEST_F(CollectionCliTest, ListPrintsEveryRowInOrderWithItsIdAndElements) {
+TEST_F(CollectionCliTest, ListReadsLikeTheRowsInTheirOrder) {
   const auto ids = addWatches({{"Tudor", "Ranger", 3}, {"Omega", "Speedmaster", 1}});
   CliRun run = tockary({"list"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out, "id: " + ids[1] +
-                         "\n"
-                         "watchImageView: insertpic_front.png\n"
-                         "watchImageView.alpha: 1.0\n"
-                         "manufacturerLabel: Omega\n"
-                         "modelLabel: Speedmaster\n"
-                         "yearLabel: 2001\n"
-                         "yearLabel.textColor: white\n"
-                         "dotsButton: Dots\n"
-                         "statusButtonOutlet: NotSetGrey\n"
-                         "badge1Outlet: (hidden)\n"
-                         "badge2Outlet: (hidden)\n"
-                         "badge3Outlet: (hidden)\n"
-                         "badge4Outlet: (hidden)\n"
-                         "vuosiOutlet: (hidden)\n"
-                         "indicatorButtonOutlet: (hidden)\n"
-                         "wearRateLabel: \n"
-                         "warrantyEndsLabel: \n"
-                         "quickInfoButton: shown\n"
-                         "dwrButton: KeeperRate\n"
-                         "\n"
-                         "id: " +
-                         ids[0] + "\n" + "watchImageView: insertpic_front.png\n" +
-                         run.out.substr(
-                             run.out.find("watchImageView.alpha: 1.0\nmanufacturerLabel: Tudor")));
+  EXPECT_EQ(run.out, ids[1] +
+                         "  Omega · Speedmaster · 2001\n"
+                         "    Picture: no front picture\n"
+                         "    Status: Not Set\n"
+                         "    Buttons: technical details, Keeper Rate\n"
+                         "    Swipe to wear: Last:  / Wear count: 1\n"
+                         "\n" +
+                         ids[0] +
+                         "  Tudor · Ranger · 2001\n"
+                         "    Picture: no front picture\n"
+                         "    Status: Not Set\n"
+                         "    Buttons: technical details, Keeper Rate\n"
+                         "    Swipe to wear: Last:  / Wear count: 3\n");
 
   // The first run stored the row defaults, so the second shows the wear rate.
+  EXPECT_EQ(listed("wearRateLabel"), (Strings{"Wear Rate: 25.0%", "Wear Rate: 75.0%"}));
   run = tockary({"list"});
-  EXPECT_EQ(valuesOf(run.out, "wearRateLabel"),
-            (std::vector<std::string>{"Wear Rate: 25.0%", "Wear Rate: 75.0%"}));
-  run = tockary({"settings"});
-  EXPECT_NE(run.out.find("wearRateSettingOn: on\n"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("ownershipSettingOn: off\n"), std::string::npos);
-  EXPECT_NE(run.out.find("badgesSettingOn: not set\n"), std::string::npos);
+  EXPECT_NE(run.out.find("\n    Wear Rate: 75.0%\n"), std::string::npos) << run.out;
+  EXPECT_EQ(
+      runTockary({"--data-dir", (home.path() / "empty").string(), "list"}, scratch.path()).out,
+      "No watches.\n");
 }
 
-TEST_F(CollectionCliTest, ModesPicturesAndJson) {
+TEST_F(CollectionCliTest, JsonRowsKeepTheirKeysWithNumbersAsNumbers) {
   addWatches({{"Sinn", "556", 2}}, true);
-  CliRun run = tockary({"list", "--mode", "1"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(valuesOf(run.out, "manufacturerLabel"), (std::vector<std::string>{"Wear count: 2"}));
-  EXPECT_EQ(valuesOf(run.out, "dotsButton"), (std::vector<std::string>{"Dots2"}));
-  EXPECT_EQ(valuesOf(run.out, "watchImageView"), (std::vector<std::string>{"kellokuva"}));
-  run = tockary({"list", "--back"});
-  EXPECT_EQ(valuesOf(run.out, "watchImageView"), (std::vector<std::string>{"insertpic_back.png"}));
+  ASSERT_EQ(tockary({"settings", "fadeSettingOn", "on"}).status, 0);
+  ASSERT_EQ(tockary({"settings", "badgesSettingOn", "on"}).status, 0);
+  const Json rows = parsedJson(tockary({"--json", "list", "--mode", "1"}));
+  ASSERT_EQ(rows.size(), 1u);
+  const Json& row = rows[0];
+  EXPECT_TRUE(row["id"].is_number_integer());
+  // Never worn on a date: the faintest the fade goes, with the precision it has.
+  EXPECT_EQ(row["watchImageView.alpha"], 0.05);
+  EXPECT_EQ(row["watchImageView"], "front");
+  EXPECT_EQ(row["manufacturerLabel"], "Wear count: 2");
+  EXPECT_EQ(row["dotsButton"], "Dots2");
+  EXPECT_EQ(row["badge4Outlet"], "Badge_1");
+  EXPECT_EQ(row["badge1Outlet"], "(hidden)");
+  EXPECT_EQ(row["quickWearAction"], "Last: \nWear count: 2");
 
-  run = tockary({"--json", "list", "--mode", "3"});
-  ASSERT_EQ(run.status, 0);
-  EXPECT_EQ(run.out.rfind("[\n  {\n    \"id\": ", 0), 0u) << run.out;
-  EXPECT_NE(run.out.find("\"manufacturerLabel\": \"Ref: ---\""), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("\"badge1Outlet\": \"(hidden)\""), std::string::npos);
+  EXPECT_EQ(listed("watchImageView", {"--back"}), (Strings{"insertpic_back.png"}));
+  const CliRun plain = tockary({"list"});
+  EXPECT_NE(plain.out.find("    Picture: front picture, faded to 0.05\n"), std::string::npos)
+      << plain.out;
+  EXPECT_NE(plain.out.find("    Badges: badge for the first wear\n"), std::string::npos);
 
-  run = tockary({"list", "--mode", "6"});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-  EXPECT_EQ(run.out, "");
+  const CliRun refused = tockary({"list", "--mode", "6"});
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1) << refused.err;
+  EXPECT_EQ(refused.out, "");
 }
 
-TEST_F(CollectionCliTest, SortShowsTheSheetAndAnEntryReordersTheList) {
+TEST_F(CollectionCliTest, SortShowsTheSheetAndAnEntryByTitleOrNameReordersTheList) {
   addWatches({{"Alpina", "Alpiner", 1}, {"Zenith", "El Primero", 9}});
   CliRun run = tockary({"sort"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out,
-            "headline: Order the Watches by:\n"
-            "message: (Please choose one)\n"
-            "actions: Brand and Model\n"
-            "actions: Movement type\n"
-            "actions: Purchase Date\n"
-            "actions: Purchase Price\n"
-            "actions: Watch Status\n"
-            "actions: Wear Rate\n"
-            "actions: Year of manufacture\n"
-            "actions: Cancel\n");
-  EXPECT_EQ(valuesOf(tockary({"list"}).out, "manufacturerLabel"),
-            (std::vector<std::string>{"Alpina", "Zenith"}));
+            "Order the Watches by:\n"
+            "(Please choose one)\n"
+            "  Brand and Model  (--choose orderByBrandAndModel)\n"
+            "  Movement type  (--choose orderByMovementType)\n"
+            "  Purchase Date  (--choose orderByPurchaseDate)\n"
+            "  Purchase Price  (--choose orderByPrice)\n"
+            "  Watch Status  (--choose orderByStatus)\n"
+            "  Wear Rate  (--choose orderByWearStats)\n"
+            "  Year of manufacture  (--choose orderByYear)\n"
+            "  Cancel  (--choose cancel)\n");
+  const Json sheet = parsedJson(tockary({"--json", "sort"}));
+  EXPECT_EQ(sheet["headline"], "Order the Watches by:");
+  EXPECT_EQ(sheet["actions"][5],
+            (Json{{"identity", "orderByWearStats"}, {"title", "Wear Rate"}, {"style", "default"}}));
+  EXPECT_EQ(sheet["actions"].back()["style"], "cancel");
+  EXPECT_EQ(listed("manufacturerLabel"), (Strings{"Alpina", "Zenith"}));
 
   run = tockary({"sort", "Wear Rate"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.out.find("orderByWearStats: true\norderByBrandAndModel: false\n"),
-            std::string::npos)
-      << run.out;
-  EXPECT_EQ(valuesOf(tockary({"list"}).out, "manufacturerLabel"),
-            (std::vector<std::string>{"Zenith", "Alpina"}));
+  EXPECT_EQ(run.out, "Order: Wear Rate\n");
+  EXPECT_EQ(listed("manufacturerLabel"), (Strings{"Zenith", "Alpina"}));
+  const Json keys = parsedJson(tockary({"--json", "sort", "orderByBrandAndModel"}));
+  EXPECT_EQ(keys["orderByBrandAndModel"], true);
+  EXPECT_EQ(keys["orderByWearStats"], false);
+  EXPECT_EQ(listed("manufacturerLabel"), (Strings{"Alpina", "Zenith"}));
 
-  run = tockary({"sort", "wear rate"});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.err,
-            "tockary: unknown sort entry \"wear rate\"; accepted: \"Brand and Model\", \"Movement "
-            "type\", \"Purchase Date\", \"Purchase Price\", \"Watch Status\", \"Wear Rate\", "
-            "\"Year of manufacture\"\n");
-  EXPECT_EQ(valuesOf(tockary({"list"}).out, "manufacturerLabel"),
-            (std::vector<std::string>{"Zenith", "Alpina"}));
+  expectOneLineRefusal(
+      tockary({"sort", "wear rate"}),
+      "The sheet \"Order the Watches by:\" has no action \"wear rate\"; it has: "
+      "orderByBrandAndModel (\"Brand and Model\"), orderByMovementType (\"Movement type\"), "
+      "orderByPurchaseDate (\"Purchase Date\"), orderByPrice (\"Purchase Price\"), orderByStatus "
+      "(\"Watch Status\"), orderByWearStats (\"Wear Rate\"), orderByYear (\"Year of "
+      "manufacture\"), cancel (\"Cancel\")");
+  EXPECT_EQ(listed("manufacturerLabel"), (Strings{"Alpina", "Zenith"}));
   EXPECT_NE(tockary({"sort", "--help"}).out.find("tockary sort \"Wear Rate\""), std::string::npos);
 }
 
-TEST_F(CollectionCliTest, DeleteAsksUnlessConfirmedAndRefusesUnknownIds) {
+TEST_F(CollectionCliTest, DeleteAsksUnlessAnsweredAndRefusesUnknownIdsAndActions) {
   const auto ids = addWatches({{"Casio", "F-91W"}, {"Seiko", "5"}});
   CliRun run = tockary({"delete", ids[0]});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out,
-            "headline: Please confirm that you wish to delete this watch record\n"
-            "message: (This cannot be undone).\n"
-            "actions: Confirm delete\n"
-            "actions: Cancel\n");
-  EXPECT_EQ(valuesOf(tockary({"list"}).out, "id").size(), 2u);
+            "Please confirm that you wish to delete this watch record\n"
+            "(This cannot be undone).\n"
+            "  Confirm delete  (--choose confirmDelete)\n"
+            "  Cancel  (--choose cancel)\n"
+            "Nothing was deleted: add --yes to delete Casio F-91W.\n");
+  EXPECT_EQ(listed("id").size(), 2u);
+  EXPECT_EQ(tockary({"delete", ids[0], "--choose", "cancel"}).out, "Nothing was deleted.\n");
+  expectOneLineRefusal(tockary({"delete", ids[0], "--choose", "Delete"}),
+                       "The sheet \"Please confirm that you wish to delete this watch record\" has "
+                       "no action \"Delete\"; it has: confirmDelete (\"Confirm delete\"), cancel "
+                       "(\"Cancel\")");
+  EXPECT_EQ(listed("id").size(), 2u);
 
   run = tockary({"delete", "Kello/" + ids[0], "--yes"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.out.find("\ndeleted: " + ids[0] + "\n"), std::string::npos) << run.out;
-  EXPECT_EQ(valuesOf(tockary({"list"}).out, "id"), (std::vector<std::string>{ids[1]}));
+  EXPECT_EQ(run.out, "Deleted watch " + ids[0] + " (Casio F-91W).\n");
+  EXPECT_EQ(listed("id"), (Strings{ids[1]}));
+  EXPECT_EQ(parsedJson(tockary({"--json", "delete", ids[1], "--choose", "Confirm delete"})),
+            (Json{{"deleted", std::stoll(ids[1])}}));
+  EXPECT_TRUE(listed("id").empty());
 
-  run = tockary({"delete", ids[0], "--yes"});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.err,
-            "tockary: unknown watch id \"" + ids[0] + "\"; `tockary list` shows the ids\n");
-  EXPECT_EQ(run.out, "");
+  expectOneLineRefusal(tockary({"delete", ids[0], "--yes"}),
+                       "unknown watch id \"" + ids[0] + "\"; `tockary list` shows the ids");
   EXPECT_EQ(tockary({"delete"}).status, 2);
-  EXPECT_EQ(valuesOf(tockary({"list"}).out, "id"), (std::vector<std::string>{ids[1]}));
 }
 
 TEST_F(CollectionCliTest, HiddenSoldWatchCannotBeDeletedFromTheList) {
   const auto ids = addWatches({{"Rolex", "Explorer", 0, "Dealer"}});
   ASSERT_EQ(tockary({"settings", "hideSoldWatchesSettingOn", "on"}).status, 0);
-  EXPECT_EQ(tockary({"list"}).out, "");
+  EXPECT_EQ(tockary({"--json", "list"}).out, "[]\n");
   const CliRun run = tockary({"delete", ids[0], "--yes"});
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("hideSoldWatchesSettingOn"), std::string::npos) << run.err;
   ASSERT_EQ(tockary({"settings", "hideSoldWatchesSettingOn", "off"}).status, 0);
-  EXPECT_EQ(valuesOf(tockary({"list"}).out, "dwrButton"), (std::vector<std::string>{"SellerRate"}));
+  EXPECT_EQ(listed("dwrButton"), (Strings{"SellerRate"}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "cli/cli_runner.h"
@@ -72,18 +73,20 @@ TEST_F(EditorCliTest, AddedWatchShowsOnItsDetailScreen) {
       tockary({"add", "--brand", "Alpha", "--model", "Beta", "--year", "1998", "--movement-type",
                "Automatic", "--caliber", "8500", "--reserve-hours", "60", "--vph", "25200"});
   ASSERT_EQ(added.status, 0) << added.err;
-  ASSERT_EQ(added.out, "id: 1\n");
+  ASSERT_EQ(added.out, "Added watch 1.\n");
   const CliRun shown = tockary({"show", "1"});
   ASSERT_EQ(shown.status, 0) << shown.err;
-  EXPECT_NE(shown.out.find(": Alpha, Beta  ( 1998 )\n"), std::string::npos) << shown.out;
-  EXPECT_NE(shown.out.find(": ALPHA\n"), std::string::npos) << shown.out;
-  EXPECT_NE(shown.out.find(": This watch has an Automatic 8500 movement with 60 hours power "
-                           "reserve. The movement has a frequency of 25200 vph.\n"),
-            std::string::npos)
+  EXPECT_EQ(shown.out.rfind("ALPHA\nAlpha, Beta  ( 1998 )\nThis watch has an Automatic 8500 "
+                            "movement with 60 hours power reserve. The movement has a frequency "
+                            "of 25200 vph.\nPicture: front picture\n",
+                            0),
+            0u)
       << shown.out;
+  EXPECT_EQ(parsedJson(tockary({"--json", "add", "--brand", "Gamma"})),
+            (nlohmann::ordered_json{{"id", 2}}));
 
   const auto stored = watches();
-  ASSERT_EQ(stored.size(), 1u);
+  ASSERT_EQ(stored.size(), 2u);
   EXPECT_EQ(stored[0]->myyntiliike(), "");
   EXPECT_EQ(imageFormatOf(stored[0]->kellokuva().value()), ImageFormat::Png);  // placeholder
 }
@@ -97,11 +100,12 @@ TEST_F(EditorCliTest, ValuesTheFormWouldNotAcceptAreRefusedAndNothingIsSaved) {
   expectRefusal(tockary({"add", "--diameter", "40.05"}), "--diameter \"40.05\" is refused");
   expectRefusal(tockary({"add", "--year", "1799"}), "--year \"1799\" is refused");
   expectRefusal(tockary({"add", "--purchase-price", "twelve"}),
-                "--purchase-price \"twelve\" is refused; accepted: a number such as 1200.50");
+                "--purchase-price \"twelve\" is refused; accepted: a number without a currency "
+                "sign, such as 1200.50 or 1200,50\n");
   expectRefusal(tockary({"add", "--sold-price", "€900"}), "--sold-price \"€900\" is refused");
   expectRefusal(tockary({"add", "--purchase-date", "17.5.2024"}),
                 "--purchase-date \"17.5.2024\" is refused; accepted: a date such as 2024-05-17 "
-                "or 5/17/24\n");
+                "or 5/17/24; an empty value clears it\n");
   expectRefusal(tockary({"add", "--glass", "Domed Sapphire"}), "--glass \"Domed Sapphire\"");
   expectRefusal(tockary({"edit", "7", "--brand", "X"}), "unknown watch id \"7\"");
   EXPECT_TRUE(watches().empty());
@@ -145,7 +149,7 @@ TEST_F(EditorCliTest, EditKeepsOmittedValuesAndLogsTheSale) {
   const CliRun edited = tockary({"edit", "1", "--sold-to", "A collector", "--sold-date",
                                  "2025-01-31", "--sold-price", "900"});
   ASSERT_EQ(edited.status, 0) << edited.err;
-  EXPECT_EQ(edited.out, "id: 1\n");
+  EXPECT_EQ(edited.out, "Saved watch 1.\n");
   const auto w = watches().at(0);
   const std::string today = Formatters("en_US", "UTC").shortDate(SystemClock().now());
   EXPECT_EQ(w->merkki(), "Alpha");
@@ -165,16 +169,40 @@ TEST_F(EditorCliTest, CataloguesPrintEveryValueByteForByte) {
   const CliRun glass = tockary({"catalogues", "glass"});
   ASSERT_EQ(glass.status, 0) << glass.err;
   EXPECT_EQ(glass.out,
-            "glass: Acrylic Glass\nglass: Box Crystal\nglass: Domed Plexi\nglass: Double Domed "
-            "Plexi\nglass: Domed Sapphire \nglass: Double Domed Sapphire\nglass: Hardlex\nglass: "
-            "Hesalite\nglass: K1 Mineral Glass\nglass: Mineral Glass\nglass: Nano-Ceramic "
-            "Glass\nglass: Plexi Glass\nglass: Sapphire Crystal\n");
-  const CliRun all = tockary({"catalogues"});
-  EXPECT_NE(all.out.find("water-resistance: 250ATM\n"), std::string::npos);
-  EXPECT_NE(all.out.find("reserve-hours: 479\n"), std::string::npos);
-  EXPECT_NE(all.out.find("year: 1800\nreserve-hours: 479\n"), std::string::npos);
-  EXPECT_TRUE(all.out.ends_with("fraction: 98\nfraction: 99\n"));  // "100" is never shown
+            "Glass (--glass):\n  Acrylic Glass\n  Box Crystal\n  Domed Plexi\n  Double Domed "
+            "Plexi\n  Domed Sapphire \n  Double Domed Sapphire\n  Hardlex\n  Hesalite\n  K1 "
+            "Mineral Glass\n  Mineral Glass\n  Nano-Ceramic Glass\n  Plexi Glass\n  Sapphire "
+            "Crystal\n");
+  // Any of the six complication options names their shared wheel.
+  EXPECT_EQ(
+      tockary({"catalogues", "comp4"})
+          .out.rfind("Complication 1 (--comp1, --comp2, --comp3, --comp4, --comp5, --comp6):\n", 0),
+      0u);
+  EXPECT_EQ(tockary({"catalogues", "diameter"}).out,
+            "Diameter (mm) (--diameter):\n  millimetres from 1 to 100, optionally with \".\" and "
+            "a fraction from 0 to 99 without leading zeros, such as 40 or 40.5\n");
+
+  const auto all = parsedJson(tockary({"--json", "catalogues"}));
+  EXPECT_NE(std::ranges::find(all["water-resistance"], "250ATM"), all["water-resistance"].end());
+  EXPECT_EQ(all["reserve-hours"].front(), "479");
+  EXPECT_EQ(all["year"].back(), "1800");
+  EXPECT_EQ(all["comp1"].size(), 48u);
+  EXPECT_FALSE(all.contains("comp2"));
+  ASSERT_EQ(all["lug-to-lug"].size(), 3u);
+  EXPECT_EQ(all["lug-to-lug"][2].back(), "99");  // "100" is never shown
   expectRefusal(tockary({"catalogues", "colours"}), "unknown catalogue \"colours\"; accepted: ");
+}
+
+TEST_F(EditorCliTest, EveryFormFieldIsAnOptionWithItsCaptionAndAnExample) {
+  const CliRun help = tockary({"add", "--help"});
+  ASSERT_EQ(help.status, 0) << help.err;
+  for (const char* line :
+       {"--diameter TEXT", "Diameter (mm), measure: --diameter \"40.5\"", "--glass TEXT",
+        "Glass, catalogue (tockary catalogues glass lists its values)", "--front-picture FILE",
+        "--notes TEXT", "--warranty-end-date TEXT",
+        "Purchase Date, date, ISO or the locale's short date; \"\" clears it"}) {
+    EXPECT_NE(help.out.find(line), std::string::npos) << line << "\n" << help.out;
+  }
 }
 
 }  // namespace

@@ -14,11 +14,12 @@ TEST_F(InfoCliTest, CreatesThePrivateDataDirAndCountsRecords) {
   const CliRun run = tockary({"info"});
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string store = (data / "Ro_Rurav_Ozaruvuziz.sqlite").string();
-  EXPECT_EQ(run.out, "dataDirectory: " + data.string() + "\nstoreFile: " + store +
-                         "\npreferencesFile: " + (data / "preferences.sqlite").string() +
-                         "\nmodel: Ro_Rurav_Ozaruvuziz\nschemaVersion: 1\n"
-                         "records.Kello: 0\nrecords.Huolto: 0\nrecords.Takuu: 0\n"
-                         "records.Mittaustieto: 0\nrecords.Kellokuvat: 0\nrecords.Varataulu: 0\n");
+  EXPECT_EQ(run.out, "Data folder: " + data.string() + "\nCollection: " + store +
+                         "\nSettings: " + (data / "preferences.sqlite").string() +
+                         "\nSchema: Ro_Rurav_Ozaruvuziz, version 1\n"
+                         "Watches (Kello): 0\nService records (Huolto): 0\nWarranty cards "
+                         "(Takuu): 0\nMeasurement details (unused) (Mittaustieto): 0\nWatch "
+                         "pictures (unused) (Kellokuvat): 0\nMeasurements (Varataulu): 0\n");
   struct stat info {};
   ASSERT_EQ(::stat(data.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u);

@@ -9,23 +9,28 @@ using SettingsCliTest = CliTest;
 TEST_F(SettingsCliTest, FreshStoreShowsEverySwitchNotSetInScreenOrder) {
   const CliRun run = tockary({"settings"});
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out,
-            "warrantyInfoSettingOn: not set\n"
-            "wearRateSettingOn: not set\n"
-            "hideSoldWatchesSettingOn: not set\n"
-            "techDetailsSettingOn: not set\n"
-            "dwrswrSettingOn: not set\n"
-            "fadeSettingOn: not set\n"
-            "dataIndicatorSettingOn: not set\n"
-            "badgesSettingOn: not set\n"
-            "ownershipSettingOn: not set\n"
-            "enableWotdReminderSettingOn: not set\n"
-            "enableLongAccuracyReminderSettingOn: not set\n"
-            "enableWarrantyExpiringReminderSettingOn: not set\n"
-            "enableHistoryLogSettingOn: not set\n"
-            "logEachWearSettingOn: not set\n"
-            "logEvery10thWearSettingOn: not set\n"
-            "compressWatchImagesSettingOn: not set\n");
+  EXPECT_EQ(run.out.rfind("warrantyInfoSettingOn: not set  (Warranty info)\n"
+                          "wearRateSettingOn: not set  (Wear rate)\n",
+                          0),
+            0u)
+      << run.out;
+  EXPECT_EQ(parsedJson(tockary({"--json", "settings"})),
+            (nlohmann::ordered_json{{"warrantyInfoSettingOn", "not set"},
+                                    {"wearRateSettingOn", "not set"},
+                                    {"hideSoldWatchesSettingOn", "not set"},
+                                    {"techDetailsSettingOn", "not set"},
+                                    {"dwrswrSettingOn", "not set"},
+                                    {"fadeSettingOn", "not set"},
+                                    {"dataIndicatorSettingOn", "not set"},
+                                    {"badgesSettingOn", "not set"},
+                                    {"ownershipSettingOn", "not set"},
+                                    {"enableWotdReminderSettingOn", "not set"},
+                                    {"enableLongAccuracyReminderSettingOn", "not set"},
+                                    {"enableWarrantyExpiringReminderSettingOn", "not set"},
+                                    {"enableHistoryLogSettingOn", "not set"},
+                                    {"logEachWearSettingOn", "not set"},
+                                    {"logEvery10thWearSettingOn", "not set"},
+                                    {"compressWatchImagesSettingOn", "not set"}}));
   EXPECT_EQ(run.err, "");
 }
 
@@ -34,7 +39,8 @@ TEST_F(SettingsCliTest, EachWearOnTurnsEveryTenthOffAcrossRuns) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");  // diagnostics only with --verbose
   run = tockary({"settings"});
-  EXPECT_NE(run.out.find("logEachWearSettingOn: on\nlogEvery10thWearSettingOn: off\n"),
+  EXPECT_NE(run.out.find("logEachWearSettingOn: on  (Log each wear)\n"
+                         "logEvery10thWearSettingOn: off  (Log every 10th wear)\n"),
             std::string::npos)
       << run.out;
 

@@ -13,11 +13,11 @@
 #include "platform/format/clock.h"
 #include "platform/format/formatters.h"
 #include "platform/ui/diagnostics.h"
-#include "platform/ui/presenter.h"
 #include "settings/preference_keys.h"
 #include "store/app_delegate.h"
 #include "store/app_services.h"
 #include "store/records.h"
+#include "support/recording_presenter.h"
 #include "support/screen_fixture.h"
 
 namespace tockary::testing {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "store/watch_pictures.h"
+
 #include "collection/collection_fixture.h"
 #include "collection/my_watch_collection_table_view_cell.h"
 
@@ -316,19 +320,45 @@ TEST_F(CollectionRowTest, WinderRowsTurnAndOthersDoNot) {
   EXPECT_EQ(cell.statusButtonOutlet.imageName, "StatusOnWinder");
 }
 
-TEST_F(CollectionRowTest, PictureSideIsReadOnlyWhenAsked) {
+TEST_F(CollectionRowTest, PicturesAreNamedByHandleAndReadOnlyWhenAsked) {
   kello->setKellokuva(Bytes{1, 2, 3});
   save();
+  const AssetCatalog assets;
+  const PictureReader reader(context(), assets);
   Cell front = row(0, true);
-  EXPECT_EQ(front.watchImageView.attribute, "kellokuva");
-  EXPECT_EQ(front.watchImageView.placeholderImageName, "insertpic_front.png");
-  EXPECT_EQ(front.watchImageView.load(), (Bytes{1, 2, 3}));
+  EXPECT_EQ(front.watchImageView.picture.face(), "front");
+  EXPECT_EQ(front.watchImageView.picture.assetName(), "insertpic_front.png");
+  EXPECT_EQ(reader.read(front.watchImageView.picture), (Bytes{1, 2, 3}));
   Cell back = row(0, false);
-  EXPECT_EQ(back.watchImageView.attribute, "varasarake6");
-  EXPECT_EQ(back.watchImageView.placeholderImageName, "insertpic_back.png");
-  EXPECT_EQ(back.watchImageView.load(), std::nullopt);
+  EXPECT_EQ(back.watchImageView.picture.face(), "back");
+  // Without a back picture the handle gives the placeholder.
+  EXPECT_FALSE(reader.hasStoredPicture(back.watchImageView.picture));
+  EXPECT_EQ(reader.read(back.watchImageView.picture),
+            assets.imageNamed("insertpic_back.png").value());
   kello->setVarasarake6(Bytes{9});
-  EXPECT_EQ(back.watchImageView.load(), (Bytes{9}));  // read when shown, not when filled
+  EXPECT_EQ(reader.read(back.watchImageView.picture), (Bytes{9}));  // read when shown, not filled
+}
+
+// The command line and screen readers describe the row's pictures with these words.
+TEST_F(CollectionRowTest, EveryRowPictureHasItsOwnWords) {
+  std::set<std::string> seen;
+  for (const std::string& name : rowImageNames()) {
+    const std::string words = rowImageDescription(name);
+    EXPECT_NE(words, name) << name;
+    EXPECT_TRUE(seen.insert(words).second) << name << ": " << words;
+  }
+  EXPECT_EQ(rowImageDescription("StatusKeeper"), "Keeper");
+  EXPECT_EQ(rowImageDescription("NotSetGrey"), "Not Set");
+  EXPECT_EQ(rowImageDescription("StatusNeedStrap22"), "Needs a New Strap (22 mm)");
+  EXPECT_EQ(rowImageDescription("Badge_1"), "badge for the first wear");
+  EXPECT_EQ(rowImageDescription("Badge_1000"), "badge for 1000 wears");
+  EXPECT_EQ(rowImageDescription("Vuosiraita_1"), "owned 1 year");
+  EXPECT_EQ(rowImageDescription("Vuosiraita_10+"), "owned over 10 years");
+  EXPECT_EQ(rowImageDescription("Kuukausiraita_11"), "owned 11 months");
+  EXPECT_EQ(rowImageDescription("Dayraita_0"), "owned 0 days");
+  EXPECT_EQ(rowImageDescription("Ilmaisin17"), "17 of 20 details filled in");
+  EXPECT_EQ(rowImageDescription("Dots6"), "info 6 of 6");
+  EXPECT_EQ(rowImageDescription("Somethingelse"), "Somethingelse");
 }
 
 TEST_F(CollectionRowTest, FirstTimeDefaultsAreWrittenOnlyForKeysNeverWritten) {

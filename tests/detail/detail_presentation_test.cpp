@@ -1,4 +1,5 @@
 #include "detail/detail_presentation.h"
+#include "watch/wear_counter.h"
 
 #include <gtest/gtest.h>
 

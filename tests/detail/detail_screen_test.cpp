@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "store/watch_pictures.h"
+
 #include "detail/detail_fixture.h"
 #include "detail/tarkastele_kelloa_table_view_controller.h"
 
@@ -56,7 +58,7 @@ TEST_F(DetailScreenTest, AFullWatchFillsEveryOutlet) {
   EXPECT_EQ(o.costPerWearLabel, "$150");
   EXPECT_EQ(o.dateLastWornLabel, "12/4/26");
   EXPECT_EQ(o.daysAgoLabel, "1");
-  EXPECT_EQ(o.kelloImageView.assetName, "nopic.png");
+  EXPECT_EQ(o.kelloImageView, PictureHandle::asset("nopic.png"));
   EXPECT_FALSE(o.tekstiView);
 }
 
@@ -115,17 +117,16 @@ TEST_F(DetailScreenTest, FacesCycleFrontBackDiagram) {
   auto screen = open(*watch);
   screen->setScreenCentreX(200);
   const WatchDetailOutputs& o = screen->outputs();
-  ASSERT_TRUE(o.kelloImageView.picture);
-  EXPECT_EQ(*o.kelloImageView.picture, (Bytes{1, 2, 3}));
-  EXPECT_EQ(o.kelloImageView.attribute, "kellokuva");
+  EXPECT_EQ(o.kelloImageView.token(), watch->objectID().text() + "/front/nopic.png");
+  const AssetCatalog assets;
+  EXPECT_EQ(PictureReader(context(), assets).read(o.kelloImageView), (Bytes{1, 2, 3}));
 
   screen->flipWatchPhoto();
   EXPECT_EQ(screen->kelloIsFaceUp(), 2);
-  EXPECT_EQ(o.kelloImageView.assetName, "nopic.png");
-  EXPECT_FALSE(o.kelloImageView.picture);
+  EXPECT_EQ(o.kelloImageView, PictureHandle::asset("nopic.png"));
 
   screen->flipWatchPhoto();
-  EXPECT_EQ(o.kelloImageView.assetName, "Watch_Diagram.png");
+  EXPECT_EQ(o.kelloImageView, PictureHandle::asset("Watch_Diagram.png"));
   ASSERT_TRUE(o.tekstiView);
   EXPECT_EQ(o.tekstiView->frame, (Frame{0, -1, 500, 500}));
   EXPECT_EQ(o.tekstiView->fontName, "HelveticaNeue-Bold");
@@ -138,12 +139,12 @@ TEST_F(DetailScreenTest, FacesCycleFrontBackDiagram) {
   screen->flipWatchPhoto();
   EXPECT_EQ(screen->kelloIsFaceUp(), 1);
   EXPECT_FALSE(o.tekstiView);
-  EXPECT_EQ(o.kelloImageView.attribute, "kellokuva");
+  EXPECT_EQ(o.kelloImageView.face(), "front");
 
   // Without a front picture the front face shows the placeholder, not the diagram.
   auto bare = open(*newWatch("Casio"));
   for (int i = 0; i < 3; ++i) bare->flipWatchPhoto();
-  EXPECT_EQ(bare->outputs().kelloImageView.assetName, "nopic.png");
+  EXPECT_EQ(bare->outputs().kelloImageView, PictureHandle::asset("nopic.png"));
 }
 
 TEST_F(DetailScreenTest, StatusPickerStoresTheChoiceWithItsEntry) {

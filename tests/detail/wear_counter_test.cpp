@@ -71,10 +71,10 @@ TEST_F(WearCounterTest, ConfirmationSheetAndCancel) {
             "This will increment Wrist-Statistics counters and cannot be undone.");
   ASSERT_EQ(sheet->actions.size(), 2u);
   EXPECT_EQ(sheet->actions[1].style, ActionStyle::Cancel);
-  ASSERT_TRUE(presenter.pressOnLastSheet("Cancel"));
+  ASSERT_TRUE(presenter.press("cancel"));
   EXPECT_EQ(out(*screen).timesWornLabel, "4");
   EXPECT_EQ(reread(*watch)->varasarake4(), 4);
-  ASSERT_TRUE(presenter.pressOnLastSheet("Confirm"));
+  ASSERT_TRUE(presenter.press("confirmWear"));
   EXPECT_EQ(out(*screen).timesWornLabel, "5");
 }
 
@@ -149,7 +149,7 @@ TEST_F(WearCounterTest, ResetThenWearStartsOver) {
   EXPECT_EQ(sheet->actions[1].title, "Adjust wear count");
   EXPECT_EQ(sheet->actions[1].style, ActionStyle::Destructive);
   EXPECT_EQ(sheet->actions[2].style, ActionStyle::Cancel);
-  ASSERT_TRUE(presenter.pressOnLastSheet("Confirm wrist-stats reset"));
+  ASSERT_TRUE(presenter.press("resetWristStats"));
 
   const WatchDetailOutputs& o = out(*screen);
   EXPECT_EQ(o.timesWornLabel, "0");
@@ -180,7 +180,7 @@ TEST_F(WearCounterTest, AdjustmentSetsTheCountAndClosesTheScreen) {
   auto watch = newWatch("Nomos", 57);
   auto screen = open(*watch);
   screen->wearStatsReset();
-  ASSERT_TRUE(presenter.pressOnLastSheet("Adjust wear count"));
+  ASSERT_TRUE(presenter.press("adjustWearCount"));
   const Sheet* alert = presenter.lastSheet();
   ASSERT_TRUE(alert);
   EXPECT_EQ(alert->style, SheetStyle::Alert);
@@ -190,7 +190,7 @@ TEST_F(WearCounterTest, AdjustmentSetsTheCountAndClosesTheScreen) {
   ASSERT_EQ(alert->textFields.size(), 1u);
   EXPECT_EQ(alert->textFields[0].keyboard, KeyboardKind::Number);
   *alert->textFields[0].text = "60";
-  ASSERT_TRUE(presenter.pressOnLastSheet("Submit new wear count"));
+  ASSERT_TRUE(presenter.press("submitNewWearCount"));
 
   EXPECT_EQ(out(*screen).timesWornLabel, "60");
   auto stored = reread(*watch);

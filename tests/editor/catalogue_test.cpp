@@ -60,37 +60,35 @@ class PickerDataSourceTest : public EditorTest {};
 TEST_F(PickerDataSourceTest, AnswersForOwnMeasureCatalogueAndForeignPickers) {
   auto screen = insertScreen();
   const auto& s = *screen;
-  EXPECT_EQ(s.numberOfComponents(s.leveysPicker), 3);
-  EXPECT_EQ(s.numberOfRows(s.leveysPicker, 0), 100);
-  EXPECT_EQ(s.numberOfRows(s.leveysPicker, 1), 1);
-  EXPECT_EQ(s.numberOfRows(s.lugToLugPicker, 2), 100);
-  EXPECT_EQ(s.titleForRow(s.paksuusPicker, 99, 2), "99");
-  EXPECT_EQ(s.titleForRow(s.paksuusPicker, 100, 2), "");  // "100" is never shown
-  EXPECT_EQ(s.titleForRow(s.paksuusPicker, 0, 1), ".");
-  EXPECT_EQ(s.widthForComponent(s.leveysPicker, 1), 48.0);
+  EXPECT_EQ(s.numberOfComponents("leveysPicker"), 3);
+  EXPECT_EQ(s.numberOfRows("leveysPicker", 0), 100);
+  EXPECT_EQ(s.numberOfRows("leveysPicker", 1), 1);
+  EXPECT_EQ(s.numberOfRows("lugToLugPicker", 2), 100);
+  EXPECT_EQ(s.titleForRow("paksuusPicker", 99, 2), "99");
+  EXPECT_EQ(s.titleForRow("paksuusPicker", 100, 2), "");  // "100" is never shown
+  EXPECT_EQ(s.titleForRow("paksuusPicker", 0, 1), ".");
+  EXPECT_EQ(s.widthForComponent("leveysPicker", 1), 48.0);
 
-  EXPECT_EQ(s.numberOfComponents(s.glassPicker), 1);
-  EXPECT_EQ(s.numberOfRows(s.complicationPicker, 0), 48);
-  EXPECT_EQ(s.titleForRow(s.glassPicker, 4, 0), "Domed Sapphire ");
-  EXPECT_EQ(s.numberOfRows(s.yearPicker, 0), 226);
-  EXPECT_EQ(s.titleForRow(s.yearPicker, 0, 0), "2025");
-  EXPECT_EQ(s.titleForRow(s.yearPicker, 225, 0), "1800");
-  EXPECT_EQ(s.titleForRow(s.powerPicker, 479, 0), "0");
-  EXPECT_EQ(s.widthForComponent(s.bphPicker, 0), InsertWatchTableViewController::kScreenWidth);
+  EXPECT_EQ(s.numberOfComponents("glassPicker"), 1);
+  EXPECT_EQ(s.numberOfRows("complicationPicker", 0), 48);
+  EXPECT_EQ(s.titleForRow("glassPicker", 4, 0), "Domed Sapphire ");
+  EXPECT_EQ(s.numberOfRows("yearPicker", 0), 226);
+  EXPECT_EQ(s.titleForRow("yearPicker", 0, 0), "2025");
+  EXPECT_EQ(s.titleForRow("yearPicker", 225, 0), "1800");
+  EXPECT_EQ(s.titleForRow("powerPicker", 479, 0), "0");
+  EXPECT_EQ(s.widthForComponent("bphPicker", 0), InsertWatchTableViewController::kScreenWidth);
 
-  const PickerView foreign;
-  EXPECT_EQ(s.titleForRow(foreign, 0, 0), "No Info");
-  EXPECT_EQ(s.numberOfComponents(foreign), 1);
+  EXPECT_EQ(s.titleForRow("statusPicker", 0, 0), "No Info");
+  EXPECT_EQ(s.numberOfComponents("statusPicker"), 1);
 }
 
 TEST_F(PickerDataSourceTest, YearListStartsAtThisYearOnceTwentyTwentyFiveIsOver) {
   clock.set(formatters.calendar().dateFrom(2027, 1, 1, 0, 0, 1));
   auto screen = insertScreen();
-  EXPECT_EQ(screen->titleForRow(screen->yearPicker, 0, 0), "2027");
-  EXPECT_EQ(screen->vuosiComponent, "2027");
-  screen->textFieldDidBeginEditing(screen->yearTextField);
+  EXPECT_EQ(screen->titleForRow("yearPicker", 0, 0), "2027");
+  screen->textFieldDidBeginEditing("yearTextField");
   screen->doneYearPicker();
-  EXPECT_EQ(screen->yearTextField.text, "2027");
+  EXPECT_EQ(screen->text("yearTextField"), "2027");
 }
 
 }  // namespace

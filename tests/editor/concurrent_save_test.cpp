@@ -42,9 +42,8 @@ TEST_F(ConcurrentSaveTest, AnEditWritesOnlyWhatTheFormChanged) {
     w.setMalli(std::string("SKX009"));
   });
 
-  ASSERT_TRUE(screen->enterValue(screen->soldToTextField, "Collector"));
-  screen->saveWatchDetails();
-  ASSERT_TRUE(screen->saveStatus().isOk());
+  ASSERT_TRUE(screen->enterValue("soldToTextField", "Collector"));
+  ASSERT_TRUE(screen->saveWatchDetails().isOk());
   auto stored = reread(*watch);
   EXPECT_EQ(stored->myyntiliike(), "Collector");
   EXPECT_EQ(stored->varasarake4(), 13);
@@ -52,6 +51,7 @@ TEST_F(ConcurrentSaveTest, AnEditWritesOnlyWhatTheFormChanged) {
   EXPECT_EQ(stored->malli(), "SKX009");  // changed elsewhere, untouched here
   EXPECT_EQ(stored->merkki(), "Seiko");
   EXPECT_EQ(stored->sarjanumero(), std::nullopt);  // shown empty, never written
+  EXPECT_EQ(stored->myyntiliike(), "Collector");
   EXPECT_EQ(stored->kellokuva(), front);           // the very bytes, not a re-encoding
   // The app's own copy shows the other program's values as well.
   EXPECT_EQ(watch->varasarake4(), 13);
@@ -62,8 +62,8 @@ TEST_F(ConcurrentSaveTest, TextAddedToTheNotesGoesAfterEntriesAppendedMeanwhile)
   auto screen = editScreen(watch);
   changeElsewhere(*watch, [](Kello& w) { w.setVarasarake3(*w.varasarake3() + kWearEntry); });
   screen->insertDatestampToNotesField();
-  screen->enterNotes(screen->notesTextView.text + " New strap");
-  screen->saveWatchDetails();
+  screen->enterNotes(screen->notesTextView().text + " New strap");
+  ASSERT_TRUE(screen->saveWatchDetails().isOk());
   EXPECT_EQ(reread(*watch)->varasarake3(),
             std::string("Bought at the fair") + kWearEntry + "\n5/17/24 : New strap");
 
@@ -71,16 +71,15 @@ TEST_F(ConcurrentSaveTest, TextAddedToTheNotesGoesAfterEntriesAppendedMeanwhile)
   auto again = editScreen(watch);
   changeElsewhere(*watch, [](Kello& w) { w.setVarasarake3(*w.varasarake3() + kWearEntry); });
   again->enterNotes("Sold the box");
-  again->saveWatchDetails();
+  ASSERT_TRUE(again->saveWatchDetails().isOk());
   EXPECT_EQ(reread(*watch)->varasarake3(), "Sold the box");
 }
 
 TEST_F(ConcurrentSaveTest, ABusyStoreSavesNothingAndKeepsTheFormOpen) {
   auto screen = insertScreen();
-  screen->manufacturerTextField.text = "Alpha";
+  ASSERT_TRUE(screen->enterValue("manufacturerTextField", "Alpha"));
   lockStore();
-  screen->saveWatchDetails();
-  EXPECT_TRUE(isStoreBusy(screen->saveStatus()));
+  EXPECT_TRUE(isStoreBusy(screen->saveWatchDetails().status()));
   ASSERT_EQ(presenter.events().size(), 1u);  // the alert, no pop
   const Sheet* alert = presenter.lastSheet();
   ASSERT_TRUE(alert);
@@ -93,19 +92,18 @@ TEST_F(ConcurrentSaveTest, ABusyStoreSavesNothingAndKeepsTheFormOpen) {
   EXPECT_TRUE(allWatches().empty());
 
   presenter.clear();
-  screen->saveWatchDetails();  // the same form, tried again
-  ASSERT_TRUE(screen->saveStatus().isOk());
+  ASSERT_TRUE(screen->saveWatchDetails().isOk());  // the same form, tried again
   ASSERT_EQ(allWatches().size(), 1u);
   EXPECT_EQ(allWatches()[0]->merkki(), "Alpha");
   EXPECT_EQ(std::get<RecordingPresenter::Pop>(presenter.events().at(0)).count, 1);
 
   auto watch = allWatches()[0];
   auto edit = editScreen(watch);
-  ASSERT_TRUE(edit->enterValue(edit->soldToTextField, "Collector"));
+  ASSERT_TRUE(edit->enterValue("soldToTextField", "Collector"));
   presenter.clear();
   lockStore();
-  edit->saveWatchDetails();
-  EXPECT_TRUE(edit->editingWatch);  // still open
+  EXPECT_FALSE(edit->saveWatchDetails().isOk());
+  EXPECT_TRUE(edit->isEditMode());  // still open
   EXPECT_EQ(presenter.events().size(), 1u);
   unlockStore();
   EXPECT_EQ(reread(*watch)->myyntiliike(), "");
@@ -119,8 +117,8 @@ TEST_F(ConcurrentSaveTest, AWatchDeletedWhileTheEditorWasOpenIsReported) {
     other.viewContext().deleteObject(other.viewContext().existingObject<Kello>(watch->objectID()));
     ASSERT_TRUE(other.viewContext().save().isOk());
   }
-  screen->saveWatchDetails();
-  EXPECT_EQ(screen->saveStatus().description(), "The watch being edited no longer exists");
+  EXPECT_EQ(screen->saveWatchDetails().status().description(),
+            "The watch being edited no longer exists");
   EXPECT_FALSE(context().hasChanges());
   EXPECT_EQ(std::get<RecordingPresenter::Pop>(presenter.events().at(0)).count, 2);
   EXPECT_FALSE(reread(*watch));

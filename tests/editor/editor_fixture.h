@@ -9,10 +9,10 @@
 #include "platform/defaults/user_defaults.h"
 #include "platform/format/clock.h"
 #include "platform/format/formatters.h"
-#include "platform/ui/presenter.h"
 #include "settings/preference_keys.h"
 #include "store/app_delegate.h"
 #include "store/app_services.h"
+#include "support/recording_presenter.h"
 #include "support/screen_fixture.h"
 
 namespace tockary::testing {
@@ -26,17 +26,14 @@ class EditorTest : public ScreenTest {
 
   std::unique_ptr<InsertWatchTableViewController> insertScreen() {
     auto screen = std::make_unique<InsertWatchTableViewController>(services);
-    screen->tempInsertUusiKello = true;
+    screen->openForInsert();
     screen->viewDidLoad();
     return screen;
   }
 
   std::unique_ptr<InsertWatchTableViewController> editScreen(const std::shared_ptr<Kello>& watch) {
     auto screen = std::make_unique<InsertWatchTableViewController>(services);
-    screen->editingWatch = true;
-    screen->kelloID = watch->objectID();
-    screen->tempTitleMuutos = "Edit Watch Details";
-    screen->handOver = handOverFrom(*watch);
+    screen->openForEdit(editRequestFor(*watch));
     screen->viewDidLoad();
     return screen;
   }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QBuffer>
+#include <QImage>
 #include <QQmlProperty>
 
 #include <cmath>
@@ -37,6 +39,27 @@ class CollectionScreenTest : public GuiTest {
   void revisitCollection() {
     click(item("tab_1"));
     click(item("tab_0"));
+  }
+
+  // A picture as the editor stores them.
+  static Bytes pngPicture(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return Bytes(encoded.begin(), encoded.end());
+  }
+
+  // What a screen reader says for the item.
+  static QString accessibleName(QQuickItem* target) {
+    if (target == nullptr) return "<no item>";
+    for (QObject* child : target->children()) {
+      if (QString(child->metaObject()->className()).startsWith("QQuickAccessibleAttached"))
+        return child->property("name").toString();
+    }
+    return "<not accessible>";
   }
 
   // Quits and starts the app again on the same data, as a user reopening it.
@@ -84,23 +107,6 @@ class CollectionScreenTest : public GuiTest {
     swipe(row, dx);
     EXPECT_TRUE(waitFor([&] { return std::abs(swipePosition(row)) == 1; }));
     return find(row, action);
-  }
-
-  // The visible item whose text is exactly `text` (a sheet's button, for instance).
-  static QQuickItem* findText(QQuickItem* root, const QString& text) {
-    if (root == nullptr || !root->isVisible()) return nullptr;
-    if (root->property("text").toString() == text) return root;
-    for (QQuickItem* child : root->childItems()) {
-      if (QQuickItem* found = findText(child, text)) return found;
-    }
-    return nullptr;
-  }
-
-  void clickText(const QString& text) {
-    QQuickItem* target = nullptr;
-    waitFor([&] { return (target = findText(window()->contentItem(), text)) != nullptr; });
-    ASSERT_NE(target, nullptr) << text.toStdString();
-    click(target);
   }
 
   // Types into the focused item, one key event per character.

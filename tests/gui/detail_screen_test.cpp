@@ -1,5 +1,7 @@
+#include "detail/tarkastele_kelloa_table_view_controller.h"
 #include "gui/collection_screen_support.h"
 #include "settings/preference_keys.h"
+#include "store/screens.h"
 #include "watch/watch_status.h"
 
 namespace tockary::testing {
@@ -38,13 +40,16 @@ TEST_F(DetailOpened, TappingARowShowsTheWatch) {
 TEST_F(DetailOpened, TheFlipTurnsThroughTheThreeFaces) {
   click(item("flipButton"));
   settle(900);
-  EXPECT_EQ(item("detailPictureImage")->property("source").toString(), "image://asset/nopic.png");
+  EXPECT_EQ(item("detailPictureImage")->property("source").toString(),
+            "image://picture/asset/nopic.png");
+  EXPECT_EQ(accessibleName(item("detailPictureImage")), "no picture");
   EXPECT_EQ(item("tekstiView"), nullptr);
   screenshot("face-2");
   click(item("flipButton"));
   settle(900);
   EXPECT_EQ(item("detailPictureImage")->property("source").toString(),
-            "image://asset/Watch_Diagram.png");
+            "image://picture/asset/Watch_Diagram.png");
+  EXPECT_EQ(accessibleName(item("detailPictureImage")), "dimension diagram");
   ASSERT_NE(item("tekstiView"), nullptr);
   EXPECT_EQ(textOf(item("tekstiView"), "diagram_diameter"), "42 mm");
   EXPECT_EQ(textOf(item("tekstiView"), "diagram_lugWidth"), "??");
@@ -76,10 +81,11 @@ TEST_F(DetailOpened, TheStatusWheelStoresTheChosenStatus) {
 TEST_F(DetailOpened, AConfirmedWearShowsTheFirstBadgeAndTheNewFigures) {
   click(item("wearButton"));
   EXPECT_EQ(sheetHeadline(), "Please confirm having worn this Watch today");
-  clickText("Confirm");
+  EXPECT_EQ(item("sheetAction_confirmWear")->property("text").toString(), "Confirm");
+  pressAction("confirmWear");
   EXPECT_EQ(sheetHeadline(), "Badge unlocked for wearing this watch for the first time");
   screenshot("badge");
-  clickText("OK");
+  pressAction("ok");
   // The screen redraws once the sheet's action has run.
   EXPECT_TRUE(waitFor([&] { return outlet("timesWornLabel") == "1"; }));
   EXPECT_EQ(outlet("daysAgoLabel"), "0");
@@ -88,7 +94,7 @@ TEST_F(DetailOpened, AConfirmedWearShowsTheFirstBadgeAndTheNewFigures) {
 
   // The reset zeroes the figures and keeps the screen open.
   click(item("resetButton"));
-  clickText("Confirm wrist-stats reset");
+  pressAction("resetWristStats");
   EXPECT_TRUE(waitFor([&] { return outlet("timesWornLabel") == "0"; }));
   EXPECT_EQ(outlet("dateLastWornLabel"), "-----");
   EXPECT_EQ(watch->varasarake4(), 0);
@@ -97,8 +103,8 @@ TEST_F(DetailOpened, AConfirmedWearShowsTheFirstBadgeAndTheNewFigures) {
 
 TEST_F(DetailOpened, BackOnTheListTheRowShowsTheNewWear) {
   click(item("wearButton"));
-  clickText("Confirm");
-  clickText("OK");
+  pressAction("confirmWear");
+  pressAction("ok");
   click(item("backButton"));
   ASSERT_TRUE(waitFor([&] { return item("detailPage") == nullptr; }));
   click(item("infoModeButton"));
@@ -110,7 +116,7 @@ TEST_F(DetailOpened, AnAdjustedCountIsStoredAndClosesTheScreen) {
   auto* stack = item("collectionStack");
   ASSERT_EQ(stack->property("depth").toInt(), 2);
   click(item("resetButton"));
-  clickText("Adjust wear count");
+  pressAction("adjustWearCount");
   EXPECT_EQ(sheetHeadline(), "Adjust wear count");
   QQuickItem* field = item("sheetField_0");
   ASSERT_NE(field, nullptr);
@@ -118,17 +124,19 @@ TEST_F(DetailOpened, AnAdjustedCountIsStoredAndClosesTheScreen) {
   // A number the count cannot be is refused and changes nothing.
   click(field);
   type("-3");
-  clickText("Submit new wear count");
+  pressAction("submitNewWearCount");
   EXPECT_EQ(watch->varasarake4(), 0);
   EXPECT_EQ(stack->property("depth").toInt(), 2);
-  if (app->presenter().visible()) clickText("OK");
+  EXPECT_EQ(item("sheetMessage")->property("text").toString().toStdString(),
+            TarkasteleKelloaTableViewController::kWearCountRefused);
+  pressAction("ok");
 
   click(item("resetButton"));
-  clickText("Adjust wear count");
+  pressAction("adjustWearCount");
   click(item("sheetField_0"));
   type("60");
   screenshot("adjust");
-  clickText("Submit new wear count");
+  pressAction("submitNewWearCount");
   EXPECT_EQ(watch->varasarake4(), 60);
   EXPECT_TRUE(waitFor([&] { return stack->property("depth").toInt() == 1; }));
   click(item("infoModeButton"));
@@ -140,9 +148,24 @@ TEST_F(DetailOpened, EditOpensTheEditorOverTheDetail) {
   EXPECT_EQ(item("collectionStack")->property("depth").toInt(), 3);
 }
 
+TEST_F(DetailScreenTest, AWatchWithItsOwnPictureShowsIt) {
+  auto watch = addWatch("Grand Seiko", "SBGA211", "2017");
+  watch->setKellokuva(pngPicture(600, 600));
+  ASSERT_TRUE(app->services().context().save().ok());
+  revisitCollection();
+  click(row(*watch));
+  ASSERT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));
+  QQuickItem* picture = item("detailPictureImage");
+  ASSERT_NE(picture, nullptr);
+  EXPECT_TRUE(picture->property("source").toString().startsWith(
+      "image://picture/" + QString::fromStdString(watch->objectID().text()) + "/front/"));
+  EXPECT_TRUE(waitFor([&] { return picture->property("status").toInt() == 1; }));  // Ready
+  EXPECT_EQ(accessibleName(picture), "front picture");
+  screenshot("own-picture");
+}
+
 TEST_F(DetailScreenTest, AWatchThatIsGoneShowsTheEmptyScreen) {
-  app->services().presenter.push(
-      ScreenRequest{"TarkasteleKelloaTableViewController", "Kello/77", {}});
+  app->services().presenter.push(ScreenRequest{std::string(kWatchDetailScreen), "Kello/77", {}});
   ASSERT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));
   EXPECT_EQ(textOf(item("detailPage"), "basicWatchDetailsLabel"), "Please fill in Watch Details");
   EXPECT_FALSE(item("wearButton")->isEnabled());

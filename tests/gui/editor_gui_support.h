@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QJSValue>
 #include <QQmlProperty>
 
 #include "gui/gui_test_support.h"
+#include "store/screens.h"
 
 namespace tockary::testing {
 
@@ -27,7 +29,7 @@ class EditorGuiTest : public GuiTest {
     if (objectId.empty() && add != nullptr) {
       click(add);
     } else {
-      app->presenter().push(ScreenRequest{"InsertWatchTableViewController", objectId, {}});
+      app->presenter().push(ScreenRequest{std::string(kWatchEditorScreen), objectId, {}});
     }
     EXPECT_TRUE(waitFor([&] { return item("editorPage") != nullptr; }));
     settle();
@@ -67,6 +69,37 @@ class EditorGuiTest : public GuiTest {
     ASSERT_NE(column, nullptr) << wheel.toStdString();
     column->setProperty("currentIndex", row);
     settle(400);  // the wheel's own turning animation, for the screenshots
+  }
+
+  // Drags a wheel up by about `rows` rows with the mouse, as a thumb turns it forward.
+  void dragWheel(const QString& wheel, int rows) {
+    QQuickItem* column = item(wheel);
+    ASSERT_NE(column, nullptr) << wheel.toStdString();
+    const double rowHeight = column->height() / column->property("visibleItemCount").toInt();
+    const QPoint start =
+        column->mapToScene(QPointF(column->width() / 2, column->height() / 2)).toPoint();
+    const QPoint end = start - QPoint(0, static_cast<int>(rows * rowHeight));
+    QTest::mousePress(window(), Qt::LeftButton, Qt::NoModifier, start);
+    constexpr int kSteps = 20;
+    for (int step = 1; step <= kSteps; ++step) {
+      QTest::mouseMove(window(), start + (end - start) * step / kSteps, 16);
+    }
+    QTest::mouseRelease(window(), Qt::LeftButton, Qt::NoModifier, end, 16);
+    settle(1500);  // the wheel coasts and snaps to a row
+  }
+
+  // The rows a wheel column shows.
+  QStringList wheelTitles(const QString& wheel) {
+    QQuickItem* column = item(wheel);
+    if (column == nullptr) return {"<none>"};
+    QVariant model = column->property("model");
+    if (model.canConvert<QJSValue>()) model = model.value<QJSValue>().toVariant();
+    return model.toStringList();
+  }
+
+  int wheelRow(const QString& wheel) {
+    QQuickItem* column = item(wheel);
+    return column != nullptr ? column->property("currentIndex").toInt() : -1;
   }
 
   QString toolbarTitle() {

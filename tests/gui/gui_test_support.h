@@ -73,6 +73,15 @@ class GuiTest : public ::testing::Test {
     settle();
   }
 
+  // Clicks the shown sheet's button of the action with this identity, once it is on screen.
+  void pressAction(const std::string& identity) {
+    const QString name = "sheetAction_" + QString::fromStdString(identity);
+    QQuickItem* button = nullptr;
+    waitFor([&] { return (button = item(name)) != nullptr; });
+    ASSERT_NE(button, nullptr) << "no button " << name.toStdString();
+    click(button);
+  }
+
   // Saves what the window shows now as <name>.png.
   void screenshot(const std::string& name) {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();

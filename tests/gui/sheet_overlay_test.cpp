@@ -3,7 +3,9 @@
 
 #include "gui/editor_gui_support.h"
 #include "platform/image/image_codec.h"
+#include "platform/ui/diagnostics.h"
 #include "platform/ui/sheet.h"
+#include "store/screens.h"
 
 namespace tockary::testing {
 namespace {
@@ -25,8 +27,8 @@ TEST_F(SheetOverlayTest, TheTypedNumberReachesTheActionsHandler) {
   const auto typed = field.text;
   sheet.textFields.push_back(field);
   std::string seen = "<not run>";
-  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
-  sheet.actions.push_back({"Save", ActionStyle::Default, [&] { seen = *typed; }});
+  sheet.actions.push_back(cancelAction());
+  sheet.actions.push_back({"save", "Save", ActionStyle::Default, [&] { seen = *typed; }});
   app->presenter().present(sheet);
   settle();
 
@@ -37,7 +39,7 @@ TEST_F(SheetOverlayTest, TheTypedNumberReachesTheActionsHandler) {
   click(input);
   typeText(window(), "25");
   screenshot("number-field");
-  click(item("sheetAction_1"));
+  pressAction("save");
   EXPECT_EQ(seen, "25");
   EXPECT_FALSE(app->presenter().visible());
 }
@@ -49,9 +51,9 @@ TEST_F(SheetOverlayTest, ActionSheetShowsFontsColoursAndTheCancelActionApart) {
   sheet.attributedTitle = AttributedText{"Collection Facts", "HelveticaNeue-Bold", 16};
   sheet.attributedMessage = AttributedText{"Watches: 3", "HelveticaNeue", 14};
   bool deleted = false;
-  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
-  sheet.actions.push_back({"Delete", ActionStyle::Destructive, [&] { deleted = true; }});
-  sheet.actions.push_back({"OK", ActionStyle::Default, {}});
+  sheet.actions.push_back(cancelAction());
+  sheet.actions.push_back({"delete", "Delete", ActionStyle::Destructive, [&] { deleted = true; }});
+  sheet.actions.push_back(okAction());
   app->presenter().present(sheet);
   settle();
 
@@ -69,9 +71,9 @@ TEST_F(SheetOverlayTest, ActionSheetShowsFontsColoursAndTheCancelActionApart) {
   EXPECT_FALSE(messageFont.bold());
   EXPECT_EQ(messageFont.pixelSize(), 14);
 
-  QQuickItem* cancel = item("sheetAction_0");
-  QQuickItem* destructive = item("sheetAction_1");
-  QQuickItem* ok = item("sheetAction_2");
+  QQuickItem* cancel = item("sheetAction_cancel");
+  QQuickItem* destructive = item("sheetAction_delete");
+  QQuickItem* ok = item("sheetAction_ok");
   ASSERT_NE(cancel, nullptr);
   ASSERT_NE(destructive, nullptr);
   ASSERT_NE(ok, nullptr);
@@ -97,7 +99,7 @@ TEST_F(SheetOverlayTest, CourierAndPlainTitlesMapOntoTheInstalledFonts) {
   Sheet alert;
   alert.title = "Warning";
   alert.message = "You don't have camera";
-  alert.actions.push_back({"OK", ActionStyle::Default, {}});
+  alert.actions.push_back(okAction());
   app->presenter().present(alert);
   settle();
   // A plain alert title is bold, its message regular.
@@ -111,7 +113,7 @@ TEST_F(SheetOverlayTest, ADecorativePictureGrowsToItsTargetFrame) {
   sheet.style = SheetStyle::ActionSheet;
   sheet.title = "10 Wears!";
   sheet.message = "\n\n\n";
-  sheet.actions.push_back({"OK", ActionStyle::Cancel, {}});
+  sheet.actions.push_back(okAction(ActionStyle::Cancel));
   SheetImage badge;
   badge.assetName = "insertpic_front.png";
   badge.frame = {185, -300, 50, 50};
@@ -122,7 +124,7 @@ TEST_F(SheetOverlayTest, ADecorativePictureGrowsToItsTargetFrame) {
 
   QQuickItem* picture = item("sheetImage_0");
   ASSERT_NE(picture, nullptr);
-  EXPECT_EQ(picture->property("source").toString(), "image://asset/insertpic_front.png");
+  EXPECT_EQ(picture->property("source").toString(), "image://picture/asset/insertpic_front.png");
   EXPECT_LT(picture->width(), 200);
   screenshot("badge-start");
   ASSERT_TRUE(waitFor([&] { return picture->width() == 200; }, 6000));
@@ -141,7 +143,7 @@ TEST_F(SheetOverlayTest, APictureGivenAsBytesIsDecodedForItsSheet) {
     Sheet sheet;
     sheet.style = SheetStyle::ActionSheet;
     sheet.title = "Watch of the Day";
-    sheet.actions.push_back({"OK", ActionStyle::Cancel, {}});
+    sheet.actions.push_back(okAction(ActionStyle::Cancel));
     SheetImage picture;
     picture.picture = codec.encodePng(Image::fromArgb(40, 40, pixels)).value();
     picture.frame = {80, -220, 200, 200};
@@ -153,18 +155,75 @@ TEST_F(SheetOverlayTest, APictureGivenAsBytesIsDecodedForItsSheet) {
   QQuickItem* picture = item("sheetImage_0");
   ASSERT_NE(picture, nullptr);
   const QString first = picture->property("source").toString();
-  EXPECT_TRUE(first.startsWith("image://sheet/0?")) << first.toStdString();
+  EXPECT_TRUE(first.startsWith("image://picture/sheet/0?")) << first.toStdString();
   EXPECT_TRUE(waitFor([&] { return picture->property("status").toInt() == 1; }));  // Ready
   EXPECT_EQ(picture->width(), 200);
   screenshot("picture-sheet");
 
-  app->presenter().choose(0);
+  pressAction("ok");
   app->presenter().present(sheetWith(0xFF00FF00));
   settle();
   picture = item("sheetImage_0");
   ASSERT_NE(picture, nullptr);
   EXPECT_NE(picture->property("source").toString(), first);
   EXPECT_EQ(app->presenter().sheetPicture(0), sheetWith(0xFF00FF00).images[0].picture);
+}
+
+// Buttons are found by identity; the presenter never presses by title, and an identity the sheet
+// does not have is reported, not ignored.
+TEST_F(SheetOverlayTest, AnActionIsChosenByItsIdentityAndAnUnknownOneIsReported) {
+  std::vector<std::string> lines;
+  const DiagnosticSink previous =
+      setDiagnosticSink([&](std::string_view line) { lines.emplace_back(line); });
+  Sheet sheet;
+  sheet.style = SheetStyle::Alert;
+  sheet.title = "Wear today?";
+  int worn = 0;
+  // A title that is another action's identity must not confuse the two.
+  sheet.actions.push_back({"confirmWear", "cancel", ActionStyle::Default, [&] { ++worn; }});
+  sheet.actions.push_back(cancelAction());
+  app->presenter().present(sheet);
+  settle();
+  EXPECT_EQ(item("sheetAction_confirmWear")->property("text").toString(), "cancel");
+
+  app->presenter().choose("Confirm");
+  EXPECT_TRUE(app->presenter().visible());
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0],
+            "Sheet action \"Confirm\" not pressed: the sheet has confirmWear (\"cancel\"), cancel "
+            "(\"Cancel\")");
+
+  pressAction("cancel");
+  EXPECT_EQ(worn, 0);
+  EXPECT_FALSE(app->presenter().visible());
+  app->presenter().present(sheet);
+  settle();
+  pressAction("confirmWear");
+  EXPECT_EQ(worn, 1);
+
+  app->presenter().choose("confirmWear");  // nothing is shown any more
+  EXPECT_EQ(lines.size(), 2u);
+  setDiagnosticSink(previous);
+}
+
+TEST_F(SheetOverlayTest, ScreensOpenTheirPagesAndAScreenWithoutOneIsReported) {
+  std::vector<std::string> lines;
+  const DiagnosticSink previous =
+      setDiagnosticSink([&](std::string_view line) { lines.emplace_back(line); });
+  QQuickItem* stack = item("collectionStack");
+  ASSERT_NE(stack, nullptr);
+  app->presenter().push(ScreenRequest{"NoSuchViewController", "Kello/1", {}});
+  settle();
+  EXPECT_EQ(stack->property("depth").toInt(), 1);
+  EXPECT_EQ(lines, std::vector<std::string>{"No page shows the screen NoSuchViewController"});
+
+  app->presenter().push(ScreenRequest{std::string(kWatchEditorScreen), "", {}});
+  EXPECT_TRUE(waitFor([&] { return item("editorPage") != nullptr; }));
+  app->presenter().push(ScreenRequest{std::string(kWatchDetailScreen), "Kello/1", {}});
+  EXPECT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));
+  EXPECT_EQ(stack->property("depth").toInt(), 3);
+  EXPECT_EQ(lines.size(), 1u);
+  setDiagnosticSink(previous);
 }
 
 }  // namespace

@@ -8,10 +8,10 @@
 #include "platform/defaults/user_defaults.h"
 #include "platform/format/clock.h"
 #include "platform/format/formatters.h"
-#include "platform/ui/presenter.h"
 #include "records/fetched_results_table_view_controller.h"
 #include "store/app_delegate.h"
 #include "store/records.h"
+#include "support/recording_presenter.h"
 #include "support/screen_fixture.h"
 
 namespace tockary::testing {

@@ -11,9 +11,9 @@
 #include "platform/format/clock.h"
 #include "platform/format/formatters.h"
 #include "platform/ui/diagnostics.h"
-#include "platform/ui/presenter.h"
 #include "store/app_delegate.h"
 #include "store/app_services.h"
+#include "support/recording_presenter.h"
 #include "support/temp_dir.h"
 
 namespace tockary::testing {

@@ -41,7 +41,7 @@ Page {
             width: 150
             fillMode: Image.PreserveAspectFit
             sourceSize: Qt.size(300, 72)
-            source: "image://asset/" + CollectionList.titleImage
+            source: AppShell.assetPicture(CollectionList.titleImage)
         }
         Row {
             anchors.right: parent.right

@@ -68,7 +68,7 @@ SwipeDelegate {
                 width: 40
                 height: 40
                 sourceSize: Qt.size(80, 80)
-                source: row.wearAction.image !== undefined ? "image://asset/" + row.wearAction.image : ""
+                source: row.wearAction.image !== undefined ? AppShell.assetPicture(row.wearAction.image) : ""
             }
             Label {
                 objectName: "quickWearTitle"
@@ -114,7 +114,9 @@ SwipeDelegate {
             height: parent.height - 16
             sourceSize: Qt.size(16, 266)
             asynchronous: true
-            source: row.stripeImage.length > 0 ? "image://asset/" + row.stripeImage : ""
+            source: AppShell.assetPicture(row.stripeImage)
+            Accessible.role: Accessible.Graphic
+            Accessible.name: CollectionList.imageDescription(row.stripeImage)
         }
 
         Item {

@@ -98,12 +98,13 @@ Page {
                     Layout.preferredWidth: 72
                     Layout.preferredHeight: 72
                     onClicked: WatchDetail.changeWatchStatus()
+                    Accessible.name: page.outlets.statusTextField
                     contentItem: Image {
                         objectName: "statusBigIcon"
                         property string name: WatchDetail.statusIcon
                         fillMode: Image.PreserveAspectFit
                         sourceSize: Qt.size(144, 144)
-                        source: "image://asset/" + name
+                        source: AppShell.assetPicture(name)
                     }
                     background: null
                 }

@@ -27,6 +27,8 @@ Item {
             sourceSize: Qt.size(box.width * 2, box.width * 2)
             asynchronous: true
             source: WatchDetail.picture
+            Accessible.role: Accessible.Graphic
+            Accessible.name: WatchDetail.pictureText
         }
 
         // Face 3: the dimension texts over the diagram, laid out on their 500 x 500 overlay.

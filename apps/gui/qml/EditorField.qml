@@ -6,23 +6,25 @@ import Tockary
 // One field of the watch form: typed, or filled by its wheel (tap to open it).
 RowLayout {
     id: row
-    required property var modelData
-    readonly property bool typed: modelData.input === "keyboard"
-    readonly property bool active: EditorScreen.activeOutlet === modelData.outlet
+    // {outlet, caption, placeholder, kind}, as the form describes it.
+    required property var field
+    readonly property bool typed: field.kind === "text" || field.kind === "number"
+    readonly property bool active: EditorScreen.editedOutlet === field.outlet
     spacing: 8
 
     Label {
-        text: row.modelData.label
+        text: row.field.caption
         color: "white"
         Layout.preferredWidth: 140
         elide: Text.ElideRight
     }
     TextField {
         id: input
-        objectName: row.modelData.outlet
-        text: EditorScreen.texts[row.modelData.outlet] ?? ""
-        placeholderText: row.modelData.placeholder
+        objectName: row.field.outlet
+        text: EditorScreen.texts[row.field.outlet] ?? ""
+        placeholderText: row.field.placeholder
         readOnly: !row.typed
+        inputMethodHints: row.field.kind === "number" ? Qt.ImhFormattedNumbersOnly : Qt.ImhNone
         color: "white"
         placeholderTextColor: "#636366"
         Layout.fillWidth: true
@@ -31,14 +33,14 @@ RowLayout {
             color: "#1c1c1e"
             border.color: row.active ? "#0a84ff" : "transparent"
         }
-        onActiveFocusChanged: if (activeFocus && row.typed) EditorScreen.beginEditing(row.modelData.outlet)
-        onTextEdited: EditorScreen.editText(row.modelData.outlet, text)
+        onActiveFocusChanged: if (activeFocus && row.typed) EditorScreen.beginEditing(row.field.outlet)
+        onTextEdited: EditorScreen.editText(row.field.outlet, text)
         MouseArea {
             anchors.fill: parent
             enabled: !row.typed
             onClicked: {
                 input.forceActiveFocus()
-                EditorScreen.beginEditing(row.modelData.outlet)
+                EditorScreen.beginEditing(row.field.outlet)
             }
         }
     }

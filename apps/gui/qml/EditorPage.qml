@@ -13,6 +13,15 @@ Page {
 
     Component.onCompleted: EditorScreen.open(objectId)
 
+    // The control that fills a field of this kind.
+    function controlFor(kind) {
+        if (kind === "picture")
+            return "EditorPicture.qml"
+        if (kind === "notes")
+            return "EditorNotes.qml"
+        return "EditorField.qml"
+    }
+
     header: ToolBar {
         implicitHeight: 44
         background: Rectangle { color: "black" }
@@ -63,104 +72,47 @@ Page {
             width: form.width - 32
             spacing: 6
 
-            EditorSectionTitle { text: EditorScreen.labels.pictures }
-            Row {
-                id: slots
-                spacing: 12
-                readonly property real slotWidth: (content.width - spacing) / 2
-                Layout.fillWidth: true
-                Repeater {
-                    model: [1, 2]
-                    Column {
-                        id: slot
-                        required property int modelData
-                        spacing: 4
-                        Label {
-                            text: slot.modelData === 1 ? EditorScreen.labels.front
-                                                       : EditorScreen.labels.back
-                            color: "#8e8e93"
-                        }
-                        Image {
-                            id: slotImage
-                            objectName: slot.modelData === 1 ? "cameraImageView"
-                                                             : "cameraImageViewBack"
-                            readonly property real aspect: slot.modelData === 1
-                                                           ? EditorScreen.frontAspect
-                                                           : EditorScreen.backAspect
-                            source: slot.modelData === 1 ? EditorScreen.frontPicture
-                                                         : EditorScreen.backPicture
-                            width: slots.slotWidth
-                            height: width * (aspect > 0 ? aspect : 1)
-                            sourceSize.width: Math.max(1, width)
-                            fillMode: Image.PreserveAspectFit
-                            asynchronous: false
-                            cache: false
-                            Rectangle {
-                                anchors.fill: parent
-                                color: "transparent"
-                                border.color: "#3a3a3c"
-                                radius: 6
-                            }
-                            MouseArea {
-                                anchors.fill: parent
-                                onClicked: EditorScreen.tapForPhoto(slot.modelData)
-                            }
-                        }
-                    }
-                }
-            }
-            Label {
-                text: EditorScreen.labels.pictureHint
-                color: "#8e8e93"
-                font.pixelSize: 12
-            }
-            Label {
-                objectName: "pictureError"
-                visible: text.length > 0
-                text: EditorScreen.pictureError
-                color: "#ff453a"
-                wrapMode: Text.Wrap
-                Layout.fillWidth: true
-            }
-
+            // The form's fields in its order, under their sections, each as its kind is filled;
+            // pictures stand side by side.
             Repeater {
                 model: EditorScreen.sections
                 ColumnLayout {
+                    id: section
                     required property var modelData
+                    readonly property bool hasPictures: modelData.fields.some(f => f.kind === "picture")
                     spacing: 6
                     Layout.fillWidth: true
-                    EditorSectionTitle { text: modelData.title }
-                    Repeater {
-                        model: modelData.rows
-                        EditorField {
-                            Layout.fillWidth: true
+                    EditorSectionTitle { text: section.modelData.title }
+                    Flow {
+                        id: fields
+                        spacing: 8
+                        Layout.fillWidth: true
+                        Repeater {
+                            model: section.modelData.fields
+                            Loader {
+                                required property var modelData
+                                width: modelData.kind === "picture"
+                                       ? (fields.width - fields.spacing) / 2 : fields.width
+                                Component.onCompleted: setSource(page.controlFor(modelData.kind),
+                                                                 { "field": modelData })
+                            }
                         }
                     }
+                    Label {
+                        visible: section.hasPictures
+                        text: EditorScreen.labels.pictureHint
+                        color: "#8e8e93"
+                        font.pixelSize: 12
+                    }
+                    Label {
+                        objectName: "pictureError"
+                        visible: section.hasPictures && text.length > 0
+                        text: EditorScreen.pictureError
+                        color: "#ff453a"
+                        wrapMode: Text.Wrap
+                        Layout.fillWidth: true
+                    }
                 }
-            }
-
-            EditorSectionTitle { text: EditorScreen.labels.notes }
-            Button {
-                objectName: "datestampButton"
-                text: EditorScreen.labels.datestamp
-                flat: true
-                palette.buttonText: "#0a84ff"
-                onClicked: {
-                    EditorScreen.insertDatestamp()
-                    notesArea.forceActiveFocus()
-                    notesArea.cursorPosition = notesArea.length
-                }
-            }
-            TextArea {
-                id: notesArea
-                objectName: "notesTextView"
-                text: EditorScreen.notes
-                wrapMode: TextEdit.Wrap
-                color: "white"
-                Layout.fillWidth: true
-                Layout.minimumHeight: 140
-                background: Rectangle { color: "#1c1c1e"; radius: 8 }
-                onTextChanged: EditorScreen.setNotes(text)
             }
         }
     }

@@ -19,34 +19,25 @@ ApplicationWindow {
     palette.buttonText: "white"
     palette.highlight: "#0a84ff"
 
-    // The pages that the screens' navigation requests open, by screen name.
-    readonly property var pages: ({
-        "TarkasteleKelloaTableViewController": "DetailPage.qml",
-        "InsertWatchTableViewController": "EditorPage.qml"
-    })
-
     // Shows every page once; the self-test calls it.
     function visitEveryScreen() {
         for (let i = 0; i < tabs.count; ++i)
             tabs.currentIndex = i
         tabs.currentIndex = 0
-        for (const screen in pages) {
-            openScreen(screen, "")
+        for (const page of Sheets.pages) {
+            openPage(page, "")
             collectionStack.pop(null, StackView.Immediate)
         }
     }
 
-    function openScreen(screen, objectId) {
-        const page = pages[screen]
-        if (page === undefined)
-            return
+    function openPage(page, objectId) {
         tabs.currentIndex = 0
         collectionStack.push(page, { "objectId": objectId }, StackView.Immediate)
     }
 
     Connections {
         target: Sheets
-        function onScreenRequested(screen, objectId) { window.openScreen(screen, objectId) }
+        function onScreenRequested(page, objectId) { window.openPage(page, objectId) }
         function onPopRequested(count) {
             for (let i = 0; i < count && collectionStack.depth > 1; ++i)
                 collectionStack.pop(StackView.Immediate)

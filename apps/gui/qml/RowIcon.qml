@@ -1,6 +1,8 @@
 import QtQuick
+import Tockary
 
-// A small picture of a collection row by its asset name; hidden when the name is empty.
+// A small picture of a collection row by its asset name; hidden when the name is empty. Those
+// who do not see it get it in words.
 Image {
     property string name
     property int size: 22
@@ -10,5 +12,7 @@ Image {
     fillMode: Image.PreserveAspectFit
     sourceSize: Qt.size(width * 2, height * 2)
     asynchronous: true
-    source: name.length > 0 ? "image://asset/" + name : ""
+    source: AppShell.assetPicture(name)
+    Accessible.role: Accessible.Graphic
+    Accessible.name: CollectionList.imageDescription(name)
 }

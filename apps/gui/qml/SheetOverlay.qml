@@ -12,7 +12,7 @@ Item {
 
     readonly property color accent: "#0a84ff"
     readonly property color destructive: "#ff453a"
-    readonly property int cancelIndex: Sheets.actionStyles.indexOf("cancel")
+    readonly property bool hasCancel: Sheets.cancelAction.identity !== undefined
 
     Rectangle {
         anchors.fill: parent
@@ -75,28 +75,28 @@ Item {
                     onTextChanged: Sheets.setFieldText(index, text)
                 }
             }
+            // Each button is named after its action's identity, which never changes with its title.
             Repeater {
                 model: Sheets.actions
                 SheetButton {
-                    required property string modelData
-                    required property int index
-                    visible: Sheets.actionStyles[index] !== "cancel"
-                    objectName: "sheetAction_" + index
-                    text: modelData
-                    actionStyle: Sheets.actionStyles[index]
+                    required property var modelData
+                    visible: modelData.identity !== Sheets.cancelAction.identity
+                    objectName: "sheetAction_" + modelData.identity
+                    text: modelData.title
+                    actionStyle: modelData.style
                     Layout.fillWidth: true
-                    onClicked: Sheets.choose(index)
+                    onClicked: Sheets.choose(modelData.identity)
                 }
             }
             // An alert's cancel action comes last, set apart.
             SheetButton {
-                objectName: "sheetAction_" + overlay.cancelIndex
-                visible: !Sheets.actionSheet && overlay.cancelIndex >= 0
-                text: visible ? Sheets.actions[overlay.cancelIndex] : ""
+                objectName: overlay.hasCancel ? "sheetAction_" + Sheets.cancelAction.identity : ""
+                visible: !Sheets.actionSheet && overlay.hasCancel
+                text: overlay.hasCancel ? Sheets.cancelAction.title : ""
                 actionStyle: "cancel"
                 Layout.fillWidth: true
                 Layout.topMargin: 8
-                onClicked: Sheets.choose(overlay.cancelIndex)
+                onClicked: Sheets.choose(Sheets.cancelAction.identity)
             }
         }
 
@@ -135,7 +135,7 @@ Item {
 
     Rectangle {
         id: cancelCard
-        visible: Sheets.actionSheet && overlay.cancelIndex >= 0
+        visible: Sheets.actionSheet && overlay.hasCancel
         width: card.width
         height: cancelButton.implicitHeight + 16
         radius: 14
@@ -144,12 +144,12 @@ Item {
         y: overlay.height - height - 12
         SheetButton {
             id: cancelButton
-            objectName: "sheetAction_" + overlay.cancelIndex
+            objectName: overlay.hasCancel ? "sheetAction_" + Sheets.cancelAction.identity : ""
             anchors.fill: parent
             anchors.margins: 8
-            text: overlay.cancelIndex >= 0 ? Sheets.actions[overlay.cancelIndex] : ""
+            text: overlay.hasCancel ? Sheets.cancelAction.title : ""
             actionStyle: "cancel"
-            onClicked: Sheets.choose(overlay.cancelIndex)
+            onClicked: Sheets.choose(Sheets.cancelAction.identity)
         }
     }
 

@@ -16,9 +16,9 @@ std::filesystem::path defaultFolder() {
     auto installed = program.parent_path().parent_path() / "share" / "tockary" / "assets";
     if (std::filesystem::is_directory(installed, ec)) return installed;
   }
-  // Built and run from a checkout: this file lives at src/platform/assets/ of the tree.
-  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() /
-         "assets";
+  // Built and run from a checkout. The build names the folder: __FILE__ may be relative (a
+  // compiler cache rewrites it), and then it would depend on where the program runs.
+  return std::filesystem::path(TOCKARY_SOURCE_ASSETS);
 }
 
 }  // namespace

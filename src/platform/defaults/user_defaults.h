@@ -36,6 +36,9 @@ class UserDefaults {
 
 // Preferences in their own SQLite file, table defaults(key TEXT PRIMARY KEY, value) with a
 // boolean as INTEGER 0/1. Several processes may use one file at once.
+// The preferences' file in the data folder, beside the store.
+inline constexpr std::string_view kPreferencesFileName = "preferences.sqlite";
+
 class SqliteUserDefaults final : public UserDefaults {
  public:
   // Opens `file`, creating it with mode 0600 when missing (its folder must exist). A file that

@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include <unicode/datefmt.h>
+#include <unicode/dtfmtsym.h>
 #include <unicode/numfmt.h>
+#include <unicode/smpdtfmt.h>
 
 #include "platform/format/icu_support.h"
 
@@ -91,6 +93,7 @@ struct Formatters::Impl {
   std::unique_ptr<icu::DateFormat> shortDateMediumTime;
   std::unique_ptr<icu::NumberFormat> currency;
   std::unique_ptr<icu::NumberFormat> decimal;
+  std::unique_ptr<icu::NumberFormat> plainDecimal;
   std::unique_ptr<icu::NumberFormat> number;
 
   Impl(std::string_view localeIdText, std::string_view timeZoneId)
@@ -106,6 +109,7 @@ struct Formatters::Impl {
     shortDateMediumTime = dateFormat(Style::kShort, Style::kMedium, locale, *zone);
     currency = numberFormat(UNUM_CURRENCY, locale, 2, true);
     decimal = numberFormat(UNUM_DECIMAL, locale, 2, true);
+    plainDecimal = numberFormat(UNUM_DECIMAL, locale, 2, false);
     number = numberFormat(UNUM_DECIMAL, locale, 0, false);
   }
 
@@ -120,6 +124,7 @@ struct Formatters::Impl {
         shortDateMediumTime(cloneOf(other.shortDateMediumTime)),
         currency(cloneOf(other.currency)),
         decimal(cloneOf(other.decimal)),
+        plainDecimal(cloneOf(other.plainDecimal)),
         number(cloneOf(other.number)) {}
 };
 
@@ -181,6 +186,47 @@ std::string Formatters::shortDateMediumTime(Date date) const {
 std::string Formatters::currency(double amount) const { return formatted(impl_->currency, amount); }
 
 std::string Formatters::decimal(double value) const { return formatted(impl_->decimal, value); }
+
+std::string Formatters::plainDecimal(double value) const {
+  return formatted(impl_->plainDecimal, value);
+}
+
+std::vector<std::string> Formatters::monthNames() const {
+  UErrorCode status = U_ZERO_ERROR;
+  const icu::DateFormatSymbols symbols(impl_->locale, status);
+  std::int32_t count = 0;
+  const icu::UnicodeString* names =
+      U_SUCCESS(status) ? symbols.getMonths(count, icu::DateFormatSymbols::STANDALONE,
+                                            icu::DateFormatSymbols::WIDE)
+                        : nullptr;
+  std::vector<std::string> months;
+  for (std::int32_t i = 0; names != nullptr && i < count && i < 12; ++i) {
+    months.push_back(toUtf8(names[i]));
+  }
+  // Without ICU's data the wheel still needs twelve rows.
+  for (auto month = static_cast<int>(months.size()); month < 12; ++month) {
+    months.push_back(std::to_string(month + 1));
+  }
+  return months;
+}
+
+std::string Formatters::dateFieldOrder() const {
+  std::string order;
+  const auto* simple = dynamic_cast<const icu::SimpleDateFormat*>(impl_->shortDate.get());
+  if (simple != nullptr) {
+    icu::UnicodeString pattern;
+    simple->toPattern(pattern);
+    bool quoted = false;
+    for (std::int32_t i = 0; i < pattern.length(); ++i) {
+      const char16_t c = pattern.charAt(i);
+      if (c == u'\'') quoted = !quoted;
+      if (quoted) continue;
+      const char field = c == u'd' ? 'D' : (c == u'M' || c == u'L') ? 'M' : c == u'y' ? 'Y' : 0;
+      if (field != 0 && order.find(field) == std::string::npos) order += field;
+    }
+  }
+  return order.size() == 3 ? order : "MDY";
+}
 
 std::string Formatters::number(double value) const { return formatted(impl_->number, value); }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/date.h"
 #include "platform/format/calendar.h"
@@ -60,6 +61,18 @@ class Formatters {
 
   // Decimal style, 0-2 fraction digits, grouping on: "1,234.57" (en_US), "1.234,57" (de_DE).
   std::string decimal(double value) const;
+
+  // Decimal style, 0-2 fraction digits, no grouping: "1200.5" (en_US), "1200,5" (de_DE). What a
+  // field shows for editing: grouping would not read back ("1,200" is read as 1.2).
+  std::string plainDecimal(double value) const;
+
+  // The twelve month names as a date wheel shows them, January first: "January" (en_US),
+  // "tammikuu" (fi_FI).
+  std::vector<std::string> monthNames() const;
+
+  // The order of day, month and year in the short date style: "MDY" (en_US), "DMY" (de_DE),
+  // "YMD" (ja_JP).
+  std::string dateFieldOrder() const;
 
   // A whole number without grouping, rounded half-even: 3.0 -> "3", 2.5 -> "2", 1200 -> "1200".
   // Uses the locale's digits and minus sign (fi_FI writes U+2212 for the minus).

@@ -133,4 +133,9 @@ std::string formatOneDecimal(double value) {
   return std::string(buffer, end);
 }
 
+std::string wholeNumberText(double value) {
+  if (!std::isfinite(value)) return "0";
+  return std::to_string(std::llround(value));
+}
+
 }  // namespace tockary

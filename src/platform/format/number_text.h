@@ -24,4 +24,8 @@ double parseTypedNumber(std::string_view text);
 // every NaN is "nan" (never "-nan"); infinities are "inf" and "-inf".
 std::string formatOneDecimal(double value);
 
+// A whole count kept in a double, as every screen and entry writes it: plain decimal digits
+// whatever the locale ("60", "-3"), rounded to the nearest whole; "0" for NaN and infinities.
+std::string wholeNumberText(double value);
+
 }  // namespace tockary

@@ -43,46 +43,4 @@ class Presenter {
   virtual bool cameraAvailable() const = 0;
 };
 
-// Keeps every request in order instead of showing it; tests (and the CLI) answer for the user.
-class RecordingPresenter final : public Presenter {
- public:
-  struct Pop {
-    int count = 0;
-  };
-  struct Share {
-    std::vector<std::string> items;
-  };
-  struct ImagePick {
-    ImageSource source = ImageSource::PhotoLibrary;
-  };
-  using Event = std::variant<Sheet, ScreenRequest, Pop, Share, ImagePick>;
-
-  void present(Sheet sheet) override;
-  void push(ScreenRequest request) override;
-  void pop(int count) override;
-  void share(std::vector<std::string> items) override;
-  // Records the request and keeps `done` until answerImagePick; a newer pick replaces it.
-  void pickImage(ImageSource source, std::function<void(PickedImage)> done) override;
-  bool cameraAvailable() const override { return cameraAvailable_; }
-  void setCameraAvailable(bool available) { cameraAvailable_ = available; }
-
-  const std::vector<Event>& events() const { return events_; }
-  std::vector<Sheet> sheets() const;
-  // The most recently presented sheet, or nullptr.
-  const Sheet* lastSheet() const;
-  // Presses an action of the last sheet; false when there is no sheet or no such action.
-  bool pressOnLastSheet(std::string_view title);
-
-  bool imagePickPending() const { return static_cast<bool>(pendingPick_); }
-  // Answers the pending pick (nullopt = cancelled); false when none is pending.
-  bool answerImagePick(PickedImage picture);
-
-  void clear();
-
- private:
-  std::vector<Event> events_;
-  std::function<void(PickedImage)> pendingPick_;
-  bool cameraAvailable_ = true;
-};
-
 }  // namespace tockary

@@ -8,11 +8,14 @@
 #include <vector>
 
 #include "platform/date.h"
+#include "platform/status.h"
 
 namespace tockary {
 
 enum class SheetStyle { ActionSheet, Alert };
 enum class ActionStyle { Default, Cancel, Destructive };
+// The style as front ends and scripts name it: "default", "cancel", "destructive".
+std::string_view actionStyleName(ActionStyle style);
 enum class KeyboardKind { Default, Number };
 
 // Text drawn in a named font at a point size.
@@ -22,11 +25,22 @@ struct AttributedText {
   double fontSize = 0;
 };
 
+// One button of a sheet. Front ends and tests choose it by `identity`, which never changes with
+// its title (the screen's action name, such as "confirmWear"); the title is only shown.
 struct SheetAction {
+  std::string identity;
   std::string title;
   ActionStyle style = ActionStyle::Default;
   std::function<void()> handler;  // may be empty: the action only closes the sheet
 };
+
+// The identities of the actions that only close a sheet.
+inline constexpr std::string_view kCancelAction = "cancel";
+inline constexpr std::string_view kOkAction = "ok";
+// "Cancel", set apart as cancel actions are.
+SheetAction cancelAction();
+// "OK" in the given style; it only closes the sheet.
+SheetAction okAction(ActionStyle style = ActionStyle::Default);
 
 struct SheetTextField {
   std::string placeholder;
@@ -64,11 +78,17 @@ struct Sheet {
   std::vector<SheetTextField> textFields;
   std::vector<SheetImage> images;
 
-  // The first action titled `title`, or nullptr.
-  const SheetAction* action(std::string_view title) const;
-  // Runs the handler of the first action titled `title`; false when there is no such action.
-  // The handler may replace or destroy this sheet (it is run from a copy).
-  bool press(std::string_view title) const;
+  // The action with this identity, or nullptr.
+  const SheetAction* action(std::string_view identity) const;
+  // The action with this identity, else the first one with exactly this title, or nullptr; for
+  // front ends whose user names an action either way.
+  const SheetAction* actionNamed(std::string_view identityOrTitle) const;
+  // Runs the handler of the action with this identity. An identity the sheet does not have is an
+  // error naming the actions it has, and nothing runs. The handler may replace or destroy this
+  // sheet (it is run from a copy).
+  [[nodiscard]] Status press(std::string_view identity) const;
+  // The actions as `identity ("Title")`, joined by ", ", for messages that list them.
+  std::string actionList() const;
 
   // The headline and message as shown: the attributed text when set, else the plain text,
   // else empty.

@@ -174,6 +174,27 @@ TEST_F(FormattersTest, DecimalsAndPlainNumbers) {
             "1200");
 }
 
+// What an editor shows for editing must read back: no grouping, the locale's decimal sign.
+TEST_F(FormattersTest, PlainDecimalsHaveNoGrouping) {
+  EXPECT_EQ(en_.plainDecimal(1234567.891), "1234567.89");
+  EXPECT_EQ(de_.plainDecimal(1234567.891), "1234567,89");
+  EXPECT_EQ(fi_.plainDecimal(1200), "1200");
+  EXPECT_EQ(en_.plainDecimal(0.5), "0.5");
+}
+
+TEST_F(FormattersTest, MonthNamesAndTheOrderOfDateFields) {
+  const auto months = en_.monthNames();
+  ASSERT_EQ(months.size(), 12u);
+  EXPECT_EQ(months.front(), "January");
+  EXPECT_EQ(months[8], "September");
+  EXPECT_EQ(fi_.monthNames()[0], "tammikuu");
+  EXPECT_EQ(de_.monthNames()[2], "März");
+  EXPECT_EQ(en_.dateFieldOrder(), "MDY");
+  EXPECT_EQ(de_.dateFieldOrder(), "DMY");
+  EXPECT_EQ(fi_.dateFieldOrder(), "DMY");
+  EXPECT_EQ(Formatters("ja_JP", "UTC").dateFieldOrder(), "YMD");
+}
+
 TEST_F(FormattersTest, UpperCaseFollowsTheLocale) {
   EXPECT_EQ(en_.upperCase("straße"), "STRASSE");
   EXPECT_EQ(en_.upperCase("istanbul"), "ISTANBUL");

@@ -4,29 +4,54 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/presenter.h"
 #include "platform/ui/sheet.h"
+#include "support/recording_presenter.h"
 
 namespace tockary {
 namespace {
 
 Sheet twoActionSheet(std::vector<std::string>& log) {
   Sheet sheet;
-  sheet.actions.push_back({"OK", ActionStyle::Default, [&log] { log.push_back("first OK"); }});
-  sheet.actions.push_back({"Cancel", ActionStyle::Cancel, {}});
-  sheet.actions.push_back({"OK", ActionStyle::Default, [&log] { log.push_back("second OK"); }});
+  sheet.title = "Log it?";
+  sheet.actions.push_back(
+      {"logFirst", "OK", ActionStyle::Default, [&log] { log.push_back("first"); }});
+  sheet.actions.push_back(cancelAction());
+  sheet.actions.push_back(
+      {"logSecond", "OK", ActionStyle::Default, [&log] { log.push_back("second"); }});
   return sheet;
 }
 
-TEST(SheetTest, PressRunsTheFirstActionWithThatTitle) {
+TEST(SheetTest, PressRunsTheActionWithThatIdentity) {
   std::vector<std::string> log;
   const Sheet sheet = twoActionSheet(log);
-  EXPECT_EQ(sheet.action("OK"), &sheet.actions[0]);
-  EXPECT_EQ(sheet.action("ok"), nullptr);
-  EXPECT_TRUE(sheet.press("OK"));
-  EXPECT_TRUE(sheet.press("Cancel"));  // no handler: only closes the sheet
-  EXPECT_FALSE(sheet.press("Delete"));
-  EXPECT_EQ(log, std::vector<std::string>{"first OK"});
+  EXPECT_EQ(sheet.action("logSecond"), &sheet.actions[2]);
+  EXPECT_EQ(sheet.action("OK"), nullptr);  // a title is not an identity
+  EXPECT_TRUE(sheet.press("logSecond"));
+  EXPECT_TRUE(sheet.press("cancel"));  // no handler: only closes the sheet
+  EXPECT_EQ(log, std::vector<std::string>{"second"});
+  // A user may name an action either way; an identity wins over a title.
+  EXPECT_EQ(sheet.actionNamed("OK"), &sheet.actions[0]);
+  EXPECT_EQ(sheet.actionNamed("logSecond"), &sheet.actions[2]);
+  EXPECT_EQ(sheet.actionNamed("Delete"), nullptr);
+}
+
+TEST(SheetTest, PressingAnActionTheSheetDoesNotHaveIsAnErrorNamingItsActions) {
+  std::vector<std::string> log;
+  const Sheet sheet = twoActionSheet(log);
+  const Status pressed = sheet.press("confirmDelete");
+  ASSERT_FALSE(pressed);
+  EXPECT_EQ(pressed.description(),
+            "The sheet \"Log it?\" has no action \"confirmDelete\"; it has: logFirst (\"OK\"), "
+            "cancel (\"Cancel\"), logSecond (\"OK\")");
+  EXPECT_TRUE(log.empty());
+}
+
+TEST(SheetTest, AnIdentityKeepsWorkingWhenItsTitleChanges) {
+  std::vector<std::string> log;
+  Sheet sheet = twoActionSheet(log);
+  sheet.actions[2].title = "Log the second one";
+  EXPECT_TRUE(sheet.press("logSecond"));
+  EXPECT_EQ(log, std::vector<std::string>{"second"});
 }
 
 TEST(SheetTest, DisplayedTextsPreferTheAttributedOnes) {
@@ -47,11 +72,12 @@ TEST(SheetTest, HandlerReadsWhatWasTypedIntoThePresentedCopy) {
   Sheet sheet;
   sheet.textFields.push_back({"", KeyboardKind::Number});
   auto typed = sheet.textFields[0].text;
-  sheet.actions.push_back({"Submit", ActionStyle::Default, [&, typed] { submitted = *typed; }});
+  sheet.actions.push_back(
+      {"submit", "Submit", ActionStyle::Default, [&, typed] { submitted = *typed; }});
   presenter.present(sheet);
 
   *presenter.lastSheet()->textFields[0].text = "42";
-  ASSERT_TRUE(presenter.pressOnLastSheet("Submit"));
+  ASSERT_TRUE(presenter.press("submit"));
   EXPECT_EQ(submitted, "42");
 }
 
@@ -86,22 +112,22 @@ TEST_F(RecordingPresenterTest, HandlerMayPresentTheNextSheet) {
   std::function<Sheet()> makeSheet = [&] {
     Sheet sheet;
     sheet.title = "Level " + std::to_string(depth);
-    sheet.actions.push_back({"Next", ActionStyle::Default, [&] {
+    sheet.actions.push_back({"next", "Next", ActionStyle::Default, [&] {
                                ++depth;
                                presenter_.present(makeSheet());
                              }});
     return sheet;
   };
   presenter_.present(makeSheet());
-  for (int i = 0; i < 20; ++i) ASSERT_TRUE(presenter_.pressOnLastSheet("Next"));
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(presenter_.press("next"));
   EXPECT_EQ(presenter_.sheets().size(), 21u);
   EXPECT_EQ(presenter_.lastSheet()->title, "Level 20");
 }
 
 TEST_F(RecordingPresenterTest, PressWithoutSheetOrActionFails) {
-  EXPECT_FALSE(presenter_.pressOnLastSheet("OK"));
+  EXPECT_FALSE(presenter_.press("ok"));
   presenter_.present(Sheet{});
-  EXPECT_FALSE(presenter_.pressOnLastSheet("OK"));
+  EXPECT_FALSE(presenter_.press("ok"));
 }
 
 TEST_F(RecordingPresenterTest, ImagePickIsAnsweredOnce) {

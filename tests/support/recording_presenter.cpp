@@ -1,4 +1,4 @@
-#include "platform/ui/presenter.h"
+#include "support/recording_presenter.h"
 
 #include <utility>
 
@@ -34,11 +34,12 @@ const Sheet* RecordingPresenter::lastSheet() const {
   return nullptr;
 }
 
-bool RecordingPresenter::pressOnLastSheet(std::string_view title) {
+Status RecordingPresenter::press(std::string_view identity) {
   const Sheet* sheet = lastSheet();
+  if (sheet == nullptr) return Status::error("No sheet is shown");
   // Sheet::press runs the handler from a copy, so a handler that presents again (and so
   // moves the recorded sheets) is safe.
-  return sheet != nullptr && sheet->press(title);
+  return sheet->press(identity);
 }
 
 bool RecordingPresenter::answerImagePick(PickedImage picture) {
