@@ -5,6 +5,8 @@
 #include <array>
 #include <string_view>
 
+#include "store/watch_captions.h"
+
 namespace tockary {
 
 struct OutletCaption {
@@ -12,35 +14,36 @@ struct OutletCaption {
   std::string_view caption;
 };
 
-// The attribute fields in the order the screen lists them, each with its caption.
+// The attribute fields in the order the screen lists them, each with the caption every screen
+// gives its attribute.
 inline constexpr std::array<OutletCaption, 27> kDetailFieldCaptions = {{
-    {"referenceTextField", "Reference"},
-    {"serialNumberTextField", "Serial number"},
-    {"halkaisijaTextField", "Diameter (mm)"},
-    {"paksuusTextField", "Thickness (mm)"},
-    {"lugValiTextField", "Lug width (mm)"},
-    {"lugToLugTextField", "Lug to lug (mm)"},
-    {"kuoriTextField", "Case material"},
-    {"bezelTextField", "Bezel material"},
-    {"lasiTextField", "Glass"},
-    {"taulunVariTextField", "Dial colour"},
-    {"kruunuTextField", "Crown"},
-    {"vedenPitavyysTextField", "Water resistance"},
-    {"complication1TextField", "Complication 1"},
-    {"complication2TextField", "Complication 2"},
-    {"complication3TextField", "Complication 3"},
-    {"complication4TextField", "Complication 4"},
-    {"complication5Textfield", "Complication 5"},
-    {"complication6TextField", "Complication 6"},
-    {"setCompletenessTextField", "Set completeness"},
-    {"purchasedFromTextField", "Purchased from"},
-    {"purchasedDateTextField", "Purchase date"},
-    {"priceTextField", "Purchase price"},
-    {"warrantyEndsTextField", "Warranty ends"},
-    {"soldToTextField", "Sold to"},
-    {"soldDateTextField", "Sold date"},
-    {"soldPriceTextField", "Sold price"},
-    {"notesTextView", "Notes and history"},
+    {"referenceTextField", watchCaption("refkoodi")},
+    {"serialNumberTextField", watchCaption("sarjanumero")},
+    {"halkaisijaTextField", watchCaption("halkaisija")},
+    {"paksuusTextField", watchCaption("paksuus")},
+    {"lugValiTextField", watchCaption("lugivali")},
+    {"lugToLugTextField", watchCaption("varasarake1")},
+    {"kuoriTextField", watchCaption("kuorenmateriaali")},
+    {"bezelTextField", watchCaption("bezelmateriaali")},
+    {"lasiTextField", watchCaption("lasi")},
+    {"taulunVariTextField", watchCaption("tauluvari")},
+    {"kruunuTextField", watchCaption("kruunu")},
+    {"vedenPitavyysTextField", watchCaption("vedenpitavyys")},
+    {"complication1TextField", watchCaption("komplikaatio1")},
+    {"complication2TextField", watchCaption("komplikaatio2")},
+    {"complication3TextField", watchCaption("komplikaatio3")},
+    {"complication4TextField", watchCaption("komplikaatio4")},
+    {"complication5Textfield", watchCaption("komplikaatio5")},
+    {"complication6TextField", watchCaption("komplikaatio6")},
+    {"setCompletenessTextField", watchCaption("setlaajuus")},
+    {"purchasedFromTextField", watchCaption("ostoliike")},
+    {"purchasedDateTextField", watchCaption("ostopvm")},
+    {"priceTextField", watchCaption("ostohinta")},
+    {"warrantyEndsTextField", watchCaption("takuupvm")},
+    {"soldToTextField", watchCaption("myyntiliike")},
+    {"soldDateTextField", watchCaption("myyntipvm")},
+    {"soldPriceTextField", watchCaption("myyntihinta")},
+    {"notesTextView", watchCaption("varasarake3")},
 }};
 
 // The wear figures with their captions.

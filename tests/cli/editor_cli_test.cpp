@@ -200,7 +200,7 @@ TEST_F(EditorCliTest, EveryFormFieldIsAnOptionWithItsCaptionAndAnExample) {
        {"--diameter TEXT", "Diameter (mm), measure: --diameter \"40.5\"", "--glass TEXT",
         "Glass, catalogue (tockary catalogues glass lists its values)", "--front-picture FILE",
         "--notes TEXT", "--warranty-end-date TEXT",
-        "Purchase Date, date, ISO or the locale's short date; \"\" clears it"}) {
+        "Purchase date, date, ISO or the locale's short date; \"\" clears it"}) {
     EXPECT_NE(help.out.find(line), std::string::npos) << line << "\n" << help.out;
   }
 }

@@ -1,10 +1,12 @@
 #include "detail/detail_presentation.h"
+#include "detail/detail_captions.h"
 #include "watch/wear_counter.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <set>
 
 namespace tockary::testing {
 namespace {
@@ -101,6 +103,17 @@ TEST_F(DetailPresentationTest, WearRateAndCostPerWear) {
   EXPECT_EQ(costPerWearText(0, 5, formatters), "-----");
   EXPECT_EQ(costPerWearText(nullopt, 5, formatters), "-----");
   EXPECT_EQ(amountText(1234567.891, formatters), "$1,234,567.89");
+}
+
+// The rows take the words the editor and the command line use for the same attributes.
+TEST(DetailCaptionsTest, EveryRowHasItsAttributesOneCaption) {
+  std::set<std::string_view> seen;
+  for (const OutletCaption& row : kDetailFieldCaptions) {
+    EXPECT_FALSE(row.caption.empty()) << row.outlet;
+    EXPECT_TRUE(seen.insert(row.caption).second) << row.caption;
+  }
+  EXPECT_EQ(kDetailFieldCaptions[0].caption, watchCaption("refkoodi"));
+  EXPECT_EQ(kDetailFieldCaptions[22].caption, "Warranty until");
 }
 
 }  // namespace
