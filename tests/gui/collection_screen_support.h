@@ -31,7 +31,7 @@ class CollectionScreenTest : public GuiTest {
     watch->setMalli(model);
     watch->setVuosimalli(year);
     watch->setMyyntiliike(std::string());
-    EXPECT_TRUE(app->services().context().save().ok());
+    EXPECT_TRUE(app->services().context().save().isOk());
     return watch;
   }
 

@@ -32,7 +32,7 @@ TEST_F(CollectionScreenTest, RowsShowTheirBadgesStatusAndWinder) {
   auto strap = addWatch("Sinn", "556", "2010");
   strap->setVarasarake2(std::string("Needs a New Strap"));
   strap->setLugivali(std::string("20"));
-  ASSERT_TRUE(app->services().context().save().ok());
+  ASSERT_TRUE(app->services().context().save().isOk());
   app->services().defaults.setBool(true, kBadgesSettingOn);
   revisitCollection();
 
@@ -56,7 +56,7 @@ TEST_F(CollectionScreenTest, RowsShowTheirBadgesStatusAndWinder) {
 TEST_F(CollectionScreenTest, APictureLoadsAsynchronouslyAtRowSize) {
   auto pictured = addWatch("Grand Seiko", "SBGA211", "2017");
   pictured->setKellokuva(pngPicture(1200, 800));
-  ASSERT_TRUE(app->services().context().save().ok());
+  ASSERT_TRUE(app->services().context().save().isOk());
   revisitCollection();
   QQuickItem* picture = find(row(*pictured), "watchImageView");
   ASSERT_NE(picture, nullptr);
@@ -179,7 +179,7 @@ TEST_F(CollectionScreenTest, TenThousandWatchesBuildOnlyTheVisibleRows) {
     watch->setMerkki("Brand " + std::to_string(10000 + i));
     watch->setMyyntiliike(std::string());
   }
-  ASSERT_TRUE(context.save().ok());
+  ASSERT_TRUE(context.save().isOk());
   QElapsedTimer timer;
   timer.start();
   revisitCollection();

@@ -16,7 +16,7 @@ class DetailOpened : public CollectionScreenTest {
     watch = addWatch("Omega", "Speedmaster", "1969");
     watch->setHalkaisija("42");
     watch->setKoneistotyyppi("Manual");
-    ASSERT_TRUE(app->services().context().save().ok());
+    ASSERT_TRUE(app->services().context().save().isOk());
     revisitCollection();
     click(row(*watch));
     ASSERT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));
@@ -151,7 +151,7 @@ TEST_F(DetailOpened, EditOpensTheEditorOverTheDetail) {
 TEST_F(DetailScreenTest, AWatchWithItsOwnPictureShowsIt) {
   auto watch = addWatch("Grand Seiko", "SBGA211", "2017");
   watch->setKellokuva(pngPicture(600, 600));
-  ASSERT_TRUE(app->services().context().save().ok());
+  ASSERT_TRUE(app->services().context().save().isOk());
   revisitCollection();
   click(row(*watch));
   ASSERT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));

@@ -30,7 +30,7 @@ TEST_F(GuiPictureTest, TheLoaderNeverWaitsForTheGuiThreadNorTheAppForTheLoader) 
     pictured.push_back(addWatch("Omega", model, "1969"));
     pictured.back()->setKellokuva(pngPicture(800, 600));
   }
-  ASSERT_TRUE(app->services().context().save().ok());
+  ASSERT_TRUE(app->services().context().save().isOk());
   revisitCollection();
   QQuickItem* first = find(row(*pictured.front()), "watchImageView");
   ASSERT_NE(first, nullptr);

@@ -1,0 +1,184 @@
+// The screens as the README shows them: a varied collection with pictures, driven by the mouse.
+// scripts/update-screenshots copies what these tests save into docs/screenshots/.
+
+#include <QBuffer>
+#include <QPainter>
+
+#include <cmath>
+
+#include "gui/collection_screen_support.h"
+#include "settings/preference_keys.h"
+
+namespace tockary::testing {
+namespace {
+
+// A watch face drawn for the collection: case and dial colours, hands at a time of its own.
+Bytes dialPicture(QColor background, QColor dial, QColor hands, int hour, int minute) {
+  QImage image(480, 480, QImage::Format_RGB32);
+  image.fill(background);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QPointF centre(240, 240);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(200, 200, 205));
+  painter.drawEllipse(centre, 200, 200);
+  painter.setBrush(dial);
+  painter.drawEllipse(centre, 178, 178);
+  painter.setPen(QPen(hands, 6, Qt::SolidLine, Qt::RoundCap));
+  for (int mark = 0; mark < 12; ++mark) {
+    const double angle = mark * M_PI / 6;
+    painter.drawLine(centre + QPointF(std::sin(angle) * 150, -std::cos(angle) * 150),
+                     centre + QPointF(std::sin(angle) * 168, -std::cos(angle) * 168));
+  }
+  const double hourAngle = (hour % 12 + minute / 60.0) * M_PI / 6;
+  const double minuteAngle = minute * M_PI / 30;
+  painter.setPen(QPen(hands, 14, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(centre, centre + QPointF(std::sin(hourAngle) * 95, -std::cos(hourAngle) * 95));
+  painter.setPen(QPen(hands, 9, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(centre,
+                   centre + QPointF(std::sin(minuteAngle) * 145, -std::cos(minuteAngle) * 145));
+  painter.end();
+  QByteArray encoded;
+  QBuffer buffer(&encoded);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return Bytes(encoded.begin(), encoded.end());
+}
+
+class UserScreenshots : public CollectionScreenTest {
+ protected:
+  struct Spec {
+    const char* brand;
+    const char* model;
+    const char* year;
+    const char* movement;
+    const char* status;
+    double wears;
+    int boughtYear;
+    QColor dial;
+    QColor hands;
+  };
+
+  void SetUp() override {
+    CollectionScreenTest::SetUp();
+    UserDefaults& defaults = app->services().defaults;
+    for (std::string_view key :
+         {kBadgesSettingOn, kOwnershipSettingOn, kDataIndicatorSettingOn, kFadeSettingOn,
+          kWearRateSettingOn, kWarrantyInfoSettingOn, kTechDetailsSettingOn, kDwrswrSettingOn}) {
+      defaults.setBool(true, key);
+    }
+    const Calendar& calendar = app->services().formatters.calendar();
+    const Date now = app->services().clock.now();
+    const int thisYear = calendar.localDateTime(now).year;
+    const Spec specs[] = {
+        {"Omega", "Speedmaster", "1998", "Manual", "Keeper", 142, 2019, QColor(20, 22, 26),
+         Qt::white},
+        {"Seiko", "SKX007", "2005", "Automatic", "On Winder", 35, 2016, QColor(15, 15, 15),
+         QColor(240, 165, 0)},
+        {"Rolex", "Explorer", "2012", "Automatic", "Grail", 480, 2014, QColor(25, 25, 25),
+         QColor(230, 230, 230)},
+        {"Tudor", "Black Bay 58", "2020", "Automatic", "In Watchbox", 12, thisYear,
+         QColor(20, 45, 95), QColor(225, 190, 120)},
+        {"Grand Seiko", "SBGA211", "2019", "Spring Drive", "Short List", 60, 2021,
+         QColor(235, 238, 240), QColor(60, 80, 110)},
+        {"Casio", "F-91W", "1991", "Quartz", "Needs Battery", 3, 2010, QColor(70, 70, 70),
+         QColor(250, 250, 250)},
+        {"Sinn", "556", "2016", "Automatic", "Serviced", 201, 2017, QColor(10, 10, 12),
+         Qt::white},
+        {"Longines", "Spirit", "2022", "Automatic", "Incoming", 0, thisYear, QColor(30, 60, 40),
+         QColor(240, 230, 200)},
+        {"Hamilton", "Khaki Field", "2018", "Manual", "For Sale", 88, 2018, QColor(40, 45, 35),
+         QColor(245, 240, 220)},
+        {"Nomos", "Tangente", "2015", "Manual", "Willing To Flip", 51, 2015,
+         QColor(245, 243, 238), QColor(30, 30, 60)},
+    };
+    int index = 0;
+    for (const Spec& spec : specs) {
+      auto watch = addWatch(spec.brand, spec.model, spec.year);
+      watch->setKoneistotyyppi(std::string(spec.movement));
+      watch->setVarasarake2(std::string(spec.status));
+      watch->setVarasarake4(spec.wears);
+      watch->setOstopvm(calendar.dateFrom(spec.boughtYear, 1 + index % 12, 3 + index));
+      watch->setOstohinta(300.0 + 450 * index);
+      watch->setHalkaisija(std::to_string(36 + index % 7));
+      watch->setLugivali(index % 2 == 0 ? "20" : "22");
+      watch->setKellokuva(dialPicture(QColor(28, 28, 30), spec.dial, spec.hands, 10 + index,
+                                      8 + 5 * index));
+      if (spec.wears > 0) {
+        // Worn lately, but the watch for sale has waited in its box for months.
+        const int daysAgo = spec.status == std::string("For Sale") ? 120 : index;
+        watch->setVarasarake5(now - std::chrono::hours(24 * daysAgo));
+      }
+      if (spec.brand == std::string("Tudor")) {
+        watch->setTakuupvm(now + std::chrono::hours(24 * 5));
+      }
+      if (spec.brand == std::string("Nomos")) {
+        watch->setMyyntiliike(std::string("A collector"));
+        watch->setMyyntipvm(calendar.dateFrom(2024, 6, 1));
+        watch->setMyyntihinta(2600);
+      }
+      watches.push_back(watch);
+      ++index;
+    }
+    ASSERT_TRUE(app->services().context().save().isOk());
+    revisitCollection();
+    settle(500);
+  }
+
+  std::vector<std::shared_ptr<Kello>> watches;
+};
+
+TEST_F(UserScreenshots, Collection) {
+  ASSERT_NE(row(*watches[0]), nullptr);
+  settle(1000);  // pictures are decoded off the GUI thread
+  screenshot("collection");
+}
+
+TEST_F(UserScreenshots, DetailFaces) {
+  click(row(*watches[0]));
+  ASSERT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));
+  settle(800);
+  screenshot("detail-front");
+  click(item("flipButton"));
+  settle(900);
+  screenshot("detail-back");
+  click(item("flipButton"));
+  settle(900);
+  ASSERT_NE(item("tekstiView"), nullptr);
+  screenshot("detail-diagram");
+}
+
+TEST_F(UserScreenshots, EditorWithAWheel) {
+  click(row(*watches[0]));
+  ASSERT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));
+  click(item("editButton"));
+  ASSERT_TRUE(waitFor([&] { return item("editorPage") != nullptr; }));
+  settle(500);
+  click(item("movementTypeTextField"));
+  ASSERT_TRUE(waitFor([&] { return item("wheelPanel") != nullptr; }));
+  settle(500);
+  screenshot("editor-wheel");
+}
+
+TEST_F(UserScreenshots, BadgeSheet) {
+  auto watch = watches[8];  // one wear short of its hundredth
+  watch->setVarasarake4(99);
+  ASSERT_TRUE(app->services().context().save().isOk());
+  click(row(*watch));
+  ASSERT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));
+  click(item("wearButton"));
+  pressAction("confirmWear");
+  ASSERT_TRUE(waitFor([&] { return sheetHeadline().startsWith("Badge unlocked"); }));
+  settle(4500);  // the badge grows into place
+  screenshot("badge-sheet");
+}
+
+TEST_F(UserScreenshots, Settings) {
+  click(item("tab_1"));
+  ASSERT_TRUE(waitFor([&] { return item("settingsPage") != nullptr; }));
+  settle(300);
+  screenshot("settings");
+}
+
+}  // namespace
+}  // namespace tockary::testing
