@@ -1,6 +1,7 @@
 #include "editor/insert_watch_table_view_controller.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -69,6 +70,22 @@ std::optional<int> wholeNumber(std::string_view text) {
   if (ec != std::errc() || end != text.data() + text.size() || text.front() == '-')
     return std::nullopt;
   return value;
+}
+
+// The rows of the three measure columns that show `text` exactly ("40", "40.5"); nullopt for a
+// text the wheels cannot show (no leading zeros, so 40.05 has none).
+std::optional<std::array<int, 3>> measureRows(std::string_view text) {
+  const auto point = text.find('.');
+  const auto whole = wholeNumber(text.substr(0, point));
+  const auto fraction =
+      point == std::string_view::npos ? std::optional<int>(0) : wholeNumber(text.substr(point + 1));
+  const auto& columns = milliData();
+  const bool shown =
+      whole && *whole >= 1 && *whole <= 100 && fraction && *fraction <= 99 &&
+      (point == std::string_view::npos || text.substr(point + 1) == columns[2][*fraction]) &&
+      text.substr(0, point) == columns[0][*whole - 1];
+  if (!shown) return std::nullopt;
+  return std::array<int, 3>{*whole - 1, 0, *fraction};
 }
 
 std::string quotedList(Choices choices) {
@@ -348,9 +365,16 @@ void InsertWatchTableViewController::textFieldDidBeginEditing(std::string_view o
       picker->hidden = false;
       return;
     }
-    case FieldKind::Measure:
+    case FieldKind::Measure: {
+      // The wheels turn to the field's measure where they can show it, and hold the texts they
+      // show: turning one column keeps the others, and a confirm stores what is seen.
+      if (const auto rows = measureRows(shown))
+        picker->selectedRows.assign(rows->begin(), rows->end());
+      for (std::size_t column = 0; column < 3; ++column)
+        picker->components[column] = milliData()[column][picker->selectedRows[column]];
       picker->hidden = false;
       return;
+    }
     case FieldKind::Date: {
       const Date today = services_.clock.now();
       dateWheel_.emplace(services_.formatters, today);
@@ -710,21 +734,12 @@ Status InsertWatchTableViewController::enterValue(std::string_view outlet, std::
       return Status::ok();
     }
     case FieldKind::Measure: {
-      const auto point = value.find('.');
-      const auto whole = wholeNumber(value.substr(0, point));
-      const auto fraction = point == std::string_view::npos ? std::optional<int>(0)
-                                                            : wholeNumber(value.substr(point + 1));
-      const auto& columns = milliData();
       // Exactly the texts of the wheels: no leading zeros, so 40.05 cannot be entered.
-      const bool ok =
-          whole && *whole >= 1 && *whole <= 100 && fraction && *fraction <= 99 &&
-          (point == std::string_view::npos || value.substr(point + 1) == columns[2][*fraction]) &&
-          value.substr(0, point) == columns[0][*whole - 1];
-      if (!ok) return refusal(value, acceptedValues(outlet));
+      const auto rows = measureRows(value);
+      if (!rows) return refusal(value, acceptedValues(outlet));
       textFieldDidBeginEditing(outlet);
-      (void)pickerViewDidSelectRow(*whole - 1, 0);
-      (void)pickerViewDidSelectRow(0, 1);
-      (void)pickerViewDidSelectRow(*fraction, 2);
+      for (int column = 0; column < 3; ++column)
+        (void)pickerViewDidSelectRow((*rows)[static_cast<std::size_t>(column)], column);
       (void)pressToolbarButton();
       return Status::ok();
     }

@@ -85,7 +85,8 @@ class InsertWatchTableViewController {
 
   // --- Editing a field as the user does.
   // The begin-editing callback: catalogue fields take their proposal, date fields today's date,
-  // wheel fields stand at their text's row; the field's wheel (if any) is shown.
+  // wheel and measure fields stand at their text's rows (a measure wheel then holds the texts it
+  // shows); the field's wheel (if any) is shown.
   void textFieldDidBeginEditing(std::string_view outlet);
   // The outlet of the field being edited, empty when none is.
   std::string_view editedField() const;

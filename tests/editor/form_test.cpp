@@ -143,10 +143,11 @@ TEST_F(FormTest, WheelsReadTheFieldBackAndConfirmUntouchedStartingTexts) {
 
 TEST_F(FormTest, MeasurePickersComposeWholeAndFraction) {
   auto screen = insertScreen();
+  // Confirmed untouched, a wheel stores what it shows: "1 . 0".
   screen->textFieldDidBeginEditing("caseDiameterTextField");
   EXPECT_EQ(screen->shownWheel()->toolbarTitle, "Confirm case diameter(mm):");
   screen->doneDiameterPicker();
-  EXPECT_EQ(screen->text("caseDiameterTextField"), "0");
+  EXPECT_EQ(screen->text("caseDiameterTextField"), "1");
   screen->textFieldDidBeginEditing("lugToLugTextField");
   EXPECT_EQ(screen->shownWheel()->columns[0].selected, 41);
   screen->doneLugToLugPicker();
@@ -169,7 +170,43 @@ TEST_F(FormTest, MeasurePickersComposeWholeAndFraction) {
   (void)screen->pickerViewDidSelectRow(0, 2);
   screen->doneThicknessPicker();
   EXPECT_EQ(screen->text("thicknessTextField"), "40");
-  EXPECT_EQ(screen->text("caseDiameterTextField"), "0");  // each picker keeps its own columns
+  EXPECT_EQ(screen->text("caseDiameterTextField"), "1");  // each picker keeps its own columns
+}
+
+// A stored measure opens its wheels at itself: turning the fraction keeps the whole millimetres.
+TEST_F(FormTest, MeasureWheelsOpenAtTheFieldsMeasure) {
+  auto watch = storedWatch();
+  watch->setHalkaisija("42");
+  watch->setPaksuus("12.75");
+  watch->setVarasarake1("40.05");  // not a text the wheels can show
+  ASSERT_TRUE(app.viewContext().save().isOk());
+  auto screen = editScreen(watch);
+
+  screen->textFieldDidBeginEditing("caseDiameterTextField");
+  EXPECT_EQ(screen->text("caseDiameterTextField"), "42");
+  auto wheel = screen->shownWheel();
+  ASSERT_TRUE(wheel);
+  EXPECT_EQ(wheel->columns[0].selected, 41);
+  EXPECT_EQ(wheel->columns[2].selected, 0);
+  ASSERT_TRUE(screen->pickerViewDidSelectRow(5, 2));
+  EXPECT_EQ(screen->text("caseDiameterTextField"), "42.5");
+  ASSERT_TRUE(screen->pressToolbarButton());
+  EXPECT_EQ(screen->text("caseDiameterTextField"), "42.5");
+
+  screen->textFieldDidBeginEditing("thicknessTextField");
+  wheel = screen->shownWheel();
+  EXPECT_EQ(wheel->columns[0].selected, 11);
+  EXPECT_EQ(wheel->columns[2].selected, 75);
+  ASSERT_TRUE(screen->pressToolbarButton());
+  EXPECT_EQ(screen->text("thicknessTextField"), "12.75");
+
+  // Text the wheels cannot show leaves them where they stand (lug-to-lug starts at 42) and stays
+  // until a turn or a confirm replaces it with what they show.
+  screen->textFieldDidBeginEditing("lugToLugTextField");
+  EXPECT_EQ(screen->text("lugToLugTextField"), "40.05");
+  EXPECT_EQ(screen->shownWheel()->columns[0].selected, 41);
+  ASSERT_TRUE(screen->pressToolbarButton());
+  EXPECT_EQ(screen->text("lugToLugTextField"), "42");
 }
 
 TEST_F(FormTest, DateFieldsPutTodayAndTheSoldDateLogsWhenAsked) {

@@ -59,16 +59,23 @@ TEST_F(DetailOpened, TheFlipTurnsThroughTheThreeFaces) {
   EXPECT_EQ(item("tekstiView"), nullptr);
 }
 
-TEST_F(DetailOpened, TheStatusWheelStoresTheChosenStatus) {
+int statusRow(std::string_view name) {
+  for (std::size_t i = 0; i < kWatchStatuses.size(); ++i) {
+    if (kWatchStatuses[i].name == name) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// The status wheel opens at its first row with the keys, follows a drag, and stores the status
+// it shows when confirmed by its button or by Return.
+TEST_F(DetailOpened, TheStatusWheelStoresTheStatusItIsDraggedTo) {
   click(item("statusButtonOutlet"));
   QQuickItem* wheel = item("statusWheel");
   ASSERT_NE(wheel, nullptr);
-  int keeper = -1;
-  for (std::size_t i = 0; i < kWatchStatuses.size(); ++i) {
-    if (kWatchStatuses[i].name == "Keeper") keeper = static_cast<int>(i);
-  }
-  wheel->setProperty("currentIndex", keeper);
-  settle(300);
+  EXPECT_TRUE(wheel->hasActiveFocus());
+  EXPECT_EQ(wheel->property("currentIndex").toInt(), 0);
+  ASSERT_TRUE(dragWheelTo(wheel, statusRow("Keeper")));
+  EXPECT_EQ(outlet("statusTextField"), "Keeper");
   EXPECT_EQ(item("statusBigIcon")->property("name").toString(), "StatusKeeperBig");
   screenshot("status-wheel");
   click(item("statusToolbarButton"));
@@ -76,6 +83,20 @@ TEST_F(DetailOpened, TheStatusWheelStoresTheChosenStatus) {
   EXPECT_EQ(watch->varasarake2(), "Keeper");
   EXPECT_EQ(outlet("statusTextField"), "Keeper");
   screenshot("status-keeper");
+
+  // Again from the field, by the mouse wheel and the keys: one row per notch and per key.
+  click(item("statusTextField"));
+  wheel = item("statusWheel");
+  ASSERT_NE(wheel, nullptr);
+  EXPECT_EQ(wheel->property("currentIndex").toInt(), 0);
+  scroll(wheel, 3);
+  EXPECT_EQ(wheel->property("currentIndex").toInt(), 3);
+  pressKey(Qt::Key_Up);
+  EXPECT_EQ(wheel->property("currentIndex").toInt(), 2);
+  EXPECT_EQ(outlet("statusTextField").toStdString(), kWatchStatuses[2].name);
+  pressKey(Qt::Key_Return);
+  EXPECT_EQ(item("statusWheel"), nullptr);
+  EXPECT_EQ(watch->varasarake2(), std::string(kWatchStatuses[2].name));
 }
 
 TEST_F(DetailOpened, AConfirmedWearShowsTheFirstBadgeAndTheNewFigures) {

@@ -4,7 +4,7 @@
 #include <QQmlProperty>
 
 #include "gui/gui_test_support.h"
-#include "store/screens.h"
+#include "store/records.h"
 
 namespace tockary::testing {
 
@@ -19,36 +19,56 @@ inline void typeText(QQuickWindow* window, const QString& text) {
   QCoreApplication::processEvents();
 }
 
-// The editor page driven as a user drives it: fields scrolled into view and tapped, wheels
-// turned by their model.
+// The editor page driven as a user drives it: the form scrolled by hand, fields tapped, wheels
+// dragged, scrolled and keyed.
 class EditorGuiTest : public GuiTest {
  protected:
-  // Opens the editor as the opener does: "" for a new watch, "Kello/12" to edit one.
-  QQuickItem* openEditor(const std::string& objectId = {}) {
-    QQuickItem* add = item("addButton");
-    if (objectId.empty() && add != nullptr) {
-      click(add);
-    } else {
-      app->presenter().push(ScreenRequest{std::string(kWatchEditorScreen), objectId, {}});
-    }
+  // Opens the editor for a new watch with the collection's + button.
+  QQuickItem* openEditor() {
+    click(item("addButton"));
     EXPECT_TRUE(waitFor([&] { return item("editorPage") != nullptr; }));
     settle();
     return item("editorPage");
   }
 
-  // Scrolls the form until the item is on screen.
+  // Opens the editor for a stored watch as a user does: its row, then Edit on its detail page.
+  QQuickItem* openEditor(const Kello& watch) {
+    // The list shows what the store holds once it comes back into view.
+    click(item("tab_1"));
+    click(item("tab_0"));
+    const QString row = "row_" + QString::number(watch.objectID().primaryKey);
+    EXPECT_TRUE(waitFor([&] { return item(row) != nullptr; })) << row.toStdString();
+    click(item(row));
+    EXPECT_TRUE(waitFor([&] { return item("editButton") != nullptr; }));
+    click(item("editButton"));
+    EXPECT_TRUE(waitFor([&] { return item("editorPage") != nullptr; }));
+    settle();
+    return item("editorPage");
+  }
+
+  // Scrolls the form by hand until the item is on screen.
   void showInForm(QQuickItem* target) { scrollIntoView("editorForm", target); }
 
-  // Scrolls the Flickable (or list) named `flickable` until `target` is on screen.
+  // Drags the Flickable (or list) named `flickable` until `target` is wholly in view. The drags
+  // start in its left margin, where no control takes the press.
   void scrollIntoView(const QString& flickable, QQuickItem* target) {
     ASSERT_NE(target, nullptr);
-    QQuickItem* form = item(flickable);
-    ASSERT_NE(form, nullptr);
-    auto* content = form->property("contentItem").value<QQuickItem*>();
-    const double top = target->mapToItem(content, QPointF(0, 0)).y();
-    const double maxY = std::max(0.0, form->property("contentHeight").toDouble() - form->height());
-    form->setProperty("contentY", std::clamp(top - form->height() / 3, 0.0, maxY));
-    settle();
+    QQuickItem* view = item(flickable);
+    ASSERT_NE(view, nullptr);
+    for (int attempt = 0; attempt < 20; ++attempt) {
+      const double top = target->mapToItem(view, QPointF(0, 0)).y();
+      const double bottom = top + target->height();
+      double off = 0;  // how far the content should move up
+      if (top < 0) off = top - view->height() / 3;
+      if (bottom > view->height()) off = bottom - view->height() * 2 / 3;
+      if (off == 0) return;
+      const double most = view->height() / 2;
+      const QPoint from = view->mapToScene(QPointF(8, view->height() / 2)).toPoint();
+      drag(from, QPoint(0, -static_cast<int>(std::clamp(off, -most, most))));
+      waitFor([&] { return !view->property("moving").toBool(); });
+    }
+    ADD_FAILURE() << "could not scroll " << flickable.toStdString() << " to "
+                  << target->objectName().toStdString();
   }
 
   void tapField(const QString& outlet) {
@@ -63,29 +83,13 @@ class EditorGuiTest : public GuiTest {
     return field != nullptr ? field->property("text").toString() : QString("<missing>");
   }
 
-  // Turns a wheel to `row` as a drag would.
-  void turn(const QString& wheel, int row) {
-    QQuickItem* column = item(wheel);
-    ASSERT_NE(column, nullptr) << wheel.toStdString();
-    column->setProperty("currentIndex", row);
-    settle(400);  // the wheel's own turning animation, for the screenshots
-  }
-
-  // Drags a wheel up by about `rows` rows with the mouse, as a thumb turns it forward.
-  void dragWheel(const QString& wheel, int rows) {
-    QQuickItem* column = item(wheel);
-    ASSERT_NE(column, nullptr) << wheel.toStdString();
-    const double rowHeight = column->height() / column->property("visibleItemCount").toInt();
-    const QPoint start =
-        column->mapToScene(QPointF(column->width() / 2, column->height() / 2)).toPoint();
-    const QPoint end = start - QPoint(0, static_cast<int>(rows * rowHeight));
-    QTest::mousePress(window(), Qt::LeftButton, Qt::NoModifier, start);
-    constexpr int kSteps = 20;
-    for (int step = 1; step <= kSteps; ++step) {
-      QTest::mouseMove(window(), start + (end - start) * step / kSteps, 16);
-    }
-    QTest::mouseRelease(window(), Qt::LeftButton, Qt::NoModifier, end, 16);
-    settle(1500);  // the wheel coasts and snaps to a row
+  using GuiTest::dragWheelTo;
+  // Drags a column of the shown wheel until the row titled `title` stands in its middle.
+  void dragWheelTo(const QString& wheel, const QString& title) {
+    const int row = static_cast<int>(wheelTitles(wheel).indexOf(title));
+    ASSERT_GE(row, 0) << wheel.toStdString() << " has no row " << title.toStdString();
+    ASSERT_TRUE(GuiTest::dragWheelTo(item(wheel), row))
+        << wheel.toStdString() << " stands at " << wheelRow(wheel) << ", not " << row;
   }
 
   // The rows a wheel column shows.
@@ -102,9 +106,31 @@ class EditorGuiTest : public GuiTest {
     return column != nullptr ? column->property("currentIndex").toInt() : -1;
   }
 
+  // The title of the row in the wheel's middle.
+  QString wheelShows(const QString& wheel) { return wheelTitles(wheel).value(wheelRow(wheel)); }
+
+  bool hasKeys(const QString& wheel) {
+    QQuickItem* column = item(wheel);
+    return column != nullptr && column->hasActiveFocus();
+  }
+
   QString toolbarTitle() {
     QQuickItem* button = item("toolbarButton");
     return button != nullptr ? button->property("text").toString() : QString("<none>");
+  }
+
+  // Confirms the shown wheel with its toolbar button.
+  void confirmWheel() {
+    QQuickItem* button = item("toolbarButton");
+    ASSERT_NE(button, nullptr);
+    click(button);
+    EXPECT_EQ(item("wheelPanel"), nullptr);
+  }
+
+  // Saves the form and waits until the editor has closed.
+  void saveForm() {
+    click(item("saveButton"));
+    EXPECT_TRUE(waitFor([&] { return item("editorPage") == nullptr; }));
   }
 };
 

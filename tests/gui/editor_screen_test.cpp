@@ -20,45 +20,119 @@ std::vector<std::shared_ptr<Kello>> watches(gui::GuiApp& app) {
   return app.services().context().fetch<Kello>(Kello::fetchRequest()).value();
 }
 
-TEST_F(EditorScreenTest, AddsAWatchThroughTheFormWithWheelsAndADate) {
-  ASSERT_NE(openEditor(), nullptr);
-  EXPECT_EQ(item("editorTitle")->property("text").toString(), "Add Watch");
-  EXPECT_FALSE(item("cameraImageView")->property("source").toString().isEmpty());
-  screenshot("editor-empty");
+// The field being edited stands wholly between the top of the form and its wheel.
+void expectAboveTheWheel(QQuickItem* field, QQuickItem* form, QQuickItem* panel) {
+  ASSERT_NE(field, nullptr);
+  ASSERT_NE(form, nullptr);
+  ASSERT_NE(panel, nullptr);
+  const double top = field->mapToScene(QPointF(0, 0)).y();
+  EXPECT_GE(top, form->mapToScene(QPointF(0, 0)).y()) << field->objectName().toStdString();
+  EXPECT_LE(top + field->height(), panel->mapToScene(QPointF(0, 0)).y())
+      << field->objectName().toStdString();
+}
 
+TEST_F(EditorScreenTest, TheMovementTypeWheelDraggedToQuartzStoresQuartz) {
+  ASSERT_NE(openEditor(), nullptr);
+  screenshot("editor-empty");
   tapField("manufacturerTextField");
   typeText(window(), "Seiko");
-  tapField("modelTextField");
-  typeText(window(), "SKX007");
-  EXPECT_EQ(fieldText("manufacturerTextField"), "Seiko");
 
-  // Opening a catalogue field proposes its first choice; turning the wheel replaces it.
+  // Opening a catalogue field proposes its first choice, and its wheel takes the keys.
   tapField("movementTypeTextField");
   EXPECT_EQ(toolbarTitle(), "Choose movement type: ");
   EXPECT_EQ(fieldText("movementTypeTextField"), "Automatic");
-  const int manual = rowOf(movementTypeCatalogue(), "Manual");
-  turn("wheel_0", manual);
-  EXPECT_EQ(fieldText("movementTypeTextField"), "Manual");
-  settle(800);
+  EXPECT_TRUE(hasKeys("wheel_0"));
+  dragWheelTo("wheel_0", "Quartz");
+  EXPECT_EQ(fieldText("movementTypeTextField"), "Quartz");
   screenshot("movement-type-wheel");
-  click(item("toolbarButton"));
-  EXPECT_EQ(item("wheelPanel"), nullptr);
 
-  // Three columns of 48 points: 40, ".", 5.
+  // A second tap keeps the row the wheel was turned to.
+  tapField("movementTypeTextField");
+  EXPECT_EQ(fieldText("movementTypeTextField"), "Quartz");
+  EXPECT_EQ(wheelShows("wheel_0"), "Quartz");
+  EXPECT_TRUE(hasKeys("wheel_0"));
+  confirmWheel();
+  EXPECT_EQ(fieldText("movementTypeTextField"), "Quartz");
+
+  saveForm();
+  const auto stored = watches(*app);
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored.front()->merkki(), "Seiko");
+  EXPECT_EQ(stored.front()->koneistotyyppi(), "Quartz");
+
+  const QString row = "row_" + QString::number(stored.front()->objectID().primaryKey);
+  ASSERT_TRUE(waitFor([&] { return item(row) != nullptr; })) << row.toStdString();
+  EXPECT_EQ(find(item(row), "manufacturerLabel")->property("text").toString(), "Seiko");
+  screenshot("collection-after-save");
+}
+
+// The year, power reserve and lug width wheels, each dragged to a row and confirmed.
+TEST_F(EditorScreenTest, NumberWheelsStoreTheRowsTheyAreDraggedTo) {
+  ASSERT_NE(openEditor(), nullptr);
+  tapField("yearTextField");
+  EXPECT_EQ(toolbarTitle(), "Confirm Year Selection: ");
+  const int thisYear =
+      app->services().formatters.calendar().localDateTime(app->services().clock.now()).year;
+  EXPECT_EQ(wheelShows("wheel_0"), QString::number(thisYear));
+  dragWheelTo("wheel_0", "1998");
+  EXPECT_EQ(fieldText("yearTextField"), "1998");
+  screenshot("year-wheel");
+  confirmWheel();
+  EXPECT_EQ(fieldText("yearTextField"), "1998");
+
+  tapField("powerResTextField");
+  EXPECT_EQ(wheelShows("wheel_0"), "40");
+  dragWheelTo("wheel_0", "38");
+  EXPECT_EQ(fieldText("powerResTextField"), "38");
+  confirmWheel();
+
+  tapField("lugWidthTextField");
+  EXPECT_EQ(wheelShows("wheel_0"), "20");
+  dragWheelTo("wheel_0", "22");
+  confirmWheel();
+  EXPECT_EQ(fieldText("lugWidthTextField"), "22");
+
+  saveForm();
+  const auto stored = watches(*app);
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored.front()->vuosimalli(), "1998");
+  EXPECT_EQ(stored.front()->powerreserve(), "38");
+  EXPECT_EQ(stored.front()->lugivali(), "22");
+}
+
+// Three columns of 48 points: whole millimetres, ".", the fraction.
+TEST_F(EditorScreenTest, TheDiameterWheelsDraggedTo41Point5Store41Point5) {
+  ASSERT_NE(openEditor(), nullptr);
   tapField("caseDiameterTextField");
   EXPECT_EQ(toolbarTitle(), "Confirm case diameter(mm):");
   ASSERT_NE(item("wheel_2"), nullptr);
   EXPECT_EQ(item("wheel_0")->width(), 48);
-  turn("wheel_0", 39);
-  turn("wheel_2", 5);
-  EXPECT_EQ(fieldText("caseDiameterTextField"), "40.5");
-  settle(800);
+  expectAboveTheWheel(item("caseDiameterTextField"), item("editorForm"), item("wheelPanel"));
+  dragWheelTo("wheel_0", "41");
+  EXPECT_EQ(fieldText("caseDiameterTextField"), "41.0");
+  dragWheelTo("wheel_2", "5");
+  EXPECT_EQ(fieldText("caseDiameterTextField"), "41.5");
   screenshot("diameter-wheel");
-  click(item("toolbarButton"));
-  EXPECT_EQ(fieldText("caseDiameterTextField"), "40.5");
+  confirmWheel();
+  EXPECT_EQ(fieldText("caseDiameterTextField"), "41.5");
 
-  // The date wheel opens at today: month, day and year as the locale orders them, months by
-  // name, only the days the month has.
+  // Confirmed untouched, a wheel stores what it shows.
+  tapField("thicknessTextField");
+  EXPECT_EQ(wheelShows("wheel_0") + wheelShows("wheel_1") + wheelShows("wheel_2"), "1.0");
+  confirmWheel();
+  EXPECT_EQ(fieldText("thicknessTextField"), "1");
+
+  saveForm();
+  const auto stored = watches(*app);
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored.front()->halkaisija(), "41.5");
+  EXPECT_EQ(stored.front()->paksuus(), "1");
+}
+
+// The date wheel opens at today: month, day and year as the locale orders them, months by name,
+// only the days the month has. It never covers its field.
+TEST_F(EditorScreenTest, TheDateWheelStoresTheDayItIsDraggedTo) {
+  ASSERT_NE(openEditor(), nullptr);
   tapField("purchaseDateTextField");
   EXPECT_EQ(toolbarTitle(), "Done");
   const Date today = app->services().clock.now();
@@ -73,42 +147,114 @@ TEST_F(EditorScreenTest, AddsAWatchThroughTheFormWithWheelsAndADate) {
   EXPECT_EQ(wheelRow("wheel_0"), now.month - 1);
   EXPECT_EQ(wheelRow("wheel_1"), now.day - 1);
   EXPECT_EQ(wheelRow("wheel_2"), now.year - 1900);
+  expectAboveTheWheel(item("purchaseDateTextField"), item("editorForm"), item("wheelPanel"));
 
-  turn("wheel_2", 2023 - 1900);
-  turn("wheel_0", 0);
-  turn("wheel_1", 30);
+  dragWheelTo("wheel_2", "2023");
+  dragWheelTo("wheel_0", "January");
+  dragWheelTo("wheel_1", "31");
   EXPECT_EQ(fieldText("purchaseDateTextField"), "1/31/23");
-  // February has no 31st: the day wheel loses its last rows and stands at the 28th.
-  turn("wheel_0", 1);
+  // February has no 31st: the day column loses its last rows and stands at the 28th.
+  dragWheelTo("wheel_0", "February");
   EXPECT_EQ(fieldText("purchaseDateTextField"), "2/28/23");
   EXPECT_EQ(wheelTitles("wheel_1").size(), 28);
-  EXPECT_EQ(wheelRow("wheel_1"), 27);
-  turn("wheel_0", 2);
+  EXPECT_EQ(wheelShows("wheel_1"), "28");
+  // Back to a long month by key: the days come back, the day stays.
+  pressKey(Qt::Key_Down);
+  EXPECT_EQ(fieldText("purchaseDateTextField"), "3/28/23");
   EXPECT_EQ(wheelTitles("wheel_1").size(), 31);
-  turn("wheel_1", 14);
+  EXPECT_EQ(wheelShows("wheel_1"), "28");
+  dragWheelTo("wheel_1", "15");
   EXPECT_EQ(fieldText("purchaseDateTextField"), "3/15/23");
-  settle(800);
   screenshot("date-wheel");
-  click(item("toolbarButton"));
-  EXPECT_EQ(item("wheelPanel"), nullptr);
+  confirmWheel();
 
-  click(item("saveButton"));
-  EXPECT_TRUE(waitFor([&] { return item("editorPage") == nullptr; }));
+  // The lowest date field of the form stays above its wheel too.
+  tapField("soldDateTextField");
+  expectAboveTheWheel(item("soldDateTextField"), item("editorForm"), item("wheelPanel"));
+  screenshot("sold-date-above-its-wheel");
+  confirmWheel();
+
+  saveForm();
   const auto stored = watches(*app);
   ASSERT_EQ(stored.size(), 1u);
-  const Kello& watch = *stored.front();
-  EXPECT_EQ(watch.merkki(), "Seiko");
-  EXPECT_EQ(watch.malli(), "SKX007");
-  EXPECT_EQ(watch.koneistotyyppi(), "Manual");
-  EXPECT_EQ(watch.halkaisija(), "40.5");
-  EXPECT_EQ(watch.ostopvm(), app->services().formatters.calendar().dateFrom(2023, 3, 15));
+  EXPECT_EQ(stored.front()->ostopvm(), app->services().formatters.calendar().dateFrom(2023, 3, 15));
+}
 
-  const QString row = "row_" + QString::number(watch.objectID().primaryKey);
-  ASSERT_TRUE(waitFor([&] { return item(row) != nullptr; })) << row.toStdString();
-  QQuickItem* brand = find(item(row), "manufacturerLabel");
-  ASSERT_NE(brand, nullptr);
-  EXPECT_EQ(brand->property("text").toString(), "Seiko");
-  screenshot("collection-after-save");
+// The mouse wheel and the arrow keys turn the column that has the keys by exactly one row;
+// Left and Right move the keys to the next column, Tab round the wheel; Return confirms.
+TEST_F(EditorScreenTest, TheMouseWheelAndTheArrowKeysTurnAWheelByOneRow) {
+  ASSERT_NE(openEditor(), nullptr);
+  tapField("movementTypeTextField");
+  ASSERT_EQ(wheelShows("wheel_0"), "Automatic");
+  scroll(item("wheel_0"), 1);
+  EXPECT_EQ(wheelShows("wheel_0"), "Electro-Mechanical");
+  EXPECT_EQ(fieldText("movementTypeTextField"), "Electro-Mechanical");
+  scroll(item("wheel_0"), 2);
+  EXPECT_EQ(fieldText("movementTypeTextField"), "Manual");
+  scroll(item("wheel_0"), -1);
+  EXPECT_EQ(fieldText("movementTypeTextField"), "Kinetic");
+  pressKey(Qt::Key_Down);
+  EXPECT_EQ(wheelShows("wheel_0"), "Manual");
+  EXPECT_EQ(fieldText("movementTypeTextField"), "Manual");
+  pressKey(Qt::Key_Up);
+  pressKey(Qt::Key_Up);
+  EXPECT_EQ(fieldText("movementTypeTextField"), "Electro-Mechanical");
+  screenshot("turned-by-keys");
+  pressKey(Qt::Key_Return);
+  EXPECT_EQ(item("wheelPanel"), nullptr);
+  EXPECT_EQ(fieldText("movementTypeTextField"), "Electro-Mechanical");
+
+  tapField("caseDiameterTextField");
+  EXPECT_TRUE(hasKeys("wheel_0"));
+  pressKey(Qt::Key_Down);
+  EXPECT_EQ(fieldText("caseDiameterTextField"), "2.0");
+  pressKey(Qt::Key_Right);
+  EXPECT_TRUE(hasKeys("wheel_1"));
+  pressKey(Qt::Key_Down);  // the separator has one row
+  pressKey(Qt::Key_Right);
+  EXPECT_TRUE(hasKeys("wheel_2"));
+  pressKey(Qt::Key_Down);
+  EXPECT_EQ(fieldText("caseDiameterTextField"), "2.1");
+  pressKey(Qt::Key_Right);  // the last column keeps the keys
+  EXPECT_TRUE(hasKeys("wheel_2"));
+  pressKey(Qt::Key_Tab);  // round to the first
+  EXPECT_TRUE(hasKeys("wheel_0"));
+  pressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_TRUE(hasKeys("wheel_2"));
+  pressKey(Qt::Key_Left);
+  pressKey(Qt::Key_Left);
+  pressKey(Qt::Key_Left);
+  EXPECT_TRUE(hasKeys("wheel_0"));
+  pressKey(Qt::Key_Up);
+  EXPECT_EQ(fieldText("caseDiameterTextField"), "1.1");
+  // The mouse wheel turns the column under the pointer, which takes the keys.
+  scroll(item("wheel_2"), 1);
+  EXPECT_TRUE(hasKeys("wheel_2"));
+  EXPECT_EQ(fieldText("caseDiameterTextField"), "1.2");
+  pressKey(Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(item("wheelPanel"), nullptr);
+  EXPECT_EQ(fieldText("caseDiameterTextField"), "1.2");
+}
+
+// A flick coasts on after the hand lets go; the field follows to the row the wheel stops at.
+TEST_F(EditorScreenTest, AFlickedWheelReportsTheRowItStopsAt) {
+  ASSERT_NE(openEditor(), nullptr);
+  tapField("yearTextField");
+  QQuickItem* wheel = item("wheel_0");
+  ASSERT_NE(wheel, nullptr);
+  const int start = wheelRow("wheel_0");
+  const double rowHeight = wheel->height() / 5;
+  const int stroke = static_cast<int>(3 * rowHeight);
+  flick(centreOf(wheel) + QPoint(0, stroke / 2), QPoint(0, -stroke));
+  ASSERT_TRUE(waitFor([&] { return !wheel->property("moving").toBool(); }));
+  settle();
+  const int stopped = wheelRow("wheel_0");
+  EXPECT_GT(stopped - start, 3) << "the wheel did not coast";
+  EXPECT_EQ(fieldText("yearTextField"), wheelShows("wheel_0"));
+  const QString year = wheelShows("wheel_0");
+  screenshot("after-flick");
+  confirmWheel();
+  EXPECT_EQ(fieldText("yearTextField"), year);
 }
 
 // The page is laid out from the form's description alone: every field once, in its order, with
@@ -143,49 +289,33 @@ TEST_F(EditorScreenTest, TheFormShowsEveryFieldInItsOrder) {
   EXPECT_EQ(previousKind, FieldKind::Notes);
 }
 
-// A drag turns a wheel through the rows it passes; the field follows the row it stops at.
-TEST_F(EditorScreenTest, DraggedWheelsFillTheirFields) {
-  ASSERT_NE(openEditor(), nullptr);
-  tapField("caseMaterialTextField");
-  const int proposed = wheelRow("wheel_0");
-  dragWheel("wheel_0", 2);
-  const int chosen = wheelRow("wheel_0");
-  EXPECT_GT(chosen, proposed);
-  EXPECT_EQ(fieldText("caseMaterialTextField"), wheelTitles("wheel_0").value(chosen));
-  click(item("toolbarButton"));
-
-  // The day column of a date wheel, which runs round.
-  tapField("warrantyEndDateTexField");
-  const int today = wheelRow("wheel_1");
-  dragWheel("wheel_1", 2);
-  const int day = wheelRow("wheel_1");
-  EXPECT_NE(day, today);
-  const Date shown = app->services().formatters.calendar().dateFrom(
-      1900 + wheelRow("wheel_2"), wheelRow("wheel_0") + 1, day + 1);
-  EXPECT_EQ(fieldText("warrantyEndDateTexField").toStdString(),
-            app->services().formatters.shortDate(shown));
-}
-
 TEST_F(EditorScreenTest, EditModeShowsTheWatchAndSavingChangesIt) {
   auto watch = app->services().context().insertNewObject<Kello>();
   watch->setMerkki("Omega");
   watch->setMalli("Speedmaster");
   watch->setMyyntiliike("");
   watch->setOstohinta(1200.5);
+  watch->setHalkaisija("42");
   ASSERT_TRUE(app->services().context().save().isOk());
 
-  ASSERT_NE(openEditor(watch->objectID().text()), nullptr);
+  ASSERT_NE(openEditor(*watch), nullptr);
   EXPECT_EQ(item("editorTitle")->property("text").toString(), "Edit Watch Details");
   EXPECT_EQ(fieldText("manufacturerTextField"), "Omega");
   EXPECT_EQ(fieldText("priceTextField"), "1200.5");
   screenshot("editor-edit");
 
   tapField("modelTextField");
-  QTest::keyClick(window(), Qt::Key_End);
+  pressKey(Qt::Key_End);
   typeText(window(), " Pro");
-  click(item("saveButton"));
-  EXPECT_TRUE(waitFor([&] { return item("editorPage") == nullptr; }));
+  // The stored measure opens its wheels at itself: turning the fraction keeps the 42.
+  tapField("caseDiameterTextField");
+  EXPECT_EQ(wheelShows("wheel_0"), "42");
+  scroll(item("wheel_2"), 3);
+  EXPECT_EQ(fieldText("caseDiameterTextField"), "42.3");
+  confirmWheel();
+  saveForm();
   EXPECT_EQ(watch->malli(), "Speedmaster Pro");
+  EXPECT_EQ(watch->halkaisija(), "42.3");
   EXPECT_EQ(watches(*app).size(), 1u);
 }
 

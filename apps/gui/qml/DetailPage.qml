@@ -207,29 +207,20 @@ Page {
                 onClicked: WatchDetail.doneStatusPicker()
             }
         }
-        Tumbler {
+        WheelColumn {
             id: wheel
             objectName: "statusWheel"
             anchors.top: pickerBar.bottom
             anchors.bottom: parent.bottom
             anchors.horizontalCenter: parent.horizontalCenter
             width: parent.width
-            visibleItemCount: 5
-            model: WatchDetail.statusNames
             wrap: false
-            onCurrentIndexChanged: if (picker.visible) WatchDetail.selectStatusRow(currentIndex)
-            delegate: Label {
-                required property string modelData
-                required property int index
-                text: modelData
-                color: "white"
-                font.pixelSize: 20
-                horizontalAlignment: Text.AlignHCenter
-                verticalAlignment: Text.AlignVCenter
-                opacity: 1.0 - Math.abs(Tumbler.displacement) / (wheel.visibleItemCount / 2)
-            }
+            titles: WatchDetail.statusNames
+            selected: WatchDetail.selectedStatusRow
+            onChosen: row => WatchDetail.selectStatusRow(row)
+            onConfirmed: WatchDetail.doneStatusPicker()
         }
-        // Opening the wheel always starts from the row the screen selected.
-        onVisibleChanged: if (visible) wheel.currentIndex = WatchDetail.selectedStatusRow
+        // The wheel takes the keys as it opens.
+        onVisibleChanged: if (visible) wheel.forceActiveFocus()
     }
 }

@@ -10,6 +10,8 @@ RowLayout {
     required property var field
     readonly property bool typed: field.kind === "text" || field.kind === "number"
     readonly property bool active: EditorScreen.editedOutlet === field.outlet
+    // Tapped while its wheel is open.
+    signal wheelWanted()
     spacing: 8
 
     Label {
@@ -38,9 +40,13 @@ RowLayout {
         MouseArea {
             anchors.fill: parent
             enabled: !row.typed
+            // The wheel takes the keys as it opens; a second tap keeps the row it was turned to
+            // and gives the keys back to it.
             onClicked: {
-                input.forceActiveFocus()
-                EditorScreen.beginEditing(row.field.outlet)
+                if (row.active)
+                    row.wheelWanted()
+                else
+                    EditorScreen.beginEditing(row.field.outlet)
             }
         }
     }

@@ -22,6 +22,35 @@ Page {
         return "EditorField.qml"
     }
 
+    // The field being edited stays in sight above its wheel, also when the wheel's panel opens
+    // under it.
+    readonly property string editedOutlet: EditorScreen.editedOutlet
+    onEditedOutletChanged: Qt.callLater(keepEditedInView)
+    function findIn(item, name) {
+        if (item.objectName === name)
+            return item
+        for (let i = 0; i < item.children.length; ++i) {
+            const found = findIn(item.children[i], name)
+            if (found)
+                return found
+        }
+        return null
+    }
+    function keepEditedInView() {
+        const field = editedOutlet.length > 0 ? findIn(content, editedOutlet) : null
+        if (!field)
+            return
+        const margin = 12
+        const top = field.mapToItem(form.contentItem, 0, 0).y - margin
+        const bottom = top + field.height + 2 * margin
+        let y = form.contentY
+        if (bottom > y + form.height)
+            y = bottom - form.height
+        if (top < y)
+            y = top
+        form.contentY = Math.max(0, Math.min(y, form.contentHeight - form.height))
+    }
+
     header: ToolBar {
         implicitHeight: 44
         background: Rectangle { color: "black" }
@@ -64,6 +93,7 @@ Page {
         clip: true
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {}
+        onHeightChanged: Qt.callLater(page.keepEditedInView)
 
         ColumnLayout {
             id: content
@@ -95,6 +125,7 @@ Page {
                                        ? (fields.width - fields.spacing) / 2 : fields.width
                                 Component.onCompleted: setSource(page.controlFor(modelData.kind),
                                                                  { "field": modelData })
+                                onLoaded: if (item.wheelWanted) item.wheelWanted.connect(wheelPanel.takeFocus)
                             }
                         }
                     }

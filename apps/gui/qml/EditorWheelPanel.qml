@@ -11,6 +11,28 @@ Rectangle {
     height: visible ? toolbar.height + 216 : 0
     color: "#1c1c1e"
 
+    // Gives the keys to the first column.
+    function takeFocus() {
+        const first = columns.itemAt(0)
+        if (first)
+            first.forceActiveFocus()
+    }
+    // Left and Right stop at the ends, Tab goes round.
+    function focusColumn(index, round) {
+        const count = columns.count
+        if (round)
+            index = ((index % count) + count) % count
+        const column = columns.itemAt(index)
+        if (column)
+            column.forceActiveFocus()
+    }
+
+    // A wheel that opens takes the keys.
+    Connections {
+        target: EditorScreen
+        function onWheelChanged() { Qt.callLater(panel.takeFocus) }
+    }
+
     ToolBar {
         id: toolbar
         anchors.left: parent.left
@@ -34,6 +56,7 @@ Rectangle {
         anchors.horizontalCenter: parent.horizontalCenter
         height: 216
         Repeater {
+            id: columns
             model: EditorScreen.wheelColumnCount
             WheelColumn {
                 required property int index
@@ -45,6 +68,8 @@ Rectangle {
                 titles: column.titles
                 selected: column.selected
                 onChosen: row => EditorScreen.selectRow(index, row)
+                onStep: (by, round) => panel.focusColumn(index + by, round)
+                onConfirmed: EditorScreen.pressToolbarButton()
             }
         }
     }
