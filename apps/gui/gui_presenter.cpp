@@ -233,6 +233,16 @@ void GuiPresenter::choose(const QString& identity) {
   if (Status pressed = closing.press(chosen); !pressed) diagnostic(pressed.description());
 }
 
+void GuiPresenter::dismiss() {
+  if (const SheetAction* action = sheet_ ? sheet_->dismissAction() : nullptr)
+    choose(qs(action->identity));
+}
+
+void GuiPresenter::submit() {
+  if (const SheetAction* action = sheet_ ? sheet_->defaultAction() : nullptr)
+    choose(qs(action->identity));
+}
+
 void GuiPresenter::setInstance(GuiPresenter* presenter) { instance = presenter; }
 
 GuiPresenter* GuiPresenter::create(QQmlEngine*, QJSEngine*) {

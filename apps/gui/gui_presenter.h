@@ -105,6 +105,10 @@ class GuiPresenter : public QObject, public Presenter {
   // Closes the sheet and runs the action with this identity. An identity the sheet does not have
   // is a bug: it is reported through the diagnostics and the sheet stays.
   Q_INVOKABLE void choose(const QString& identity);
+  // Esc or a tap beside the sheet: chooses its dismiss action; a sheet without one stays.
+  Q_INVOKABLE void dismiss();
+  // Enter in the sheet's text field: chooses its one default action, if it has exactly one.
+  Q_INVOKABLE void submit();
 
   // The picker's answer: the file's bytes, or why the file cannot be used (not a regular file,
   // larger than pictures may be, unreadable), which the screen shows as it shows any refusal.

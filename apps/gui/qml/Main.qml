@@ -35,6 +35,38 @@ ApplicationWindow {
         collectionStack.push(page, { "objectId": objectId }, StackView.Immediate)
     }
 
+    // The Collection tab always shows the list. A page that must ask before it is left (the
+    // editor with something typed) asks, and the list follows the answer.
+    function showList() {
+        const top = collectionStack.currentItem
+        if (collectionStack.depth > 1 && typeof top.leaveForList === "function")
+            top.leaveForList()
+        else
+            collectionStack.pop(null, StackView.Immediate)
+    }
+
+    // Esc answers what is in front: the shown sheet as its cancel does, else the page as its back
+    // button does.
+    function pressEscape() {
+        if (Sheets.visible) {
+            Sheets.dismiss()
+            return
+        }
+        const top = collectionStack.currentItem
+        if (tabs.currentIndex === 0 && collectionStack.depth > 1 && typeof top.goBack === "function")
+            top.goBack()
+    }
+
+    Shortcut {
+        sequence: StandardKey.Cancel
+        onActivated: window.pressEscape()
+    }
+
+    Connections {
+        target: EditorScreen
+        function onLeftForList() { collectionStack.pop(null, StackView.Immediate) }
+    }
+
     Connections {
         target: Sheets
         function onScreenRequested(page, objectId) { window.openPage(page, objectId) }
@@ -72,6 +104,7 @@ ApplicationWindow {
                 text: modelData
                 palette.buttonText: checked ? "#0a84ff" : "#8e8e93"
                 background: Rectangle { color: "black" }
+                onClicked: if (index === 0) window.showList()
             }
         }
     }

@@ -14,10 +14,18 @@ Item {
     readonly property color destructive: "#ff453a"
     readonly property bool hasCancel: Sheets.cancelAction.identity !== undefined
 
+    // The sheet takes the keyboard, so that nothing is typed into the screen behind it.
+    onVisibleChanged: if (visible && Sheets.textFields.length === 0) forceActiveFocus()
+
+    // A tap beside the sheet answers it as Esc does.
     Rectangle {
         anchors.fill: parent
         color: "#80000000"
-        MouseArea { anchors.fill: parent }
+        MouseArea {
+            objectName: "sheetBackdrop"
+            anchors.fill: parent
+            onClicked: Sheets.dismiss()
+        }
     }
 
     Rectangle {
@@ -31,6 +39,8 @@ Item {
         y: Sheets.actionSheet
            ? overlay.height - height - 12 - (cancelCard.visible ? cancelCard.height + 8 : 0)
            : (overlay.height - height) / 2
+
+        MouseArea { anchors.fill: parent }  // a tap on the card is not a tap beside it
 
         ColumnLayout {
             id: column
@@ -73,6 +83,7 @@ Item {
                     Layout.fillWidth: true
                     Component.onCompleted: if (index === 0) forceActiveFocus()
                     onTextChanged: Sheets.setFieldText(index, text)
+                    onAccepted: Sheets.submit()
                 }
             }
             // Each button is named after its action's identity, which never changes with its title.
@@ -142,6 +153,7 @@ Item {
         color: "#2c2c2e"
         anchors.horizontalCenter: parent.horizontalCenter
         y: overlay.height - height - 12
+        MouseArea { anchors.fill: parent }
         SheetButton {
             id: cancelButton
             objectName: overlay.hasCancel ? "sheetAction_" + Sheets.cancelAction.identity : ""
