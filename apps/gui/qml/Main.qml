@@ -28,6 +28,8 @@ ApplicationWindow {
             openPage(page, "")
             collectionStack.pop(null, StackView.Immediate)
         }
+        pictureDialog.open()
+        pictureDialog.visible = false
     }
 
     function openPage(page, objectId) {
@@ -45,9 +47,13 @@ ApplicationWindow {
             collectionStack.pop(null, StackView.Immediate)
     }
 
-    // Esc answers what is in front: the shown sheet as its cancel does, else the page as its back
-    // button does.
+    // Esc answers what is in front: the picture dialog as its Cancel does, the shown sheet as its
+    // cancel action does, else the page as its back button does.
     function pressEscape() {
+        if (pictureDialog.visible) {
+            pictureDialog.cancel()
+            return
+        }
         if (Sheets.visible) {
             Sheets.dismiss()
             return
@@ -59,6 +65,7 @@ ApplicationWindow {
 
     Shortcut {
         sequence: StandardKey.Cancel
+        enabled: !pictureDialog.menuOpen
         onActivated: window.pressEscape()
     }
 
@@ -110,6 +117,11 @@ ApplicationWindow {
     }
 
     SheetOverlay {
+        anchors.fill: parent
+    }
+
+    PictureDialog {
+        id: pictureDialog
         anchors.fill: parent
     }
 }

@@ -1,11 +1,10 @@
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Dialogs
 import QtQuick.Layouts
 import Tockary
 
 // The screens' action sheets (from the bottom, the cancel action on a card of its own) and
-// alerts (centred, the cancel action last), and the photo picker's file dialog.
+// alerts (centred, the cancel action last).
 Item {
     id: overlay
     visible: Sheets.visible
@@ -162,24 +161,6 @@ Item {
             text: overlay.hasCancel ? Sheets.cancelAction.title : ""
             actionStyle: "cancel"
             onClicked: Sheets.choose(Sheets.cancelAction.identity)
-        }
-    }
-
-    FileDialog {
-        id: pictureDialog
-        title: Sheets.pictureDialogTitle
-        nameFilters: Sheets.pictureFileFilters
-        onAccepted: Sheets.imageFileChosen(selectedFile)
-        onRejected: Sheets.imagePickCancelled()
-    }
-
-    Connections {
-        target: Sheets
-        function onImagePickRequested() { pictureDialog.open() }
-        // Answered elsewhere (a test, or a newer request): the dialog has nothing left to do.
-        function onImagePickChanged() {
-            if (!Sheets.imagePickPending && pictureDialog.visible)
-                pictureDialog.close()
         }
     }
 }
