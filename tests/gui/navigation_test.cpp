@@ -146,7 +146,8 @@ TEST_F(NavigationTest, TheCollectionTabLeavesAChangedEditorOnlyAfterDiscard) {
 
   pressAction("cancel");
   ASSERT_NE(item("editorPage"), nullptr);
-  EXPECT_EQ(item("modelTextField")->property("text").toString(), "Speedmaster Pro");
+  typeText(window(), "f");
+  EXPECT_EQ(item("modelTextField")->property("text").toString(), "Speedmaster Prof");
 
   click(item("tab_0"));
   pressAction("discardChanges");
@@ -175,10 +176,12 @@ TEST_F(NavigationTest, TheEditorsBackButtonAndEscAskOnlyWhenSomethingWasTyped) {
   typeText(window(), "Seiko");
   click(item("editorBackButton"));
   EXPECT_EQ(sheetHeadline(), "Discard changes?");
-  // Esc answers the question as Keep editing does; a second Esc asks again.
+  // Esc answers the question as Keep editing does, and typing goes on where it was; a second Esc
+  // asks again.
   key(Qt::Key_Escape);
   EXPECT_FALSE(app->presenter().visible());
-  EXPECT_EQ(item("manufacturerTextField")->property("text").toString(), "Seiko");
+  typeText(window(), " 5");
+  EXPECT_EQ(item("manufacturerTextField")->property("text").toString(), "Seiko 5");
   key(Qt::Key_Escape);
   EXPECT_EQ(sheetHeadline(), "Discard changes?");
   screenshot("discard-on-esc");

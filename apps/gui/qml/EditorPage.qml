@@ -33,6 +33,7 @@ Page {
             anchors.fill: parent
             ToolButton {
                 objectName: "editorBackButton"
+                focusPolicy: Qt.NoFocus  // typing goes on in the field after "Keep editing"
                 text: "\u2039"
                 font.pixelSize: 28
                 palette.buttonText: "#0a84ff"

@@ -109,6 +109,7 @@ ApplicationWindow {
                 objectName: "tab_" + index
                 required property int index
                 text: modelData
+                focusPolicy: Qt.NoFocus
                 palette.buttonText: checked ? "#0a84ff" : "#8e8e93"
                 background: Rectangle { color: "black" }
                 onClicked: if (index === 0) window.showList()

@@ -13,8 +13,27 @@ Item {
     readonly property color destructive: "#ff453a"
     readonly property bool hasCancel: Sheets.cancelAction.identity !== undefined
 
-    // The sheet takes the keyboard, so that nothing is typed into the screen behind it.
-    onVisibleChanged: if (visible && Sheets.textFields.length === 0) forceActiveFocus()
+    // The sheet takes the keyboard, so that nothing is typed into the screen behind it, and gives
+    // it back when it closes.
+    property Item focusBefore: null
+    function holds(item) {
+        for (let up = item; up; up = up.parent) {
+            if (up === overlay)
+                return true
+        }
+        return false
+    }
+    onVisibleChanged: {
+        if (visible) {
+            if (!holds(Window.activeFocusItem))
+                focusBefore = Window.activeFocusItem
+            if (Sheets.textFields.length === 0)
+                forceActiveFocus()
+        } else if (focusBefore) {
+            focusBefore.forceActiveFocus()
+            focusBefore = null
+        }
+    }
 
     // A tap beside the sheet answers it as Esc does.
     Rectangle {
