@@ -186,6 +186,22 @@ void EditorScreen::save() {
   refresh();
 }
 
+void EditorScreen::goBack() {
+  if (form_) {
+    form_->goBack();
+  } else {
+    services_.presenter.pop(1);
+  }
+}
+
+void EditorScreen::leaveForList() {
+  if (form_) {
+    form_->leaveForm([this] { emit leftForList(); });
+  } else {
+    emit leftForList();
+  }
+}
+
 QString EditorScreen::title() const { return form_ ? QString::fromStdString(form_->title()) : ""; }
 
 bool EditorScreen::editMode() const { return form_ && form_->isEditMode(); }

@@ -78,6 +78,10 @@ class EditorScreen : public QObject {
   // The picture slot `outlet` was tapped: the "Choose Image" sheet.
   Q_INVOKABLE void tapForPhoto(const QString& outlet);
   Q_INVOKABLE void save();
+  // The back button and Esc: closes the page, asking first when the form was changed.
+  Q_INVOKABLE void goBack();
+  // The Collection tab: asks as goBack does, then emits leftForList instead of closing one page.
+  Q_INVOKABLE void leaveForList();
 
   QString title() const;
   bool editMode() const;
@@ -105,6 +109,8 @@ class EditorScreen : public QObject {
   void changed();
   void wheelChanged();
   void wheelColumnsChanged();
+  // The user may leave the form for the list; nothing was saved.
+  void leftForList();
 
  private:
   AppServices& services_;

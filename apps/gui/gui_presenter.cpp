@@ -1,7 +1,10 @@
 #include "gui_presenter.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJSEngine>
+#include <QStandardPaths>
 #include <QVariantMap>
 
 #include "picture_provider.h"
@@ -30,6 +33,16 @@ struct ScreenPage {
 constexpr ScreenPage kScreenPages[] = {
     {kWatchDetailScreen, "DetailPage.qml"},
     {kWatchEditorScreen, "EditorPage.qml"},
+};
+
+// The picture dialog's filters: a name and the file names it shows.
+struct PictureFilter {
+  const char* name;
+  std::initializer_list<const char*> globs;
+};
+const PictureFilter kPictureFilters[] = {
+    {"Pictures", {"*.png", "*.jpg", "*.jpeg"}},
+    {"All files", {"*"}},
 };
 
 QVariantMap frameMap(const Frame& frame, const QString& prefix) {
@@ -91,8 +104,58 @@ void GuiPresenter::pickImage(ImageSource /*source*/, std::function<void(PickedIm
   emit imagePickRequested();
 }
 
+QVariantMap GuiPresenter::pictureDialogTexts() {
+  return {{"title", "Choose a Picture"},
+          {"open", "Open"},
+          {"cancel", qs(tockary::cancelAction().title)},
+          {"empty", "Nothing to show in this folder"}};
+}
+
+QVariantList GuiPresenter::pictureFilters() {
+  QVariantList list;
+  for (const PictureFilter& filter : kPictureFilters) {
+    QStringList globs;
+    for (const char* glob : filter.globs) globs << glob;
+    list << QVariantMap{{"name", QString("%1 (%2)").arg(filter.name, globs.join(' '))},
+                        {"globs", globs}};
+  }
+  return list;
+}
+
+QUrl GuiPresenter::pictureFolder() const {
+  for (const QString& folder :
+       {lastPictureFolder_, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)}) {
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) return QUrl::fromLocalFile(folder);
+  }
+  return QUrl::fromLocalFile(QDir::homePath());
+}
+
+QVariantMap GuiPresenter::pathAt(const QString& typed, const QUrl& from) {
+  QString path = typed.trimmed();
+  if (path.isEmpty()) return {};
+  if (path.startsWith("file:")) {
+    path = QUrl(path).toLocalFile();
+  } else if (path == "~" || path.startsWith("~/")) {
+    path = QDir::homePath() + path.mid(1);
+  }
+  const QFileInfo info(QDir(from.toLocalFile()), path);
+  if (!info.exists()) return {};
+  return {{"url", QUrl::fromLocalFile(QDir::cleanPath(info.absoluteFilePath()))},
+          {"folder", info.isDir()}};
+}
+
+QString GuiPresenter::pathOf(const QUrl& folder) {
+  return QDir::toNativeSeparators(folder.toLocalFile());
+}
+
 void GuiPresenter::imageFileChosen(const QUrl& file) {
   const QString path = file.isLocalFile() ? file.toLocalFile() : file.toString();
+  // The next pick starts beside this one, also when this file is refused.
+  if (const QString folder = QFileInfo(path).absolutePath();
+      file.isLocalFile() && folder != lastPictureFolder_) {
+    lastPictureFolder_ = folder;
+    emit pictureFolderChanged();
+  }
   auto read = readOutsideFile(QFile::encodeName(path).toStdString(), kPictureFileLimit);
   if (!read) {
     answerPick(pictureRefusal("the file " + read.status().description()));
@@ -231,6 +294,16 @@ void GuiPresenter::choose(const QString& identity) {
   sheet_.reset();
   emit changed();
   if (Status pressed = closing.press(chosen); !pressed) diagnostic(pressed.description());
+}
+
+void GuiPresenter::dismiss() {
+  if (const SheetAction* action = sheet_ ? sheet_->dismissAction() : nullptr)
+    choose(qs(action->identity));
+}
+
+void GuiPresenter::submit() {
+  if (const SheetAction* action = sheet_ ? sheet_->defaultAction() : nullptr)
+    choose(qs(action->identity));
 }
 
 void GuiPresenter::setInstance(GuiPresenter* presenter) { instance = presenter; }

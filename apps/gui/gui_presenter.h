@@ -48,8 +48,13 @@ class GuiPresenter : public QObject, public Presenter {
   // in the sheet's coordinates (negative y is above the sheet).
   Q_PROPERTY(QVariantList images READ images NOTIFY changed)
   Q_PROPERTY(bool imagePickPending READ imagePickPending NOTIFY imagePickChanged)
-  Q_PROPERTY(QString pictureDialogTitle READ pictureDialogTitle CONSTANT)
-  Q_PROPERTY(QStringList pictureFileFilters READ pictureFileFilters CONSTANT)
+  // The picture dialog's texts: title, open, cancel, empty (a folder with nothing to show).
+  Q_PROPERTY(QVariantMap pictureDialogTexts READ pictureDialogTexts CONSTANT)
+  // {name, globs} per file filter, the pictures first: "Pictures (*.png *.jpg *.jpeg)".
+  Q_PROPERTY(QVariantList pictureFilters READ pictureFilters CONSTANT)
+  // Where the picture dialog opens: the folder the last picture was chosen from in this session,
+  // else the user's Pictures folder, else the home folder.
+  Q_PROPERTY(QUrl pictureFolder READ pictureFolder NOTIFY pictureFolderChanged)
   // The page of every screen that can be asked for, for the self-test.
   Q_PROPERTY(QStringList pages READ pages CONSTANT)
 
@@ -89,10 +94,9 @@ class GuiPresenter : public QObject, public Presenter {
   QVariantList textFields() const;
   QVariantList images() const;
   bool imagePickPending() const { return static_cast<bool>(pendingPick_); }
-  QString pictureDialogTitle() const { return "Choose a Picture"; }
-  QStringList pictureFileFilters() const {
-    return {"Pictures (*.png *.jpg *.jpeg *.PNG *.JPG *.JPEG)", "All files (*)"};
-  }
+  static QVariantMap pictureDialogTexts();
+  static QVariantList pictureFilters();
+  QUrl pictureFolder() const;
   QStringList pages() const;
 
   // The installed family standing in for a font the screens name ("HelveticaNeue-Bold" →
@@ -105,11 +109,20 @@ class GuiPresenter : public QObject, public Presenter {
   // Closes the sheet and runs the action with this identity. An identity the sheet does not have
   // is a bug: it is reported through the diagnostics and the sheet stays.
   Q_INVOKABLE void choose(const QString& identity);
+  // Esc or a tap beside the sheet: chooses its dismiss action; a sheet without one stays.
+  Q_INVOKABLE void dismiss();
+  // Enter in the sheet's text field: chooses its one default action, if it has exactly one.
+  Q_INVOKABLE void submit();
 
   // The picker's answer: the file's bytes, or why the file cannot be used (not a regular file,
   // larger than pictures may be, unreadable), which the screen shows as it shows any refusal.
   Q_INVOKABLE void imageFileChosen(const QUrl& file);
   Q_INVOKABLE void imagePickCancelled();
+  // What the picture dialog's path bar names: `typed` as an absolute path, "~/..." or relative to
+  // the folder `from`, as {url, folder}; empty when nothing is there.
+  Q_INVOKABLE static QVariantMap pathAt(const QString& typed, const QUrl& from);
+  // The folder as the path bar shows it.
+  Q_INVOKABLE static QString pathOf(const QUrl& folder);
 
   // The encoded picture `index` of the shown sheet; empty when it has none.
   Bytes sheetPicture(int index) const;
@@ -126,6 +139,7 @@ class GuiPresenter : public QObject, public Presenter {
   void imagePickChanged();
   // After a picked picture (or a cancel) was handed to the screen that asked for it.
   void imagePickAnswered();
+  void pictureFolderChanged();
 
  private:
   // Only the composition root makes the presenter. QML would build a second, default-constructed
@@ -138,6 +152,8 @@ class GuiPresenter : public QObject, public Presenter {
   std::optional<Sheet> sheet_;
   int revision_ = 0;  // new picture URLs for every sheet
   std::function<void(PickedImage)> pendingPick_;
+  // Remembered for the session only: the app keeps no preference of its own for it.
+  QString lastPictureFolder_;
 };
 
 }  // namespace tockary::gui

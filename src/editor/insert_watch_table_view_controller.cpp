@@ -112,6 +112,13 @@ void writeDifferences(const Kello& form, const Kello& base, Kello& watch) {
   }
 }
 
+bool sameValues(const Kello& a, const Kello& b) {
+  for (const auto& attribute : a.entity().attributes) {
+    if (a.valueForKey(attribute.name) != b.valueForKey(attribute.name)) return false;
+  }
+  return true;
+}
+
 // The notes to store when the user changed them: text only added at the end goes after the
 // entries another program appended since the form opened; any other edit is taken as typed.
 std::string mergedNotes(const std::string& opened, const std::string& stored,
@@ -244,6 +251,7 @@ void InsertWatchTableViewController::viewDidLoad() {
       }
     }
     tempInsertUusiKello = false;
+    openedForm_ = formRecord();
   }
 }
 
@@ -627,6 +635,35 @@ void InsertWatchTableViewController::place(PictureSlot& slot, std::optional<Imag
   }
   slot.image = std::move(image);
   preferredContentHeight_ += slot.height - before;
+}
+
+// --- Leaving without saving.
+
+bool InsertWatchTableViewController::formChanged() const {
+  if (frontPictureChosen_ || backPictureChosen_) return true;
+  return openedForm_ && !sameValues(*formRecord(), *openedForm_);
+}
+
+void InsertWatchTableViewController::leaveForm(std::function<void()> close) {
+  if (!formChanged()) {
+    close();
+    return;
+  }
+  std::weak_ptr<bool> alive = alive_;
+  Sheet sheet;
+  sheet.style = SheetStyle::ActionSheet;
+  sheet.title = "Discard changes?";
+  sheet.message = "What you typed in this form will be lost.";
+  sheet.actions.push_back(
+      {"discardChanges", "Discard", ActionStyle::Destructive, [alive, close = std::move(close)] {
+         if (!alive.expired()) close();
+       }});
+  sheet.actions.push_back({std::string(kCancelAction), "Keep editing", ActionStyle::Cancel, {}});
+  services_.presenter.present(std::move(sheet));
+}
+
+void InsertWatchTableViewController::goBack() {
+  leaveForm([this] { services_.presenter.pop(1); });
 }
 
 // --- Filling fields from outside.

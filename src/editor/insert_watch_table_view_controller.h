@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -151,6 +152,17 @@ class InsertWatchTableViewController {
   // keeps the screen open and returns the busy status.
   Result<ObjectID> saveWatchDetails();
 
+  // --- Leaving without saving.
+  // Whether the form differs from what it opened with: the watch's values in edit mode, the empty
+  // form with its placeholder pictures in insert mode. A chosen picture is a change.
+  bool formChanged() const;
+  // Leaving the form unsaved (the back button, Esc, another tab): runs `close` at once when the
+  // form is unchanged, else presents "Discard changes?", whose discardChanges runs `close` and
+  // saves nothing and whose cancel ("Keep editing") keeps the form as it is.
+  void leaveForm(std::function<void()> close);
+  // The back button: leaveForm, closing this screen.
+  void goBack();
+
   // --- Filling a field as a user would with its own control: the catalogue row, the wheel row,
   // the measure columns, the date wheel (ISO 8601 "2024-05-17" or the locale's short date; empty
   // clears), typed text (prices must read as numbers; empty is allowed). A value the control
@@ -218,7 +230,7 @@ class InsertWatchTableViewController {
   std::vector<int> years_, powerReserves_, lugWidths_;
   int edited_ = -1;  // the descriptor of the field being edited
   std::optional<DateWheel> dateWheel_;
-  // Edit mode: the form as it opened, and which pictures the user chose since.
+  // The form as it opened (both modes), and which pictures the user chose since.
   std::shared_ptr<Kello> openedForm_;
   bool frontPictureChosen_ = false;
   bool backPictureChosen_ = false;

@@ -14,6 +14,8 @@ Page {
 
     Component.onCompleted: WatchDetail.open(objectId, width)
 
+    function goBack() { page.StackView.view.pop() }
+
     header: ToolBar {
         height: 48
         background: Rectangle { color: "black" }
@@ -24,7 +26,7 @@ Page {
             text: "\u2039"
             font.pixelSize: 30
             palette.buttonText: "#0a84ff"
-            onClicked: page.StackView.view.pop()
+            onClicked: page.goBack()
         }
         Label {
             objectName: "detailTitle"

@@ -13,6 +13,10 @@ Page {
 
     Component.onCompleted: EditorScreen.open(objectId)
 
+    // Leaving without saving asks first when something was typed.
+    function goBack() { EditorScreen.goBack() }
+    function leaveForList() { EditorScreen.leaveForList() }
+
     // The control that fills a field of this kind.
     function controlFor(kind) {
         if (kind === "picture")
@@ -58,11 +62,12 @@ Page {
             anchors.fill: parent
             ToolButton {
                 objectName: "editorBackButton"
+                focusPolicy: Qt.NoFocus  // typing goes on in the field after "Keep editing"
                 text: "\u2039"
                 font.pixelSize: 28
                 palette.buttonText: "#0a84ff"
                 background: Item {}
-                onClicked: if (page.StackView.view) page.StackView.view.pop(StackView.Immediate)
+                onClicked: page.goBack()
             }
             Label {
                 objectName: "editorTitle"

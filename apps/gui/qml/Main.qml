@@ -28,11 +28,50 @@ ApplicationWindow {
             openPage(page, "")
             collectionStack.pop(null, StackView.Immediate)
         }
+        pictureDialog.open()
+        pictureDialog.visible = false
     }
 
     function openPage(page, objectId) {
         tabs.currentIndex = 0
         collectionStack.push(page, { "objectId": objectId }, StackView.Immediate)
+    }
+
+    // The Collection tab always shows the list. A page that must ask before it is left (the
+    // editor with something typed) asks, and the list follows the answer.
+    function showList() {
+        const top = collectionStack.currentItem
+        if (collectionStack.depth > 1 && typeof top.leaveForList === "function")
+            top.leaveForList()
+        else
+            collectionStack.pop(null, StackView.Immediate)
+    }
+
+    // Esc answers what is in front: the picture dialog as its Cancel does, the shown sheet as its
+    // cancel action does, else the page as its back button does.
+    function pressEscape() {
+        if (pictureDialog.visible) {
+            pictureDialog.cancel()
+            return
+        }
+        if (Sheets.visible) {
+            Sheets.dismiss()
+            return
+        }
+        const top = collectionStack.currentItem
+        if (tabs.currentIndex === 0 && collectionStack.depth > 1 && typeof top.goBack === "function")
+            top.goBack()
+    }
+
+    Shortcut {
+        sequence: StandardKey.Cancel
+        enabled: !pictureDialog.menuOpen
+        onActivated: window.pressEscape()
+    }
+
+    Connections {
+        target: EditorScreen
+        function onLeftForList() { collectionStack.pop(null, StackView.Immediate) }
     }
 
     Connections {
@@ -70,13 +109,20 @@ ApplicationWindow {
                 objectName: "tab_" + index
                 required property int index
                 text: modelData
+                focusPolicy: Qt.NoFocus
                 palette.buttonText: checked ? "#0a84ff" : "#8e8e93"
                 background: Rectangle { color: "black" }
+                onClicked: if (index === 0) window.showList()
             }
         }
     }
 
     SheetOverlay {
+        anchors.fill: parent
+    }
+
+    PictureDialog {
+        id: pictureDialog
         anchors.fill: parent
     }
 }

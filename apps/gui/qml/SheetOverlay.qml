@@ -1,11 +1,10 @@
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Dialogs
 import QtQuick.Layouts
 import Tockary
 
 // The screens' action sheets (from the bottom, the cancel action on a card of its own) and
-// alerts (centred, the cancel action last), and the photo picker's file dialog.
+// alerts (centred, the cancel action last).
 Item {
     id: overlay
     visible: Sheets.visible
@@ -14,10 +13,37 @@ Item {
     readonly property color destructive: "#ff453a"
     readonly property bool hasCancel: Sheets.cancelAction.identity !== undefined
 
+    // The sheet takes the keyboard, so that nothing is typed into the screen behind it, and gives
+    // it back when it closes.
+    property Item focusBefore: null
+    function holds(item) {
+        for (let up = item; up; up = up.parent) {
+            if (up === overlay)
+                return true
+        }
+        return false
+    }
+    onVisibleChanged: {
+        if (visible) {
+            if (!holds(Window.activeFocusItem))
+                focusBefore = Window.activeFocusItem
+            if (Sheets.textFields.length === 0)
+                forceActiveFocus()
+        } else if (focusBefore) {
+            focusBefore.forceActiveFocus()
+            focusBefore = null
+        }
+    }
+
+    // A tap beside the sheet answers it as Esc does.
     Rectangle {
         anchors.fill: parent
         color: "#80000000"
-        MouseArea { anchors.fill: parent }
+        MouseArea {
+            objectName: "sheetBackdrop"
+            anchors.fill: parent
+            onClicked: Sheets.dismiss()
+        }
     }
 
     Rectangle {
@@ -31,6 +57,8 @@ Item {
         y: Sheets.actionSheet
            ? overlay.height - height - 12 - (cancelCard.visible ? cancelCard.height + 8 : 0)
            : (overlay.height - height) / 2
+
+        MouseArea { anchors.fill: parent }  // a tap on the card is not a tap beside it
 
         ColumnLayout {
             id: column
@@ -73,6 +101,7 @@ Item {
                     Layout.fillWidth: true
                     Component.onCompleted: if (index === 0) forceActiveFocus()
                     onTextChanged: Sheets.setFieldText(index, text)
+                    onAccepted: Sheets.submit()
                 }
             }
             // Each button is named after its action's identity, which never changes with its title.
@@ -142,6 +171,7 @@ Item {
         color: "#2c2c2e"
         anchors.horizontalCenter: parent.horizontalCenter
         y: overlay.height - height - 12
+        MouseArea { anchors.fill: parent }
         SheetButton {
             id: cancelButton
             objectName: overlay.hasCancel ? "sheetAction_" + Sheets.cancelAction.identity : ""
@@ -150,24 +180,6 @@ Item {
             text: overlay.hasCancel ? Sheets.cancelAction.title : ""
             actionStyle: "cancel"
             onClicked: Sheets.choose(Sheets.cancelAction.identity)
-        }
-    }
-
-    FileDialog {
-        id: pictureDialog
-        title: Sheets.pictureDialogTitle
-        nameFilters: Sheets.pictureFileFilters
-        onAccepted: Sheets.imageFileChosen(selectedFile)
-        onRejected: Sheets.imagePickCancelled()
-    }
-
-    Connections {
-        target: Sheets
-        function onImagePickRequested() { pictureDialog.open() }
-        // Answered elsewhere (a test, or a newer request): the dialog has nothing left to do.
-        function onImagePickChanged() {
-            if (!Sheets.imagePickPending && pictureDialog.visible)
-                pictureDialog.close()
         }
     }
 }

@@ -48,6 +48,24 @@ Status Sheet::press(std::string_view identity) const {
   return Status::ok();
 }
 
+const SheetAction* Sheet::dismissAction() const {
+  if (const SheetAction* cancel = action(kCancelAction)) return cancel;
+  for (const SheetAction& a : actions) {
+    if (a.style == ActionStyle::Cancel) return &a;
+  }
+  return actions.size() == 1 ? &actions.front() : nullptr;
+}
+
+const SheetAction* Sheet::defaultAction() const {
+  const SheetAction* found = nullptr;
+  for (const SheetAction& a : actions) {
+    if (a.style != ActionStyle::Default || a.identity == kCancelAction) continue;
+    if (found != nullptr) return nullptr;
+    found = &a;
+  }
+  return found;
+}
+
 std::string Sheet::actionList() const {
   std::string list;
   for (const SheetAction& a : actions) {

@@ -87,6 +87,13 @@ struct Sheet {
   // error naming the actions it has, and nothing runs. The handler may replace or destroy this
   // sheet (it is run from a copy).
   [[nodiscard]] Status press(std::string_view identity) const;
+  // What Esc or a tap beside the sheet presses: the action with the identity "cancel", else the
+  // first of style Cancel, else the only action; nullptr when none of these is (the sheet waits
+  // for an answer).
+  const SheetAction* dismissAction() const;
+  // What Enter in a text field presses: the one action that neither cancels nor destroys;
+  // nullptr when there is none or more than one.
+  const SheetAction* defaultAction() const;
   // The actions as `identity ("Title")`, joined by ", ", for messages that list them.
   std::string actionList() const;
 

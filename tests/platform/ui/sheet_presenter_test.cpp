@@ -81,6 +81,56 @@ TEST(SheetTest, HandlerReadsWhatWasTypedIntoThePresentedCopy) {
   EXPECT_EQ(submitted, "42");
 }
 
+// Esc, a tap beside the sheet and Enter in its field each press one action, found by what the
+// actions are, never by their titles or places.
+TEST(SheetTest, DismissAndDefaultActionsAreFoundByIdentityAndStyle) {
+  const auto identityOf = [](const SheetAction* action) {
+    return action == nullptr ? std::string("<none>") : action->identity;
+  };
+  const SheetAction submit{"submitNewWearCount", "Submit", ActionStyle::Default, {}};
+  const SheetAction erase{"resetWristStats", "Reset", ActionStyle::Destructive, {}};
+
+  Sheet adjust;
+  adjust.actions = {submit, cancelAction()};
+  EXPECT_EQ(identityOf(adjust.dismissAction()), "cancel");
+  EXPECT_EQ(identityOf(adjust.defaultAction()), "submitNewWearCount");
+
+  // A destructive action is never what Enter presses.
+  Sheet reset;
+  reset.actions = {erase, cancelAction()};
+  EXPECT_EQ(identityOf(reset.defaultAction()), "<none>");
+
+  // The badge: its only action, OK, is set apart as a cancel action.
+  Sheet badge;
+  badge.actions = {okAction(ActionStyle::Cancel)};
+  EXPECT_EQ(identityOf(badge.dismissAction()), "ok");
+  EXPECT_EQ(identityOf(badge.defaultAction()), "<none>");
+
+  // A lone plain OK closes the sheet either way.
+  Sheet notice;
+  notice.actions = {okAction()};
+  EXPECT_EQ(identityOf(notice.dismissAction()), "ok");
+  EXPECT_EQ(identityOf(notice.defaultAction()), "ok");
+
+  // Two choices and no way out: the sheet waits for one of them.
+  std::vector<std::string> log;
+  Sheet both = twoActionSheet(log);
+  both.actions.erase(both.actions.begin() + 1);
+  EXPECT_EQ(identityOf(both.dismissAction()), "<none>");
+  EXPECT_EQ(identityOf(both.defaultAction()), "<none>");
+
+  // The identity "cancel" wins over an earlier action of cancel style, and is never the default
+  // whatever its style.
+  Sheet odd;
+  odd.actions = {
+      okAction(ActionStyle::Cancel), submit, {"cancel", "Keep editing", ActionStyle::Default, {}}};
+  EXPECT_EQ(identityOf(odd.dismissAction()), "cancel");
+  EXPECT_EQ(identityOf(odd.defaultAction()), "submitNewWearCount");
+
+  EXPECT_EQ(identityOf(Sheet{}.dismissAction()), "<none>");
+  EXPECT_EQ(identityOf(Sheet{}.defaultAction()), "<none>");
+}
+
 class RecordingPresenterTest : public testing::Test {
  protected:
   RecordingPresenter presenter_;
