@@ -355,11 +355,18 @@ void InsertWatchTableViewController::textFieldDidBeginEditing(std::string_view o
   std::string& shown = textOf(f);
   PickerState* picker = pickerOf(f.picker);
   switch (f.kind) {
-    case FieldKind::Catalogue:
-      shown = std::string(f.proposal);
+    case FieldKind::Catalogue: {
+      // A value the wheel offers stays and the wheel opens at it: a look at the field must not
+      // change the watch. Anything else gives way to the proposal.
+      int row = rowOf(f.choices, shown);
+      if (row < 0) {
+        shown = std::string(f.proposal);
+        row = std::max(0, rowOf(f.choices, f.proposal));
+      }
       picker->hidden = false;
-      picker->selectedRows[0] = std::max(0, rowOf(f.choices, f.proposal));
+      picker->selectedRows[0] = row;
       return;
+    }
     case FieldKind::Wheel: {
       const auto& values = *numberListOf(f.picker);
       // Text the wheels could not have produced leaves the wheel where it is.
@@ -384,9 +391,11 @@ void InsertWatchTableViewController::textFieldDidBeginEditing(std::string_view o
       return;
     }
     case FieldKind::Date: {
-      const Date today = services_.clock.now();
-      dateWheel_.emplace(services_.formatters, today);
-      shown = services_.formatters.shortDate(today);
+      // The same for a date: the wheel opens at the field's date, an empty field takes today.
+      const std::optional<Date> held = services_.formatters.parseShortDate(shown);
+      const Date date = held ? *held : services_.clock.now();
+      dateWheel_.emplace(services_.formatters, date);
+      if (!held) shown = services_.formatters.shortDate(date);
       return;
     }
     default:

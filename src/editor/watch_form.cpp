@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "editor/watch_catalogues.h"
+#include "store/collection_model.h"
 #include "store/watch_captions.h"
 
 namespace tockary {
@@ -19,12 +20,14 @@ std::vector<FieldDescriptor> describeFields() {
        .kind = FieldKind::Picture,
        .option = "front-picture",
        .section = "Pictures",
+       .placeholder = kFrontPlaceholderPicture,
        .example = "front.jpg"},
       {.outlet = "cameraImageViewBack",
        .attribute = "varasarake6",
        .kind = FieldKind::Picture,
        .option = "back-picture",
        .section = "Pictures",
+       .placeholder = kBackPlaceholderPicture,
        .example = "back.png"},
       {.outlet = "manufacturerTextField",
        .attribute = "merkki",

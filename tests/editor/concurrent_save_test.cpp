@@ -52,7 +52,7 @@ TEST_F(ConcurrentSaveTest, AnEditWritesOnlyWhatTheFormChanged) {
   EXPECT_EQ(stored->merkki(), "Seiko");
   EXPECT_EQ(stored->sarjanumero(), std::nullopt);  // shown empty, never written
   EXPECT_EQ(stored->myyntiliike(), "Collector");
-  EXPECT_EQ(stored->kellokuva(), front);           // the very bytes, not a re-encoding
+  EXPECT_EQ(stored->kellokuva(), front);  // the very bytes, not a re-encoding
   // The app's own copy shows the other program's values as well.
   EXPECT_EQ(watch->varasarake4(), 13);
 }

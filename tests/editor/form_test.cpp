@@ -69,15 +69,20 @@ TEST_F(FormTest, EveryFieldIsDescribedOnceAndEditsAsItsKindSays) {
             "caseDiameterTextField");
 }
 
-TEST_F(FormTest, ProposalsReplaceTheFieldTextInBothModes) {
+// Opening a wheel must not change the watch: a value the wheel offers stays, and only an empty
+// field or text the wheel cannot show takes the proposal.
+TEST_F(FormTest, ProposalsFillOnlyWhatTheWheelCannotShow) {
   auto edit = editScreen(storedWatch());
   EXPECT_EQ(edit->title(), "Edit Watch Details");
   EXPECT_EQ(edit->text("movementTypeTextField"), "Quartz");
   edit->textFieldDidBeginEditing("movementTypeTextField");
-  EXPECT_EQ(edit->text("movementTypeTextField"), "Automatic");
+  EXPECT_EQ(edit->text("movementTypeTextField"), "Quartz");
   ASSERT_TRUE(edit->shownWheel());
-  EXPECT_EQ(edit->shownWheel()->columns[0].selected, 0);
+  EXPECT_EQ(edit->shownWheel()->columns[0].selected, 5);
   EXPECT_EQ(edit->shownWheel()->toolbarTitle, "Choose movement type: ");
+  EXPECT_FALSE(edit->formChanged());
+  EXPECT_TRUE(edit->pickerViewDidSelectRow(0, 0));
+  EXPECT_EQ(edit->text("movementTypeTextField"), "Automatic");
   EXPECT_TRUE(edit->pickerViewDidSelectRow(5, 0));
   EXPECT_EQ(edit->text("movementTypeTextField"), "Quartz");
   EXPECT_TRUE(edit->pressToolbarButton());
@@ -87,10 +92,16 @@ TEST_F(FormTest, ProposalsReplaceTheFieldTextInBothModes) {
   EXPECT_FALSE(edit->pressToolbarButton());
 
   auto insert = insertScreen();
-  ASSERT_TRUE(insert->enterValue("glassTextField", "Hesalite"));
   insert->textFieldDidBeginEditing("glassTextField");
   EXPECT_EQ(insert->text("glassTextField"), "Sapphire Crystal");
   EXPECT_EQ(insert->shownWheel()->columns[0].selected, 12);
+
+  // Text from elsewhere that the catalogue does not hold.
+  auto stored = storedWatch();
+  stored->setLasi("Hesalite, domed");
+  auto odd = editScreen(stored);
+  odd->textFieldDidBeginEditing("glassTextField");
+  EXPECT_EQ(odd->text("glassTextField"), "Sapphire Crystal");
 }
 
 TEST_F(FormTest, TheSharedComplicationPickerWritesTheFieldBeingEdited) {
@@ -209,13 +220,18 @@ TEST_F(FormTest, MeasureWheelsOpenAtTheFieldsMeasure) {
   EXPECT_EQ(screen->text("lugToLugTextField"), "42");
 }
 
-TEST_F(FormTest, DateFieldsPutTodayAndTheSoldDateLogsWhenAsked) {
+TEST_F(FormTest, DateFieldsOpenAtTheirDateOrTodayAndTheSoldDateLogsWhenAsked) {
   auto screen = editScreen(storedWatch());
   EXPECT_EQ(screen->text("purchaseDateTextField"), "3/4/20");
   screen->textFieldDidBeginEditing("purchaseDateTextField");
-  EXPECT_EQ(screen->text("purchaseDateTextField"), "5/17/24");
+  EXPECT_EQ(screen->text("purchaseDateTextField"), "3/4/20");
   ASSERT_TRUE(screen->shownWheel());
   EXPECT_EQ(screen->shownWheel()->toolbarTitle, "Done");
+  // March, the 4th, 2020.
+  EXPECT_EQ(screen->shownWheel()->columns[0].selected, 2);
+  EXPECT_EQ(screen->shownWheel()->columns[1].selected, 3);
+  EXPECT_EQ(screen->shownWheel()->columns[2].selected, 2020 - 1900);
+  EXPECT_FALSE(screen->formChanged());
   screen->datePickerValueChanged(formatters.calendar().dateFrom(2021, 12, 31));
   EXPECT_EQ(screen->text("purchaseDateTextField"), "12/31/21");
   screen->donePurchaseDatePicker();

@@ -62,7 +62,7 @@ TEST_F(LeaveTest, TypedTextTurnedWheelsNotesAndPicturesAreChanges) {
   screen->enterNotes("Bought at the fair");
   EXPECT_FALSE(screen->formChanged());
 
-  // A date field opens at today, which is a value the watch did not have.
+  // An empty date field opens at today, which is a value the watch did not have.
   screen->textFieldDidBeginEditing("soldDateTextField");
   EXPECT_TRUE(screen->formChanged());
 
