@@ -16,7 +16,10 @@ QString AppShell::dataDirectory() const {
   return QString::fromStdString(services_.app.dataDirectory().string());
 }
 
-QStringList AppShell::tabTitles() const { return {"Collection", "Settings"}; }
+QVariantList AppShell::tabs() const {
+  return {QVariantMap{{"title", "Collection"}, {"icon", "watch"}},
+          QVariantMap{{"title", "Settings"}, {"icon", "gear"}}};
+}
 
 QString AppShell::assetPicture(const QString& name) const {
   return Pictures::url(PictureHandle::asset(name.toStdString()));

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QQmlEngine>
 #include <QString>
-#include <QStringList>
+#include <QVariantList>
 
 #include "store/app_services.h"
 
@@ -16,13 +16,14 @@ class AppShell : public QObject {
   QML_ELEMENT
   QML_SINGLETON
   Q_PROPERTY(QString dataDirectory READ dataDirectory CONSTANT)
-  Q_PROPERTY(QStringList tabTitles READ tabTitles CONSTANT)
+  Q_PROPERTY(QVariantList tabs READ tabs CONSTANT)
 
  public:
   explicit AppShell(AppServices& services, QObject* parent = nullptr);
 
   QString dataDirectory() const;
-  QStringList tabTitles() const;
+  // The tab bar in its order: each tab's title and the name of the icon drawn for it.
+  QVariantList tabs() const;
   // The address of one of the app's own pictures by name ("StatusKeeper"); empty for no name.
   Q_INVOKABLE QString assetPicture(const QString& name) const;
 

@@ -11,6 +11,9 @@ namespace tockary::gui {
 
 namespace {
 
+// What the desktop app alone keeps between runs (the picture dialog's last folder).
+constexpr std::string_view kAppStateFileName = "tockary-app.ini";
+
 // The first to open anything in the folder, so it also makes the folder private. A folder that
 // cannot be created is reported by the open that follows, in the fatal form.
 std::unique_ptr<SqliteUserDefaults> openDefaults(const std::filesystem::path& directory) {
@@ -30,6 +33,8 @@ GuiApp::GuiApp(const std::filesystem::path& dataDirectory, const std::string& lo
   (void)app_.persistentContainer();
   pictures_ = std::make_unique<Pictures>(services_->context(), assets_);
   presenter_.servePictures(*pictures_);
+  presenter_.keepPictureFolderIn(
+      QString::fromStdString((dataDirectory / std::string(kAppStateFileName)).string()));
 
   GuiPresenter::setInstance(&presenter_);
   AppShell::setInstance(new AppShell(*services_, &adapters_));

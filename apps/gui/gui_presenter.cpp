@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJSEngine>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QVariantMap>
 
@@ -148,12 +149,25 @@ QString GuiPresenter::pathOf(const QUrl& folder) {
   return QDir::toNativeSeparators(folder.toLocalFile());
 }
 
+namespace {
+constexpr const char* kPictureFolderKey = "pictureDialog/lastFolder";
+}
+
+void GuiPresenter::keepPictureFolderIn(const QString& file) {
+  pictureFolderFile_ = file;
+  lastPictureFolder_ = QSettings(file, QSettings::IniFormat).value(kPictureFolderKey).toString();
+  emit pictureFolderChanged();
+}
+
 void GuiPresenter::imageFileChosen(const QUrl& file) {
   const QString path = file.isLocalFile() ? file.toLocalFile() : file.toString();
   // The next pick starts beside this one, also when this file is refused.
   if (const QString folder = QFileInfo(path).absolutePath();
       file.isLocalFile() && folder != lastPictureFolder_) {
     lastPictureFolder_ = folder;
+    // Only a convenience: a folder that cannot be kept is simply not offered next time.
+    if (!pictureFolderFile_.isEmpty())
+      QSettings(pictureFolderFile_, QSettings::IniFormat).setValue(kPictureFolderKey, folder);
     emit pictureFolderChanged();
   }
   auto read = readOutsideFile(QFile::encodeName(path).toStdString(), kPictureFileLimit);

@@ -52,8 +52,8 @@ class GuiPresenter : public QObject, public Presenter {
   Q_PROPERTY(QVariantMap pictureDialogTexts READ pictureDialogTexts CONSTANT)
   // {name, globs} per file filter, the pictures first: "Pictures (*.png *.jpg *.jpeg)".
   Q_PROPERTY(QVariantList pictureFilters READ pictureFilters CONSTANT)
-  // Where the picture dialog opens: the folder the last picture was chosen from in this session,
-  // else the user's Pictures folder, else the home folder.
+  // Where the picture dialog opens: the folder the last picture was chosen from (also in an
+  // earlier run), else the user's Pictures folder, else the home folder.
   Q_PROPERTY(QUrl pictureFolder READ pictureFolder NOTIFY pictureFolderChanged)
   // The page of every screen that can be asked for, for the self-test.
   Q_PROPERTY(QStringList pages READ pages CONSTANT)
@@ -66,6 +66,9 @@ class GuiPresenter : public QObject, public Presenter {
 
   // Serves the shown sheet's pictures given as bytes.
   void servePictures(Pictures& pictures);
+  // Keeps the picture dialog's last folder in `file` (an ini file of the app's own), and starts
+  // from the one kept there.
+  void keepPictureFolderIn(const QString& file);
 
   void present(Sheet sheet) override;
   // A screen without a page is reported through the diagnostics and opens nothing.
@@ -152,8 +155,8 @@ class GuiPresenter : public QObject, public Presenter {
   std::optional<Sheet> sheet_;
   int revision_ = 0;  // new picture URLs for every sheet
   std::function<void(PickedImage)> pendingPick_;
-  // Remembered for the session only: the app keeps no preference of its own for it.
   QString lastPictureFolder_;
+  QString pictureFolderFile_;
 };
 
 }  // namespace tockary::gui

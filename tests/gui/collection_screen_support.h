@@ -62,15 +62,6 @@ class CollectionScreenTest : public GuiTest {
     return "<not accessible>";
   }
 
-  // Quits and starts the app again on the same data, as a user reopening it.
-  void restartApp() {
-    app.reset();
-    app = std::make_unique<gui::GuiApp>(dir.path() / "data", "en_US");
-    ASSERT_TRUE(app->load());
-    window()->resize(430, 932);
-    settle();
-  }
-
   QQuickItem* row(const Kello& watch) {
     return item("row_" + QString::number(watch.objectID().primaryKey));
   }

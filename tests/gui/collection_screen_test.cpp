@@ -25,6 +25,37 @@ TEST_F(CollectionScreenTest, AStoredWatchIsListedWithItsLines) {
   EXPECT_EQ(textOf(row(*watch), "manufacturerLabel"), "Omega");
 }
 
+// A watch saved while the list is shown (by another screen, or the first fetch) comes in above
+// the first row: a list looked at from its top shows it, a list scrolled down keeps its place.
+TEST_F(CollectionScreenTest, ARowComingInAboveTheFirstStaysInSightOnlyFromTheTop) {
+  ManagedObjectContext& context = app->services().context();
+  std::shared_ptr<Kello> first;
+  for (const char* brand : {"Breitling", "Omega", "Rolex", "Seiko", "Tudor", "Zenith"}) {
+    auto watch = context.insertNewObject<Kello>();
+    watch->setMerkki(std::string(brand));
+    watch->setMyyntiliike(std::string());
+    if (!first) first = watch;
+  }
+  ASSERT_TRUE(context.save().isOk());
+  revisitCollection();
+  settle(400);
+  QQuickItem* list = item("collectionList");
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(list->property("atYBeginning").toBool());
+  ASSERT_NE(row(*first), nullptr);
+  EXPECT_EQ(row(*first)->mapToItem(list, QPointF(0, 0)).y(), 0);
+
+  scroll(list, 3);
+  settle(400);
+  ASSERT_FALSE(list->property("atYBeginning").toBool());
+  const double scrolledTo = list->property("contentY").toDouble();
+  auto earlier = addWatch("Audemars Piguet", "Royal Oak", "1972");
+  settle(400);
+  EXPECT_FALSE(list->property("atYBeginning").toBool());
+  EXPECT_GE(list->property("contentY").toDouble(), scrolledTo);
+  (void)earlier;
+}
+
 TEST_F(CollectionScreenTest, RowsShowTheirBadgesStatusAndWinder) {
   auto winding = addWatch("Omega", "Seamaster", "2001");
   winding->setVarasarake2(std::string("On Winder"));

@@ -28,11 +28,19 @@ namespace tockary::testing {
 // screenshots (under the build folder's screenshots/<Suite>.<Test>/) for a person to look at.
 class GuiTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { startApp(); }
+
+  void startApp() {
     app = std::make_unique<gui::GuiApp>(dir.path() / "data", "en_US");
     ASSERT_TRUE(app->load());
     window()->resize(430, 932);
     settle();
+  }
+
+  // Quits and starts the app again on the same data, as a user reopening it.
+  void restartApp() {
+    app.reset();
+    startApp();
   }
 
   void TearDown() override { app.reset(); }

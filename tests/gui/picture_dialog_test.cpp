@@ -78,7 +78,7 @@ class PictureDialogTest : public EditorGuiTest {
   std::optional<std::string> previousConfig;
 };
 
-TEST_F(PictureDialogTest, OpensInPicturesFiltersByNameAndChoosesByTaps) {
+TEST_F(PictureDialogTest, OpensInPicturesFiltersByNameChoosesByTapsAndKeepsTheFolder) {
   ASSERT_NE(openEditor(), nullptr);
   openGallery("cameraImageView");
   EXPECT_EQ(shownPath(), path(pictures));
@@ -124,6 +124,12 @@ TEST_F(PictureDialogTest, OpensInPicturesFiltersByNameAndChoosesByTaps) {
   EXPECT_FALSE(app->presenter().imagePickPending());
   EXPECT_NE(item("editorPage"), nullptr);  // Esc closed the dialog only
   EXPECT_EQ(item("pictureError"), nullptr);
+
+  // Also after the app was quit and started again.
+  restartApp();
+  ASSERT_NE(openEditor(), nullptr);
+  openGallery("cameraImageView");
+  EXPECT_EQ(shownPath(), path(pictures / "trips"));
 }
 
 TEST_F(PictureDialogTest, ThePathBarAndTheKeysGoWhereTheyAreTold) {

@@ -83,14 +83,13 @@ class UserScreenshots : public CollectionScreenTest {
          QColor(235, 238, 240), QColor(60, 80, 110)},
         {"Casio", "F-91W", "1991", "Quartz", "Needs Battery", 3, 2010, QColor(70, 70, 70),
          QColor(250, 250, 250)},
-        {"Sinn", "556", "2016", "Automatic", "Serviced", 201, 2017, QColor(10, 10, 12),
-         Qt::white},
+        {"Sinn", "556", "2016", "Automatic", "Serviced", 201, 2017, QColor(10, 10, 12), Qt::white},
         {"Longines", "Spirit", "2022", "Automatic", "Incoming", 0, thisYear, QColor(30, 60, 40),
          QColor(240, 230, 200)},
         {"Hamilton", "Khaki Field", "2018", "Manual", "For Sale", 88, 2018, QColor(40, 45, 35),
          QColor(245, 240, 220)},
-        {"Nomos", "Tangente", "2015", "Manual", "Willing To Flip", 51, 2015,
-         QColor(245, 243, 238), QColor(30, 30, 60)},
+        {"Nomos", "Tangente", "2015", "Manual", "Willing To Flip", 51, 2015, QColor(245, 243, 238),
+         QColor(30, 30, 60)},
     };
     int index = 0;
     for (const Spec& spec : specs) {
@@ -102,8 +101,8 @@ class UserScreenshots : public CollectionScreenTest {
       watch->setOstohinta(300.0 + 450 * index);
       watch->setHalkaisija(std::to_string(36 + index % 7));
       watch->setLugivali(index % 2 == 0 ? "20" : "22");
-      watch->setKellokuva(dialPicture(QColor(28, 28, 30), spec.dial, spec.hands, 10 + index,
-                                      8 + 5 * index));
+      watch->setKellokuva(
+          dialPicture(QColor(28, 28, 30), spec.dial, spec.hands, 10 + index, 8 + 5 * index));
       if (spec.wears > 0) {
         // Worn lately, but the watch for sale has waited in its box for months.
         const int daysAgo = spec.status == std::string("For Sale") ? 120 : index;
@@ -129,7 +128,11 @@ class UserScreenshots : public CollectionScreenTest {
 };
 
 TEST_F(UserScreenshots, Collection) {
-  ASSERT_NE(row(*watches[0]), nullptr);
+  QQuickItem* list = item("collectionList");
+  ASSERT_NE(list, nullptr);
+  // The list opens at its top: the first row whole under the bar.
+  ASSERT_NE(row(*watches[5]), nullptr);  // Casio comes first
+  EXPECT_EQ(row(*watches[5])->mapToItem(list, QPointF(0, 0)).y(), 0);
   settle(1000);  // pictures are decoded off the GUI thread
   screenshot("collection");
 }

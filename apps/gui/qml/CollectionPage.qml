@@ -13,24 +13,19 @@ Page {
     StackView.onActivated: CollectionList.viewDidAppear()
     onVisibleChanged: if (visible && StackView.status === StackView.Active) CollectionList.viewDidAppear()
 
-    header: ToolBar {
-        height: 52
-        background: Rectangle { color: "black" }
+    header: TopBar {
         Row {
             anchors.left: parent.left
-            anchors.leftMargin: 6
+            anchors.leftMargin: 4
             anchors.verticalCenter: parent.verticalCenter
-            spacing: 2
-            ToolButton {
+            TopBarButton {
                 objectName: "infoModeButton"
                 text: CollectionList.captions.infoMode
-                palette.buttonText: "#0a84ff"
                 onClicked: CollectionList.nextInfoMode()
             }
-            ToolButton {
+            TopBarButton {
                 objectName: "flipPicturesButton"
                 text: CollectionList.captions.flip
-                palette.buttonText: "#0a84ff"
                 onClicked: CollectionList.flipPictures()
             }
         }
@@ -45,20 +40,17 @@ Page {
         }
         Row {
             anchors.right: parent.right
-            anchors.rightMargin: 6
+            anchors.rightMargin: 4
             anchors.verticalCenter: parent.verticalCenter
-            spacing: 2
-            ToolButton {
+            TopBarButton {
                 objectName: "sortButton"
                 text: CollectionList.captions.sort
-                palette.buttonText: "#0a84ff"
                 onClicked: CollectionList.orderRowsBy()
             }
-            ToolButton {
+            TopBarButton {
                 objectName: "addButton"
                 text: "+"
-                font.pixelSize: 26
-                palette.buttonText: "#0a84ff"
+                glyph: true
                 onClicked: CollectionList.insertNewWatch()
             }
         }
@@ -75,6 +67,11 @@ Page {
         reuseItems: true
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {}
+        // A list looked at from its top stays at its top when rows come in above the first one
+        // shown (a watch added elsewhere, the first fetch); one scrolled down keeps its rows.
+        property bool atTop: true
+        onMovementEnded: atTop = atYBeginning
+        onCountChanged: if (atTop) Qt.callLater(positionViewAtBeginning)
         delegate: CollectionRow {
             width: list.width
             height: CollectionList.estimatedRowHeight

@@ -192,21 +192,22 @@ SwipeDelegate {
                 font.pixelSize: 12
                 color: row.warrantyColor
             }
+            // The completeness ring leads, so that it stands in one place whatever badges follow.
             Row {
                 spacing: 4
                 topPadding: 2
+                RowIcon { objectName: "indicatorButtonOutlet"; name: row.indicatorImage }
                 RowIcon { objectName: "badge1Outlet"; name: row.badge1Image }
                 RowIcon { objectName: "badge2Outlet"; name: row.badge2Image }
                 RowIcon { objectName: "badge3Outlet"; name: row.badge3Image }
                 RowIcon { objectName: "badge4Outlet"; name: row.badge4Image }
-                RowIcon { objectName: "indicatorButtonOutlet"; name: row.indicatorImage; width: 44 }
             }
         }
 
         // The right column: status, info mode, the two pop-up buttons.
         Column {
             anchors.right: parent.right
-            anchors.rightMargin: 8
+            anchors.rightMargin: 12
             y: 12
             spacing: 6
             RowIcon { objectName: "statusButtonOutlet"; name: row.statusImage; size: 36 }

@@ -16,35 +16,25 @@ Page {
 
     function goBack() { page.StackView.view.pop() }
 
-    header: ToolBar {
-        height: 48
-        background: Rectangle { color: "black" }
-        ToolButton {
+    header: TopBar {
+        title: WatchDetail.title
+        titleName: "detailTitle"
+        TopBarButton {
             objectName: "backButton"
             anchors.left: parent.left
+            anchors.leftMargin: 4
             anchors.verticalCenter: parent.verticalCenter
             text: "\u2039"
-            font.pixelSize: 30
-            palette.buttonText: "#0a84ff"
+            glyph: true
             onClicked: page.goBack()
         }
-        Label {
-            objectName: "detailTitle"
-            anchors.centerIn: parent
-            width: parent.width - 160
-            horizontalAlignment: Text.AlignHCenter
-            elide: Text.ElideRight
-            text: WatchDetail.title
-            font.bold: true
-            color: "white"
-        }
-        ToolButton {
+        TopBarButton {
             objectName: "editButton"
             anchors.right: parent.right
+            anchors.rightMargin: 4
             anchors.verticalCenter: parent.verticalCenter
             text: WatchDetail.captions.edit
             enabled: WatchDetail.found
-            palette.buttonText: "#0a84ff"
             onClicked: WatchDetail.editSelectedWatch()
         }
     }
@@ -117,6 +107,7 @@ Page {
                         objectName: "statusTextField"
                         Layout.fillWidth: true
                         text: page.outlets.statusTextField
+                        leftPadding: 0
                         palette.buttonText: "white"
                         font.pixelSize: 17
                         onClicked: WatchDetail.changeWatchStatus()
@@ -177,9 +168,16 @@ Page {
                     Label {
                         objectName: modelData.outlet
                         Layout.fillWidth: true
+                        bottomPadding: 6
                         text: page.outlets[modelData.outlet] !== undefined ? page.outlets[modelData.outlet] : ""
                         color: "white"
                         wrapMode: Text.Wrap
+                        // An empty field says so quietly.
+                        Label {
+                            visible: parent.text.length === 0
+                            text: "\u2014"
+                            color: "#48484a"
+                        }
                     }
                     Rectangle { Layout.fillWidth: true; height: 1; color: "#2c2c2e" }
                 }

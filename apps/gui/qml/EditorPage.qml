@@ -55,37 +55,26 @@ Page {
         form.contentY = Math.max(0, Math.min(y, form.contentHeight - form.height))
     }
 
-    header: ToolBar {
-        implicitHeight: 44
-        background: Rectangle { color: "black" }
-        RowLayout {
-            anchors.fill: parent
-            ToolButton {
-                objectName: "editorBackButton"
-                focusPolicy: Qt.NoFocus  // typing goes on in the field after "Keep editing"
-                text: "\u2039"
-                font.pixelSize: 28
-                palette.buttonText: "#0a84ff"
-                background: Item {}
-                onClicked: page.goBack()
-            }
-            Label {
-                objectName: "editorTitle"
-                text: EditorScreen.title
-                font.bold: true
-                color: "white"
-                horizontalAlignment: Text.AlignHCenter
-                elide: Text.ElideRight
-                Layout.fillWidth: true
-            }
-            ToolButton {
-                objectName: "saveButton"
-                text: EditorScreen.labels.save
-                font.bold: true
-                palette.buttonText: "#0a84ff"
-                background: Item {}
-                onClicked: EditorScreen.save()
-            }
+    header: TopBar {
+        title: EditorScreen.title
+        titleName: "editorTitle"
+        TopBarButton {
+            objectName: "editorBackButton"
+            anchors.left: parent.left
+            anchors.leftMargin: 4
+            anchors.verticalCenter: parent.verticalCenter
+            text: "\u2039"
+            glyph: true
+            onClicked: page.goBack()
+        }
+        TopBarButton {
+            objectName: "saveButton"
+            anchors.right: parent.right
+            anchors.rightMargin: 4
+            anchors.verticalCenter: parent.verticalCenter
+            text: EditorScreen.labels.save
+            font.bold: true
+            onClicked: EditorScreen.save()
         }
     }
 

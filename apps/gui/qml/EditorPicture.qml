@@ -15,9 +15,11 @@ Column {
         text: slot.field.caption
         color: "#8e8e93"
     }
+    // A watch without this picture shows the picture that invites one.
     Image {
         objectName: slot.field.outlet
-        source: slot.picture.source
+        source: slot.picture.source.length > 0 ? slot.picture.source
+                                               : AppShell.assetPicture(slot.field.placeholder)
         width: slot.width
         height: width * (slot.picture.aspect > 0 ? slot.picture.aspect : 1)
         sourceSize.width: Math.max(1, width * 2)

@@ -101,17 +101,39 @@ ApplicationWindow {
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.bottom: parent.bottom
-        background: Rectangle { color: "black" }
+        background: Rectangle {
+            color: "black"
+            Rectangle { width: parent.width; height: 1; color: "#2c2c2e" }
+        }
         Repeater {
-            model: AppShell.tabTitles
+            model: AppShell.tabs
             TabButton {
-                required property string modelData
-                objectName: "tab_" + index
+                id: tab
+                required property var modelData
                 required property int index
-                text: modelData
+                objectName: "tab_" + index
+                text: modelData.title
                 focusPolicy: Qt.NoFocus
-                palette.buttonText: checked ? "#0a84ff" : "#8e8e93"
+                implicitHeight: 52
+                readonly property color tint: checked ? "#0a84ff" : "#8e8e93"
                 background: Rectangle { color: "black" }
+                contentItem: Column {
+                    spacing: 2
+                    topPadding: 4
+                    TabIcon {
+                        anchors.horizontalCenter: parent.horizontalCenter
+                        name: tab.modelData.icon
+                        tint: tab.tint
+                    }
+                    Label {
+                        anchors.horizontalCenter: parent.horizontalCenter
+                        text: tab.text
+                        font.pixelSize: 11
+                        font.bold: tab.checked
+                        color: tab.tint
+                    }
+                }
+                Accessible.name: text
                 onClicked: if (index === 0) window.showList()
             }
         }

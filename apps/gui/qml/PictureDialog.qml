@@ -97,37 +97,27 @@ Rectangle {
         anchors.fill: parent
         spacing: 0
 
-        ToolBar {
+        TopBar {
             Layout.fillWidth: true
-            implicitHeight: 44
-            background: Rectangle { color: "black" }
-            ToolButton {
+            title: dialog.texts.title
+            TopBarButton {
                 objectName: "pictureDialogCancel"
                 anchors.left: parent.left
-                anchors.leftMargin: 8
+                anchors.leftMargin: 4
                 anchors.verticalCenter: parent.verticalCenter
                 text: dialog.texts.cancel
-                palette.buttonText: dialog.accent
-                background: Item {}
+                tint: dialog.accent
                 onClicked: dialog.cancel()
             }
-            Label {
-                anchors.centerIn: parent
-                text: dialog.texts.title
-                font.bold: true
-                font.pixelSize: 17
-                color: "white"
-            }
-            ToolButton {
+            TopBarButton {
                 objectName: "pictureDialogOpen"
                 anchors.right: parent.right
-                anchors.rightMargin: 8
+                anchors.rightMargin: 4
                 anchors.verticalCenter: parent.verticalCenter
                 text: dialog.texts.open
                 font.bold: true
                 enabled: dialog.selected.toString() !== ""
-                palette.buttonText: enabled ? dialog.accent : "#636366"
-                background: Item {}
+                tint: dialog.accent
                 onClicked: dialog.choose(dialog.selected)
             }
         }
@@ -139,14 +129,13 @@ Rectangle {
             Layout.rightMargin: 12
             Layout.bottomMargin: 8
             spacing: 6
-            ToolButton {
+            TopBarButton {
                 id: upButton
                 objectName: "pictureDialogUp"
                 text: "\u2039"
-                font.pixelSize: 28
+                glyph: true
                 enabled: files.parentFolder.toString() !== ""
-                palette.buttonText: dialog.accent
-                background: Item {}
+                tint: dialog.accent
                 onClicked: dialog.up()
             }
             TextField {

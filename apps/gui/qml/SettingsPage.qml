@@ -7,16 +7,8 @@ import Tockary
 Page {
     objectName: "settingsPage"
     background: Rectangle { color: "black" }
-    header: ToolBar {
-        implicitHeight: 44
-        background: Rectangle { color: "black" }
-        Label {
-            anchors.centerIn: parent
-            text: AppShell.tabTitles[1]
-            font.bold: true
-            font.pixelSize: 17
-            color: "white"
-        }
+    header: TopBar {
+        title: AppShell.tabs[1].title
     }
 
     // Flags change elsewhere too (the rows store their first-time values): load them afresh

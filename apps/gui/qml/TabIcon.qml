@@ -1,0 +1,50 @@
+import QtQuick
+
+// A tab's icon, drawn in the tab's colour: "watch" (a case with lugs and hands) or "gear".
+Canvas {
+    id: icon
+    property string name
+    property color tint
+    implicitWidth: 26
+    implicitHeight: 26
+    onTintChanged: requestPaint()
+    onNameChanged: requestPaint()
+    onPaint: {
+        const g = getContext("2d")
+        g.reset()
+        g.strokeStyle = tint
+        g.fillStyle = tint
+        g.lineWidth = 2
+        g.lineCap = "round"
+        const c = width / 2
+        if (name === "watch") {
+            g.fillRect(c - 5, 1, 10, 5)
+            g.fillRect(c - 5, height - 6, 10, 5)
+            g.beginPath()
+            g.arc(c, c, 8, 0, 2 * Math.PI)
+            g.stroke()
+            g.beginPath()
+            g.moveTo(c, c)
+            g.lineTo(c, c - 5)
+            g.moveTo(c, c)
+            g.lineTo(c + 4, c + 1)
+            g.stroke()
+        } else if (name === "gear") {
+            g.beginPath()
+            for (let tooth = 0; tooth < 8; ++tooth) {
+                const a = tooth * Math.PI / 4
+                g.moveTo(c + Math.cos(a) * 7, c + Math.sin(a) * 7)
+                g.lineTo(c + Math.cos(a) * 11, c + Math.sin(a) * 11)
+            }
+            g.lineWidth = 4
+            g.stroke()
+            g.lineWidth = 2
+            g.beginPath()
+            g.arc(c, c, 7.5, 0, 2 * Math.PI)
+            g.stroke()
+            g.beginPath()
+            g.arc(c, c, 3, 0, 2 * Math.PI)
+            g.stroke()
+        }
+    }
+}
