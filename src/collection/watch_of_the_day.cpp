@@ -51,8 +51,10 @@ Sheet WatchOfTheDay::sheetFor(const std::shared_ptr<Kello>& watch) {
   sheet.actions.push_back({std::string(kDrawAgainAction), "Draw again", ActionStyle::Default,
                            [this] { startRoulette(); }});
   sheet.actions.push_back(
-      {std::string(kWearTodayAction), "Wear today", ActionStyle::Default,
-       [this, watch] { wearStatus_ = logWatchOfTheDayWear(*watch, services_); }});
+      {std::string(kWearTodayAction), "Wear today", ActionStyle::Default, [this, watch] {
+         wearStatus_ = logWatchOfTheDayWear(*watch, services_);
+         if (wearStatus_ && wearLogged) wearLogged();
+       }});
   sheet.actions.push_back(cancelAction());
 
   SheetImage frame;

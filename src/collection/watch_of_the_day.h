@@ -36,6 +36,9 @@ class WatchOfTheDay {
   // fails) nothing is presented and null is returned.
   std::shared_ptr<Kello> startRoulette();
 
+  // Run after a "Wear today" that was saved (the list shows the new count). Empty: nothing.
+  std::function<void()> wearLogged;
+
   // The watch of the last draw; null before any or after a draw that found none.
   const std::shared_ptr<Kello>& drawnWatch() const { return drawn_; }
   // The outcome of the last "Wear today" (ok before any): a busy store changes nothing, a failed
