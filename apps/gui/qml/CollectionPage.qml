@@ -45,11 +45,13 @@ Page {
             TopBarButton {
                 objectName: "watchOfTheDayButton"
                 text: CollectionPopups.captions.watchOfTheDay
+                glyph: true
                 onClicked: CollectionPopups.watchOfTheDay()
             }
             TopBarButton {
                 objectName: "summaryButton"
                 text: CollectionPopups.captions.summary
+                glyph: true
                 onClicked: CollectionPopups.summary()
             }
             TopBarButton {
