@@ -9,9 +9,11 @@ namespace tockary::cli {
 
 namespace {
 
-// A sheet's decorative picture by name: an app picture's own name, or what a watch's picture is.
+// A sheet's decorative picture by name: an app picture's own name, a watch's picture, or the
+// empty frame drawn around one.
 std::string pictureName(const SheetImage& image) {
-  return image.assetName.empty() ? "watch picture" : image.assetName;
+  if (!image.assetName.empty()) return image.assetName;
+  return image.picture.empty() ? "frame" : "watch picture";
 }
 
 }  // namespace

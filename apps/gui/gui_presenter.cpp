@@ -1,5 +1,9 @@
 #include "gui_presenter.h"
 
+#include <QColor>
+
+#include <cmath>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -45,6 +49,34 @@ const PictureFilter kPictureFilters[] = {
     {"Pictures", {"*.png", "*.jpg", "*.jpeg"}},
     {"All files", {"*"}},
 };
+
+QString colorName(const Rgba& c) {
+  return QColor::fromRgbF(static_cast<float>(c.red), static_cast<float>(c.green),
+                          static_cast<float>(c.blue), static_cast<float>(c.alpha))
+      .name(QColor::HexArgb);
+}
+
+// How a sheet picture is drawn around and turned: background (empty for none), radius, border,
+// shadow, centred, and the spin as QML animates it.
+QVariantMap decorationMap(const SheetImage& image) {
+  const PictureDecoration& d = image.decoration;
+  QVariantMap map{{"background", d.background ? colorName(*d.background) : QString()},
+                  {"radius", d.cornerRadius},
+                  {"borderColor", colorName(d.borderColor)},
+                  {"borderWidth", d.borderWidth},
+                  {"shadowRadius", d.shadowRadius},
+                  {"shadowOpacity", d.shadowOpacity},
+                  {"centred", image.centredHorizontally},
+                  {"spins", image.spin.has_value()}};
+  if (image.spin) {
+    // An affine rotation is interpolated between matrices: what shows is the angle modulo a
+    // full turn.
+    map["spinDegrees"] = std::fmod(image.spin->angle, 2 * M_PI) * 180 / M_PI;
+    map["spinDuration"] = static_cast<int>(image.spin->duration * 1000);
+    map["returnDuration"] = static_cast<int>(image.spin->returnDuration * 1000);
+  }
+  return map;
+}
 
 QVariantMap frameMap(const Frame& frame, const QString& prefix) {
   const auto key = [&](const char* name) {
@@ -272,9 +304,14 @@ QVariantList GuiPresenter::images() const {
     const SheetImage& image = sheet_->images[i];
     QVariantMap entry = frameMap(image.frame, {});
     entry.insert(frameMap(image.animatedTo.value_or(image.frame), "to"));
-    entry["source"] = image.assetName.empty()
-                          ? Pictures::url(kPictureSource, QString::number(i), revision_)
-                          : Pictures::url(PictureHandle::asset(image.assetName));
+    if (!image.assetName.empty()) {
+      entry["source"] = Pictures::url(PictureHandle::asset(image.assetName));
+    } else if (!image.picture.empty()) {
+      entry["source"] = Pictures::url(kPictureSource, QString::number(i), revision_);
+    } else {
+      entry["source"] = QString();  // a frame only
+    }
+    entry.insert(decorationMap(image));
     entry["animated"] = image.animatedTo.has_value();
     // The one growing picture the app has is the wear badge; it grows with the badge's spring.
     entry["duration"] = static_cast<int>(kBadgeAnimation.duration * 1000);

@@ -46,6 +46,18 @@ double sumOfWatches(ManagedObjectContext& context, std::string_view attribute,
   return sum->value_or(0);
 }
 
+double collectionCost(ManagedObjectContext& context) {
+  return sumOfWatches(context, "ostohinta", unsoldWatchesPredicate());
+}
+
+double soldWatchesCost(ManagedObjectContext& context) {
+  return sumOfWatches(context, "ostohinta", soldWatchesPredicate());
+}
+
+double soldWatchesProceeds(ManagedObjectContext& context) {
+  return sumOfWatches(context, "myyntihinta", soldWatchesPredicate());
+}
+
 double closenessToAverage(double value, double average) {
   if (value < average) return (value - average) / average * 100 + 100;
   if (value > average) return 100 - (value - average) / average * 100;

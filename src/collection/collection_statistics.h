@@ -13,6 +13,12 @@ namespace tockary {
 double sumOfWatches(ManagedObjectContext& context, std::string_view attribute,
                     const Predicate& predicate);
 
+// The list's money sums ("sumTotal"): purchase prices of the unsold watches, purchase prices and
+// sold prices of the sold ones.
+double collectionCost(ManagedObjectContext& context);
+double soldWatchesCost(ManagedObjectContext& context);
+double soldWatchesProceeds(ManagedObjectContext& context);
+
 // The aggregates of one family of watches, computed fresh from the store on every call.
 // Percentages are unrounded; a family without a counted watch gives NaN (or an infinity) as
 // the division gives it, and callers print it as it formats.

@@ -233,15 +233,15 @@ double MyWatchCollectionTableViewController::totalWearCount() {
 }
 
 double MyWatchCollectionTableViewController::collectionCost() {
-  return sumOfWatches(context, "ostohinta", unsoldWatchesPredicate());
+  return tockary::collectionCost(context);
 }
 
 double MyWatchCollectionTableViewController::soldWatchesCost() {
-  return sumOfWatches(context, "ostohinta", soldWatchesPredicate());
+  return tockary::soldWatchesCost(context);
 }
 
 double MyWatchCollectionTableViewController::soldWatchesProceeds() {
-  return sumOfWatches(context, "myyntihinta", soldWatchesPredicate());
+  return tockary::soldWatchesProceeds(context);
 }
 
 }  // namespace tockary

@@ -62,4 +62,9 @@ std::string HistoryLog::adjusted(std::string_view typed, double countBefore) con
          ". Wear count before the adjustment: " + wholeNumberText(countBefore);
 }
 
+std::string HistoryLog::keeperRate(std::string_view rate) const {
+  if (!isOn()) return {};
+  return "\n" + dateText() + ": Keeper Rate: " + std::string(rate) + " %";
+}
+
 }  // namespace tockary

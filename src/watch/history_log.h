@@ -34,6 +34,8 @@ class HistoryLog {
   std::string reset(double countBefore) const;
   // `typed` is the text the user typed as the new count.
   std::string adjusted(std::string_view typed, double countBefore) const;
+  // `rate` as the Keeper Rate sheet shows it ("87.5").
+  std::string keeperRate(std::string_view rate) const;
 
   // Today's date as the entries write it (short date style, date only).
   std::string dateText() const;

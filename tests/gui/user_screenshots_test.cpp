@@ -176,6 +176,31 @@ TEST_F(UserScreenshots, BadgeSheet) {
   screenshot("badge-sheet");
 }
 
+TEST_F(UserScreenshots, ComparisonAndKeeperRate) {
+  click(find(row(*watches[5]), "dwrButton"));  // the first row
+  ASSERT_TRUE(waitFor([&] { return sheetHeadline().contains("Compared to my"); }));
+  settle(300);
+  screenshot("comparison-sheet");
+  pressAction("keeperRate");
+  ASSERT_TRUE(waitFor([&] { return sheetHeadline().startsWith("Keeper Rate:"); }));
+  settle(300);
+  screenshot("keeper-rate-sheet");
+}
+
+TEST_F(UserScreenshots, WatchOfTheDay) {
+  click(item("watchOfTheDayButton"));
+  ASSERT_TRUE(waitFor([&] { return sheetHeadline().startsWith("Watch Of The Day:"); }));
+  settle(2000);  // the picture spins and comes to rest
+  screenshot("watch-of-the-day");
+}
+
+TEST_F(UserScreenshots, Summary) {
+  click(item("summaryButton"));
+  ASSERT_TRUE(waitFor([&] { return sheetHeadline() == "My watch collection summary: "; }));
+  settle(300);
+  screenshot("summary-sheet");
+}
+
 TEST_F(UserScreenshots, Settings) {
   click(item("tab_1"));
   ASSERT_TRUE(waitFor([&] { return item("settingsPage") != nullptr; }));

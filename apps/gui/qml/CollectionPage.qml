@@ -43,6 +43,18 @@ Page {
             anchors.rightMargin: 4
             anchors.verticalCenter: parent.verticalCenter
             TopBarButton {
+                objectName: "watchOfTheDayButton"
+                text: CollectionPopups.captions.watchOfTheDay
+                glyph: true
+                onClicked: CollectionPopups.watchOfTheDay()
+            }
+            TopBarButton {
+                objectName: "summaryButton"
+                text: CollectionPopups.captions.summary
+                glyph: true
+                onClicked: CollectionPopups.summary()
+            }
+            TopBarButton {
                 objectName: "sortButton"
                 text: CollectionList.captions.sort
                 onClicked: CollectionList.orderRowsBy()

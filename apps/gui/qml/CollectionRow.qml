@@ -117,6 +117,12 @@ SwipeDelegate {
             source: AppShell.assetPicture(row.stripeImage)
             Accessible.role: Accessible.Graphic
             Accessible.name: CollectionList.imageDescription(row.stripeImage)
+            MouseArea {
+                anchors.fill: parent
+                anchors.leftMargin: -4
+                anchors.rightMargin: -4
+                onClicked: CollectionPopups.ownership(row.index)
+            }
         }
 
         Item {
@@ -197,10 +203,10 @@ SwipeDelegate {
                 spacing: 4
                 topPadding: 2
                 RowIcon { objectName: "indicatorButtonOutlet"; name: row.indicatorImage }
-                RowIcon { objectName: "badge1Outlet"; name: row.badge1Image }
-                RowIcon { objectName: "badge2Outlet"; name: row.badge2Image }
-                RowIcon { objectName: "badge3Outlet"; name: row.badge3Image }
-                RowIcon { objectName: "badge4Outlet"; name: row.badge4Image }
+                RowIcon { objectName: "badge1Outlet"; name: row.badge1Image; pressable: true; onClicked: CollectionPopups.badge(row.index, 1) }
+                RowIcon { objectName: "badge2Outlet"; name: row.badge2Image; pressable: true; onClicked: CollectionPopups.badge(row.index, 2) }
+                RowIcon { objectName: "badge3Outlet"; name: row.badge3Image; pressable: true; onClicked: CollectionPopups.badge(row.index, 3) }
+                RowIcon { objectName: "badge4Outlet"; name: row.badge4Image; pressable: true; onClicked: CollectionPopups.badge(row.index, 4) }
             }
         }
 
@@ -212,7 +218,7 @@ SwipeDelegate {
             spacing: 6
             RowIcon { objectName: "statusButtonOutlet"; name: row.statusImage; size: 36 }
             RowIcon { objectName: "dotsButton"; name: row.dotsImage; size: 36; height: 12 }
-            RowIcon { objectName: "dwrButton"; name: row.rateImage; size: 36 }
+            RowIcon { objectName: "dwrButton"; name: row.rateImage; size: 36; pressable: true; onClicked: CollectionPopups.rate(row.index) }
             // The technical-details button, drawn rather than taken from a font.
             Rectangle {
                 objectName: "quickInfoButton"
@@ -231,6 +237,10 @@ SwipeDelegate {
                     font.bold: true
                     font.pixelSize: 14
                     color: "#0a84ff"
+                }
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: CollectionPopups.technical(row.index)
                 }
             }
         }

@@ -142,7 +142,7 @@ Item {
                     required property int index
                     objectName: "sheetImage_" + index
                     source: modelData.source
-                    x: modelData.x
+                    x: modelData.centred ? (card.width - width) / 2 : modelData.x
                     y: modelData.y
                     width: modelData.width
                     height: modelData.height
@@ -156,7 +156,35 @@ Item {
                         NumberAnimation { target: picture; property: "width"; to: picture.modelData.toWidth; duration: picture.modelData.duration; easing.type: Easing.OutBack }
                         NumberAnimation { target: picture; property: "height"; to: picture.modelData.toHeight; duration: picture.modelData.duration; easing.type: Easing.OutBack }
                     }
-                    Component.onCompleted: if (modelData.animated) grow.start()
+                    // The picture's frame, border and shadow, drawn behind it.
+                    Rectangle {
+                        z: -1
+                        anchors.fill: parent
+                        color: picture.modelData.background.length > 0 ? picture.modelData.background : "transparent"
+                        radius: picture.modelData.radius
+                        border.color: picture.modelData.borderColor
+                        border.width: picture.modelData.borderWidth
+                    }
+                    Rectangle {
+                        z: -2
+                        anchors.fill: parent
+                        anchors.margins: -picture.modelData.shadowRadius / 2
+                        radius: picture.modelData.radius + picture.modelData.shadowRadius / 2
+                        color: "black"
+                        opacity: picture.modelData.shadowOpacity * 0.5
+                        visible: picture.modelData.shadowRadius > 0
+                    }
+                    SequentialAnimation {
+                        id: spin
+                        RotationAnimation { target: picture; to: picture.modelData.spinDegrees || 0; duration: picture.modelData.spinDuration || 0 }
+                        RotationAnimation { target: picture; to: 0; duration: picture.modelData.returnDuration || 0 }
+                    }
+                    Component.onCompleted: {
+                        if (modelData.animated)
+                            grow.start()
+                        if (modelData.spins)
+                            spin.start()
+                    }
                 }
             }
         }

@@ -9,6 +9,7 @@
 
 #include "platform/date.h"
 #include "platform/status.h"
+#include "platform/ui/navigation_bar.h"
 
 namespace tockary {
 
@@ -58,12 +59,37 @@ struct Frame {
   friend bool operator==(const Frame&, const Frame&) = default;
 };
 
-// A decorative picture placed on the sheet, in the sheet's coordinates.
+// How a picture's area is drawn around and behind the picture.
+struct PictureDecoration {
+  std::optional<Rgba> background;
+  double cornerRadius = 0;
+  Rgba borderColor;
+  double borderWidth = 0;
+  double shadowRadius = 0;  // a black shadow straight below, of this blur
+  double shadowOpacity = 0;
+};
+
+// A turn of a picture once the sheet is shown: an affine rotation by `angle` radians over
+// `duration` seconds (drawn as the platform interpolates it, by the angle modulo a full turn),
+// then back to rest over `returnDuration` seconds.
+struct SpinAnimation {
+  double angle = 0;
+  double duration = 0;
+  double returnDuration = 0;
+  friend bool operator==(const SpinAnimation&, const SpinAnimation&) = default;
+};
+
+// A decorative picture placed on the sheet, in the sheet's coordinates. With neither an asset
+// nor a picture it is an empty area drawn only by its decoration.
 struct SheetImage {
   std::string assetName;  // an image of the asset catalogue; empty when `picture` is given
   Bytes picture;          // encoded image bytes (a watch's own picture)
   Frame frame;
   std::optional<Frame> animatedTo;  // where the picture moves once the sheet is shown
+  PictureDecoration decoration;
+  // Placed with its centre on the sheet's horizontal centre (the frame's x is then ignored).
+  bool centredHorizontally = false;
+  std::optional<SpinAnimation> spin;
 };
 
 // A question or a message for the user, as a value: the screen builds it, a presenter shows it.
