@@ -14,7 +14,11 @@ Page {
     onVisibleChanged: if (visible && StackView.status === StackView.Active) CollectionList.viewDidAppear()
 
     header: TopBar {
+        id: bar
+        // Three buttons a side; the title takes the room left between them.
+        readonly property real sideWidth: Math.max(leftButtons.width, rightButtons.width) + 8
         Row {
+            id: leftButtons
             anchors.left: parent.left
             anchors.leftMargin: 4
             anchors.verticalCenter: parent.verticalCenter
@@ -28,26 +32,28 @@ Page {
                 text: CollectionList.captions.flip
                 onClicked: CollectionList.flipPictures()
             }
-        }
-        Image {
-            objectName: "titleImage"
-            anchors.centerIn: parent
-            height: 36
-            width: 150
-            fillMode: Image.PreserveAspectFit
-            sourceSize: Qt.size(300, 72)
-            source: AppShell.assetPicture(CollectionList.titleImage)
-        }
-        Row {
-            anchors.right: parent.right
-            anchors.rightMargin: 4
-            anchors.verticalCenter: parent.verticalCenter
             TopBarButton {
                 objectName: "watchOfTheDayButton"
                 text: CollectionPopups.captions.watchOfTheDay
                 glyph: true
                 onClicked: CollectionPopups.watchOfTheDay()
             }
+        }
+        Image {
+            objectName: "titleImage"
+            anchors.centerIn: parent
+            height: 36
+            width: Math.min(150, bar.width - 2 * bar.sideWidth)
+            visible: width >= 60
+            fillMode: Image.PreserveAspectFit
+            sourceSize: Qt.size(300, 72)
+            source: AppShell.assetPicture(CollectionList.titleImage)
+        }
+        Row {
+            id: rightButtons
+            anchors.right: parent.right
+            anchors.rightMargin: 4
+            anchors.verticalCenter: parent.verticalCenter
             TopBarButton {
                 objectName: "summaryButton"
                 text: CollectionPopups.captions.summary
