@@ -36,12 +36,16 @@ void addChooseOption(CLI::App* command, PopupArguments& arguments, std::string_v
   command->add_option("--choose", arguments.choose, std::string(help))->check(utf8Text());
 }
 
-// The last sheet the command's screen presented, as the app shows it, with the watch it is about.
-int printShown(CliEnvironment& env, const std::shared_ptr<Kello>& watch) {
+// The last sheet the command's screen presented, as the app shows it, with the watch it is about
+// (named first in plain output when the command chose it, not the user).
+int printShown(CliEnvironment& env, const std::shared_ptr<Kello>& watch,
+               bool nameTheWatch = false) {
   refuseUnansweredAction(env.presenter());
   const std::vector<Sheet>& shown = env.presenter().shownSheets();
   Output out(env.options().json);
   if (watch) out.json()["id"] = watch->objectID().text();
+  if (watch && nameTheWatch)
+    out.text().line("Drawn: " + watchLabel(*watch) + " (" + watch->objectID().text() + ")");
   out.json()["sheet"] = shown.empty() ? Json() : sheetJson(shown.back());
   if (!shown.empty()) out.text().sheet(shown.back());
   out.print(std::cout);
@@ -193,7 +197,8 @@ void addPopupCommands(CLI::App& root, CommandAction& action) {
       requireWritten(roulette.wearStatus());
       const std::shared_ptr<Kello>& watch = roulette.drawnWatch();
       const std::vector<std::string>& pressed = env.presenter().pressedActions();
-      if (pressed.empty() || pressed.back() != kWearTodayAction) return printShown(env, watch);
+      if (pressed.empty() || pressed.back() != kWearTodayAction)
+        return printShown(env, watch, true);
       Output out(env.options().json);
       out.json()["id"] = watch->objectID().text();
       out.json()["varasarake4"] = std::llround(watch->varasarake4());

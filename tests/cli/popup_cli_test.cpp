@@ -128,6 +128,10 @@ TEST_F(PopupCliTest, WatchOfTheDayDrawsOnlyUnsoldWatchesAndWearsThem) {
   EXPECT_EQ(json["sheet"]["images"], Json::array({"frame", "frame"}));
   EXPECT_EQ(json["sheet"]["actions"][1]["identity"], "wearToday");
   EXPECT_EQ(stored(kept).varasarake4(), 9);
+  // People get the drawn watch's id too, on the first line.
+  EXPECT_EQ(
+      run({"wotd"}).out.rfind("Drawn: Omega Model (Kello/" + kept + ")\nWatch Of The Day: \n", 0),
+      0u);
 
   const CliRun worn = run({"wotd", "--choose", "Wear today"});
   ASSERT_EQ(worn.status, 0) << worn.err;
