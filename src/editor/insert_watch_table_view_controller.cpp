@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "editor/watch_form.h"
+#include "forms/field_input.h"
 #include "platform/format/number_text.h"
 #include "platform/ui/diagnostics.h"
 #include "settings/preference_keys.h"
@@ -18,8 +19,6 @@ namespace {
 using Screen = InsertWatchTableViewController;
 
 constexpr std::string_view kNoInfo = "No Info";
-constexpr std::string_view kRefusedSigns[] = {"€", "₳", "$", "₡", "£", "₵", "¥", "₮"};
-constexpr std::string_view kRefusedSignList = "€₳$₡£₵¥₮";
 
 // Typed fields the screen is the delegate of, besides every field with a wheel: their text goes
 // through the currency-sign filter.
@@ -98,7 +97,7 @@ std::string quotedList(Choices choices) {
 }
 
 Status refusal(std::string_view value, const std::string& accepted) {
-  return Status::error("\"" + std::string(value) + "\" is refused; accepted: " + accepted);
+  return fieldRefusal(value, accepted);
 }
 
 const std::string kNoText;
@@ -495,9 +494,7 @@ void InsertWatchTableViewController::endEditing() {
 
 bool InsertWatchTableViewController::shouldChangeCharacters(std::string_view /*outlet*/,
                                                             std::string_view replacement) const {
-  for (const auto sign : kRefusedSigns)
-    if (replacement.find(sign) != std::string_view::npos) return false;
-  return true;
+  return passesCurrencySignFilter(replacement);
 }
 
 bool InsertWatchTableViewController::replaceText(std::string_view outlet, std::size_t location,
@@ -678,34 +675,12 @@ void InsertWatchTableViewController::goBack() {
 // --- Filling fields from outside.
 
 bool InsertWatchTableViewController::isReadableNumber(std::string_view text) {
-  if (parseTypedNumber(text) != 0) return true;
-  // 0 is also the answer for unreadable text: a true zero is digits that are all 0.
-  bool digit = false;
-  for (const char c : text) {
-    if (c == '0') {
-      digit = true;
-    } else if (c != '.' && c != ',' && c != '-' && c != '+' && c != ' ') {
-      return false;
-    }
-  }
-  return digit && parseTypedNumber(std::string(text) + "1") != 0;
+  return tockary::isReadableNumber(text);
 }
 
 Result<std::optional<Date>> InsertWatchTableViewController::dateFromUserText(
     std::string_view text) const {
-  if (text.empty()) return std::optional<Date>();
-  const auto& f = services_.formatters;
-  auto date = f.parseIsoDate(text);
-  if (!date) date = f.parseShortDate(text);
-  if (!date) return refusal(text, acceptedValues("purchaseDateTextField"));
-  // The form keeps the date as short-date text; refuse one whose two-digit year reads back as
-  // another century rather than store the wrong day.
-  const auto readBack = f.parseShortDate(f.shortDate(*date));
-  if (!readBack || *readBack != f.calendar().startOfDay(*date)) {
-    return refusal(text, "dates from 80 years before to 20 years after today; " +
-                             f.shortDate(*date) + " would read back as another day");
-  }
-  return std::optional<Date>(date);
+  return tockary::dateFromUserText(services_.formatters, text);
 }
 
 std::string InsertWatchTableViewController::acceptedValues(std::string_view outlet) const {
@@ -713,7 +688,7 @@ std::string InsertWatchTableViewController::acceptedValues(std::string_view outl
   if (f == nullptr) return {};
   switch (f->kind) {
     case FieldKind::Text:
-      return isFiltered(*f) ? "text without the signs " + std::string(kRefusedSignList)
+      return isFiltered(*f) ? "text without the signs " + std::string(kRefusedCurrencySigns)
                             : "any text";
     case FieldKind::Notes:
       return "any text";
@@ -730,12 +705,8 @@ std::string InsertWatchTableViewController::acceptedValues(std::string_view outl
     case FieldKind::Measure:
       return "millimetres from 1 to 100, optionally with \".\" and a fraction from 0 to 99 "
              "without leading zeros, such as 40 or 40.5";
-    case FieldKind::Date: {
-      const auto& formatters = services_.formatters;
-      return "a date such as 2024-05-17 or " +
-             formatters.shortDate(formatters.calendar().dateFrom(2024, 5, 17)) +
-             "; an empty value clears it";
-    }
+    case FieldKind::Date:
+      return acceptedDateValues(services_.formatters);
     case FieldKind::Picture:
       return "a PNG or JPEG picture";
   }
