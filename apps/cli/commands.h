@@ -26,5 +26,7 @@ void addDetailCommands(CLI::App& root, CommandAction& action);
 void addPopupCommands(CLI::App& root, CommandAction& action);
 // add, edit, catalogues
 void addEditorCommands(CLI::App& root, CommandAction& action);
+// service list, show, add, edit, delete
+void addServiceCommands(CLI::App& root, CommandAction& action);
 
 }  // namespace tockary::cli

@@ -105,6 +105,7 @@ int main(int argc, char** argv) {
   addDetailCommands(root, action);
   addPopupCommands(root, action);
   addEditorCommands(root, action);
+  addServiceCommands(root, action);
   addSettingsCommand(root, action);
   addInfoCommand(root, action);
 
