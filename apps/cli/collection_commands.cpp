@@ -259,14 +259,12 @@ void addDelete(CLI::App& root, CommandAction& action) {
       if (*yes) env.presenter().answerNextSheet({"confirmDelete", {}});
       if (!choose->empty()) env.presenter().answerNextSheet({*choose, {}});
       const std::int64_t key = watch->objectID().primaryKey;
-      std::weak_ptr<Kello> kept = watch;
-      watch.reset();
       list->commitEditingStyle(EditingStyle::Delete, *path);
       refuseUnansweredAction(env.presenter());
       requireWritten(list->saveStatus());
       Output out(env.options().json);
       const auto& shown = env.presenter().shownSheets();
-      const bool deleted = shown.empty() && (kept.expired() || kept.lock()->isDeleted());
+      const bool deleted = shown.empty() && watch->isDeleted();
       if (!shown.empty()) {
         out.json() = sheetJson(shown.front());
         out.text().sheet(shown.front());

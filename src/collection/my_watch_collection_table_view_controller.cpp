@@ -188,12 +188,12 @@ void MyWatchCollectionTableViewController::commitEditingStyle(EditingStyle style
   sheet.style = SheetStyle::ActionSheet;
   sheet.title = "Please confirm that you wish to delete this watch record";
   sheet.message = "(This cannot be undone).";
-  // The watch, not its row: the rows may have moved by the time the user confirms.
-  std::weak_ptr<Kello> target = watch;
+  // The watch, not its row: the rows may have moved by the time the user confirms. By its id,
+  // as the list keeps only the records of the rows last shown.
   sheet.actions.push_back(
-      {"confirmDelete", "Confirm delete", ActionStyle::Destructive, [this, target] {
-         auto doomed = target.lock();
-         if (!doomed || doomed->isDeleted()) return;
+      {"confirmDelete", "Confirm delete", ActionStyle::Destructive, [this, id = watch->objectID()] {
+         auto doomed = context.existingObject<Kello>(id);
+         if (!doomed) return;
          // Under the write lock, so a busy store leaves no delete pending.
          saveStatus_ = context.performWrite({}, [&] {
            context.deleteObject(doomed);
@@ -216,11 +216,10 @@ std::optional<ContextualAction> MyWatchCollectionTableViewController::leadingSwi
     IndexPath indexPath) {
   auto watch = watchAt(indexPath);
   if (!watch) return std::nullopt;
-  std::weak_ptr<Kello> target = watch;
   return ContextualAction{quickWearTitle(*watch), std::string(kQuickWearImage), kSwipeGray,
-                          [this, target] {
-                            auto kello = target.lock();
-                            if (!kello || kello->isDeleted()) return;
+                          [this, id = watch->objectID()] {
+                            auto kello = context.existingObject<Kello>(id);
+                            if (!kello) return;
                             saveStatus_ = quickLogWear(*kello, services_);
                             presentIfStoreBusy(saveStatus_, services_.presenter);
                             // The row stays where it is but shows its new count at once.

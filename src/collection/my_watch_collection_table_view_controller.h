@@ -104,8 +104,9 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
   // naming the watch by its label stay.
   void commitEditingStyle(EditingStyle style, IndexPath indexPath) override;
 
-  // The row's quick-wear action; nullopt outside the list. A busy store logs nothing and shows
-  // the busy alert.
+  // The row's quick-wear action; nullopt outside the list. It wears the watch of the row when
+  // the action was made, if that still exists. A busy store logs nothing and shows the busy
+  // alert.
   std::optional<ContextualAction> leadingSwipeActionFor(IndexPath indexPath);
   // The outcome of the last delete or quick wear (ok before any).
   const Status& saveStatus() const { return saveStatus_; }

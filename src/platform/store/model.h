@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -25,6 +27,28 @@ inline bool isNull(const Value& v) { return std::holds_alternative<std::monostat
 struct AttributeDescription {
   std::string name;
   AttributeType type;
+};
+
+// An attribute as a record class lists it, known when compiling.
+struct AttributeSpec {
+  std::string_view name;
+  AttributeType type;
+};
+
+// The position of `name` in a record class's list; a name not in the list does not compile.
+template <std::size_t N>
+consteval int attributeIndexIn(const std::array<AttributeSpec, N>& attributes,
+                               std::string_view name) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (attributes[i].name == name) return static_cast<int>(i);
+  }
+  throw "no attribute of that name";
+}
+
+// One key of an order: ascending sorts nulls first, descending last.
+struct SortDescriptor {
+  std::string key;
+  bool ascending = true;
 };
 
 // Relationships are declared so that stores keep their shape; the program never follows them.

@@ -70,21 +70,23 @@ void Statement::bind(int index, const Value& value) {
 int Statement::step() { return sqlite3_step(stmt_); }
 
 Value Statement::column(int index, AttributeType type) const {
-  if (sqlite3_column_type(stmt_, index) == SQLITE_NULL) return std::monostate{};
+  // One call for the column, the rest on its value: a list reads dozens of columns a row.
+  sqlite3_value* value = sqlite3_column_value(stmt_, index);
+  if (sqlite3_value_type(value) == SQLITE_NULL) return std::monostate{};
   switch (type) {
     case AttributeType::String: {
-      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
-      return std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, index)));
+      const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+      return std::string(text, static_cast<std::size_t>(sqlite3_value_bytes(value)));
     }
     case AttributeType::Double:
-      return sqlite3_column_double(stmt_, index);
+      return sqlite3_value_double(value);
     case AttributeType::Int16:
-      return static_cast<std::int64_t>(sqlite3_column_int64(stmt_, index));
+      return static_cast<std::int64_t>(sqlite3_value_int64(value));
     case AttributeType::Date:
-      return dateFromSecondsSince1970(sqlite3_column_double(stmt_, index));
+      return dateFromSecondsSince1970(sqlite3_value_double(value));
     case AttributeType::Bytes: {
-      const auto* data = static_cast<const std::uint8_t*>(sqlite3_column_blob(stmt_, index));
-      const int size = sqlite3_column_bytes(stmt_, index);
+      const auto* data = static_cast<const std::uint8_t*>(sqlite3_value_blob(value));
+      const int size = sqlite3_value_bytes(value);
       return Bytes(data, data + size);
     }
   }
