@@ -66,6 +66,9 @@ struct EntityDescription {
   std::vector<RelationshipDescription> relationships;
   // Creates the record class for this entity (a subclass of ManagedObject); null makes a plain one.
   std::function<std::shared_ptr<ManagedObject>()> instantiate;
+  // Indexes the store keeps, each over its keys in their directions (for the orders and filters
+  // the app's lists fetch with); created when missing.
+  std::vector<std::vector<SortDescriptor>> indexes = {};
 
   // Index of the attribute in `attributes`, or -1.
   int attributeIndex(std::string_view attributeName) const;
