@@ -1,6 +1,5 @@
 #include <iostream>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -151,7 +150,6 @@ std::unique_ptr<MyWatchCollectionTableViewController> openList(CliEnvironment& e
 // Rows are printed as they are filled, so a large collection is never held whole.
 void printRows(CliEnvironment& env, MyWatchCollectionTableViewController& list) {
   const bool asJson = env.options().json;
-  const std::set<ObjectID> pictured = list.watchesWithShownPicture();
   const int rows = list.numberOfRowsInSection(0);
   if (asJson) std::cout << "[";
   bool first = true;
@@ -159,7 +157,7 @@ void printRows(CliEnvironment& env, MyWatchCollectionTableViewController& list) 
     const auto cell = list.cellForRowAt({0, row});
     const auto swipe = list.leadingSwipeActionFor({0, row});
     if (!cell || !swipe) continue;
-    const bool own = pictured.contains(cell->watchId);
+    const bool own = cell->watchImageView.stored;
     if (asJson) {
       std::cout << (first ? "\n" : ",\n") << dumpJson(rowJson(*cell, own, swipe->title), -1);
     } else {
@@ -249,9 +247,10 @@ void addDelete(CLI::App& root, CommandAction& action) {
     action = [id, yes, choose](CliEnvironment& env) {
       auto watch = watchById(env, *id);
       const std::string label = watchLabel(*watch);
-      auto list = openList(env);
-      const auto path = list->indexPathOf(watch->objectID());
-      if (!path) {
+      // Only the sheet shows: the list itself is not fetched.
+      auto list = std::make_unique<MyWatchCollectionTableViewController>(env.services());
+      list->viewDidLoad();
+      if (!list->listShows(*watch)) {
         throw UsageError{"watch " + *id +
                          " is not in the list (sold watches are hidden); turn "
                          "hideSoldWatchesSettingOn off to delete it"};
@@ -259,7 +258,7 @@ void addDelete(CLI::App& root, CommandAction& action) {
       if (*yes) env.presenter().answerNextSheet({"confirmDelete", {}});
       if (!choose->empty()) env.presenter().answerNextSheet({*choose, {}});
       const std::int64_t key = watch->objectID().primaryKey;
-      list->commitEditingStyle(EditingStyle::Delete, *path);
+      list->confirmDeletion(*watch);
       refuseUnansweredAction(env.presenter());
       requireWritten(list->saveStatus());
       Output out(env.options().json);

@@ -47,7 +47,10 @@ Predicate soldWatchesPredicate() {
   return Predicate(std::string(kSoldToAttribute) + " != %@", {std::string()});
 }
 
-bool isSold(const Kello& watch) { return watch.myyntiliike() != std::string(); }
+bool isSold(const Kello& watch) {
+  const std::string* soldTo = watch.textAt(Kello::attribute(kSoldToAttribute));
+  return soldTo == nullptr || !soldTo->empty();
+}
 
 double totalWearCount(ManagedObjectContext& context) {
   auto sum = context.aggregate(Kello::fetchRequest(), AggregateFunction::Sum, "varasarake4");
