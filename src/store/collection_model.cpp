@@ -35,6 +35,8 @@ ManagedObjectModel collectionModel() {
   for (EntityDescription& entity : model.entities) {
     if (entity.name != Kello::entityName()) continue;
     entity.indexes = std::move(indexes);
+    // The total wear count: every row's wear rate and the detail's keeper rate divide by it.
+    entity.keptSums = {std::string(kWearCountAttribute)};
   }
   return model;
 }
@@ -53,7 +55,7 @@ bool isSold(const Kello& watch) {
 }
 
 double totalWearCount(ManagedObjectContext& context) {
-  auto sum = context.aggregate(Kello::fetchRequest(), AggregateFunction::Sum, "varasarake4");
+  auto sum = context.aggregate(Kello::fetchRequest(), AggregateFunction::Sum, kWearCountAttribute);
   if (!sum) {
     diagnostic("Error when summing totals: " + sum.status().description());
     return 0;

@@ -38,8 +38,10 @@ enum class WatchOrder {
 };
 const std::vector<SortDescriptor>& watchOrder(WatchOrder order);
 
-// The total wear count: sum: of varasarake4 over every watch, sold ones included ("sumTotal").
-// A failed query prints "Error when summing totals: " and the error, and gives 0.
+// The total wear count: sum: of varasarake4 over every watch, sold ones included ("sumTotal"),
+// as the store keeps it. A failed query prints "Error when summing totals: " and the error, and
+// gives 0.
+inline constexpr std::string_view kWearCountAttribute = "varasarake4";
 double totalWearCount(ManagedObjectContext& context);
 
 // The pictures a watch shows until it has its own: what the editor stores for a new watch

@@ -69,6 +69,10 @@ struct EntityDescription {
   // Indexes the store keeps, each over its keys in their directions (for the orders and filters
   // the app's lists fetch with); created when missing.
   std::vector<std::vector<SortDescriptor>> indexes = {};
+  // Attributes whose sum over every record the store keeps as records change (by triggers, so
+  // that every program writing the file keeps it), for a sum: without a predicate that must not
+  // read every record. Created with the sums of the records already stored when missing.
+  std::vector<std::string> keptSums = {};
 
   // Index of the attribute in `attributes`, or -1.
   int attributeIndex(std::string_view attributeName) const;

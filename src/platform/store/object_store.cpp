@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "platform/store/kept_sums.h"
 #include "platform/store/sqlite_support.h"
 
 namespace tockary {
@@ -763,6 +764,11 @@ Result<std::optional<double>> ManagedObjectContext::aggregate(const FetchRequest
   auto clauses = clausesFor(*entity, request, false);
   if (!clauses) return clauses.status();
   if (Status flushed = flush(); !flushed) return flushed;
+  if (function == AggregateFunction::Sum && !request.predicate) {
+    if (auto kept = sqlite::keptSum(db_->handle, *entity, attribute)) {
+      return std::optional<double>(*kept);
+    }
+  }
   const std::string column = sqlite::quoted(attribute);
   // avg() and total() read text by its leading number ("40.5" is 40.5, "abc" is 0).
   const std::string expression =

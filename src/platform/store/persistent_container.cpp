@@ -1,6 +1,7 @@
 #include <set>
 
 #include "platform/data_directory.h"
+#include "platform/store/kept_sums.h"
 #include "platform/store/object_store.h"
 #include "platform/store/sqlite_support.h"
 
@@ -155,6 +156,10 @@ Status PersistentContainer::loadPersistentStores() {
     const auto have = existingIndexes(db, entity.name);
     for (const auto& keys : entity.indexes) {
       if (have.count(indexName(entity, keys)) == 0) statements.push_back(createIndex(entity, keys));
+    }
+    // The same holds for the kept sums, which older programs keep too as they write.
+    for (std::string& sql : sqlite::keptSumStatements(db, entity)) {
+      statements.push_back(std::move(sql));
     }
   }
   if (!statements.empty() || version != model_.version) {
