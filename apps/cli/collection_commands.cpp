@@ -46,6 +46,8 @@ std::string pictureName(const RowPicture& picture, bool ownPicture) {
 
 Json rowJson(const Cell& cell, bool ownPicture, const std::string& quickWear) {
   Json row = Json::object();
+  // Room for every key at once: growing an ordered object copies every key and value.
+  row.get_ref<Json::object_t&>().reserve(32);
   row["id"] = cell.watchId.primaryKey;
   const RowPicture& picture = cell.watchImageView;
   row["watchImageView"] = pictureName(picture, ownPicture);
