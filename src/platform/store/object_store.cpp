@@ -35,7 +35,7 @@ ManagedObject::~ManagedObject() {
 }
 
 const Value& ManagedObject::valueAt(int index) const {
-  if (!loaded_[index] && context_ != nullptr) context_->loadBlob(*this, index);
+  if ((blobState_[index] & kUnread) != 0 && context_ != nullptr) context_->loadBlob(*this, index);
   return values_[index];
 }
 
@@ -64,17 +64,18 @@ void ManagedObject::setValueAt(int index, Value value) {
       break;
   }
   values_[index] = std::move(value);
-  loaded_[index] = true;
+  blobState_[index] = 0;
   if (context_ != nullptr) context_->didChange(*this, index);
 }
 
 bool ManagedObject::hasValueAt(int index) const {
-  if (!loaded_[index]) return storedBlobs_[index];
+  if ((blobState_[index] & kUnread) != 0) return (blobState_[index] & kStored) != 0;
   return !isNull(values_[index]);
 }
 
 const std::string* ManagedObject::textAt(int index) const {
-  return std::get_if<std::string>(&valueAt(index));
+  // A text is never a blob still to be read: no need to load anything.
+  return std::get_if<std::string>(&values_[index]);
 }
 
 std::optional<std::string> ManagedObject::stringAt(int index) const {
@@ -290,8 +291,7 @@ std::shared_ptr<ManagedObject> ManagedObjectContext::detachedObject(
   object->entity_ = &entity;
   object->id_ = {entity.name, 0};
   object->values_.assign(entity.attributes.size(), std::monostate{});
-  object->loaded_.assign(entity.attributes.size(), true);
-  object->storedBlobs_.assign(entity.attributes.size(), false);
+  object->blobState_.assign(entity.attributes.size(), 0);
   return object;
 }
 
@@ -348,7 +348,7 @@ void ManagedObjectContext::loadBlob(const ManagedObject& object, int attributeIn
   const auto& attribute = object.entity_->attributes[attributeIndex];
   sqlite::Statement select(db_->handle, "SELECT " + sqlite::quoted(attribute.name) + " FROM " +
                                             sqlite::quoted(object.entity_->name) + " WHERE id = ?");
-  object.loaded_[attributeIndex] = true;
+  object.blobState_[attributeIndex] = 0;
   if (!select.prepared()) return;
   select.bind(1, object.id_.primaryKey);
   if (select.step() == SQLITE_ROW)
@@ -364,11 +364,12 @@ void ManagedObjectContext::fillFromRow(ManagedObject& object, const sqlite::Stat
     if (anyChanged && object.changed_.count(static_cast<int>(i)) != 0) continue;
     if (isBlob(attributes[i])) {
       object.values_[i] = std::monostate{};
-      object.loaded_[i] = false;  // pictures are read when asked for
-      object.storedBlobs_[i] = sqlite3_column_int(row.get(), column) != 0;
-    } else if (Value stored = row.column(column, attributes[i].type);
-               !isNull(stored) || !isNull(object.values_[i])) {
-      object.values_[i] = std::move(stored);
+      // Pictures are read when asked for.
+      object.blobState_[i] =
+          ManagedObject::kUnread |
+          (sqlite3_column_int(row.get(), column) != 0 ? ManagedObject::kStored : 0);
+    } else {
+      row.readColumn(column, attributes[i].type, object.values_[i]);
     }
   }
 }
@@ -674,8 +675,10 @@ Result<std::vector<std::shared_ptr<ManagedObject>>> ManagedObjectContext::object
   // No flush: an object with unsaved changes is taken as it is, and the stored rows of the others
   // are what a fetch would read. The others are read together, in key order.
   std::vector<std::pair<std::int64_t, std::size_t>> stored;
+  stored.reserve(keys.size());
   for (std::size_t i = 0; i < keys.size(); ++i) {
-    std::shared_ptr<ManagedObject> object = registered(*entity, keys[i]);
+    // Only objects with unsaved changes are kept as they are, and all of them are in dirty_.
+    std::shared_ptr<ManagedObject> object = dirty_.empty() ? nullptr : registered(*entity, keys[i]);
     if (object && object->hasChanges()) {
       objects[i] = std::move(object);
     } else {

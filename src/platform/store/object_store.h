@@ -86,8 +86,10 @@ class ManagedObject {
   const EntityDescription* entity_ = nullptr;
   ObjectID id_;
   mutable std::vector<Value> values_;
-  mutable std::vector<bool> loaded_;  // false for a blob not yet read from the store
-  std::vector<bool> storedBlobs_;     // for a blob not yet read: whether the store has one
+  // Per attribute, for the blobs read only when asked for: whether it is still to be read and,
+  // until then, whether the store has one. One byte each, as every record of a list sets them.
+  enum BlobState : std::uint8_t { kUnread = 1, kStored = 2 };
+  mutable std::vector<std::uint8_t> blobState_;
   bool inserted_ = false;
   bool deleted_ = false;
   std::set<int> changed_;    // attribute indexes changed since the last save
