@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include <unicode/basictz.h>
 #include <unicode/gregocal.h>
@@ -64,34 +65,39 @@ std::int64_t daysInMonth(std::int64_t year, std::int64_t month) {
   return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
-// A wall-clock time as milliseconds since 1970-01-01 00:00 on the wall clock, `months` later,
-// the day of the month kept where the target month has it and its last day otherwise.
-std::int64_t addMonths(std::int64_t wall, std::int64_t months) {
-  const std::int64_t days = floorDivide(wall, kMillisPerDay);
-  const std::int64_t timeOfDay = wall - days * kMillisPerDay;
-  const CivilDate date = civilFromDays(days);
-  const std::int64_t index = date.year * 12 + date.month - 1 + months;
-  const std::int64_t year = floorDivide(index, 12);
-  const std::int64_t month = index - year * 12 + 1;
-  const std::int64_t day = std::min(date.day, daysInMonth(year, month));
-  return daysFromCivil(year, month, day) * kMillisPerDay + timeOfDay;
-}
+// A wall-clock time: its date and the milliseconds into that day.
+struct WallTime {
+  CivilDate date;
+  std::int64_t timeOfDay;
 
-std::int64_t yearOf(std::int64_t wall) {
-  return civilFromDays(floorDivide(wall, kMillisPerDay)).year;
-}
-
-std::int64_t monthIndexOf(std::int64_t wall) {
-  const CivilDate date = civilFromDays(floorDivide(wall, kMillisPerDay));
-  return date.year * 12 + date.month - 1;
-}
+  static WallTime at(std::int64_t wallMillis) {
+    const std::int64_t days = floorDivide(wallMillis, kMillisPerDay);
+    return {civilFromDays(days), wallMillis - days * kMillisPerDay};
+  }
+  std::int64_t millis() const {
+    return daysFromCivil(date.year, date.month, date.day) * kMillisPerDay + timeOfDay;
+  }
+  std::int64_t monthIndex() const { return date.year * 12 + date.month - 1; }
+  // `months` later, the day of the month kept where the target month has it and its last day
+  // otherwise.
+  WallTime plusMonths(std::int64_t months) const {
+    const std::int64_t index = monthIndex() + months;
+    const std::int64_t year = floorDivide(index, 12);
+    const std::int64_t month = index - year * 12 + 1;
+    return {{year, month, std::min(date.day, daysInMonth(year, month))}, timeOfDay};
+  }
+  friend bool operator<(const WallTime& a, const WallTime& b) {
+    return std::tie(a.date.year, a.date.month, a.date.day, a.timeOfDay) <
+           std::tie(b.date.year, b.date.month, b.date.day, b.timeOfDay);
+  }
+};
 
 // How many steps of `step` months take `start` toward `target` without passing it, given a
 // first guess that is right or one step too many.
-std::int64_t wholeSteps(std::int64_t start, std::int64_t target, std::int64_t guess,
+std::int64_t wholeSteps(const WallTime& start, const WallTime& target, std::int64_t guess,
                         std::int64_t step) {
-  if (start < target && addMonths(start, guess * step) > target) return guess - 1;
-  if (start > target && addMonths(start, guess * step) < target) return guess + 1;
+  if (start < target && target < start.plusMonths(guess * step)) return guess - 1;
+  if (target < start && start.plusMonths(guess * step) < target) return guess + 1;
   return guess;
 }
 
@@ -205,19 +211,20 @@ DateComponents Calendar::components(Date from, Date to) const {
     // One offset throughout: wall-clock arithmetic gives what ICU's field differences give (as
     // below), without their trial additions. Candidates past the target lie past it on the
     // wall clock too, whatever the zone does there.
-    const std::int64_t a = static_cast<std::int64_t>(start) + offset;
-    const std::int64_t b = static_cast<std::int64_t>(end) + offset;
-    const std::int64_t firstYear = std::min(yearOf(a), yearOf(b));
-    const std::int64_t lastYear = std::max(yearOf(a), yearOf(b));
-    if (firstYear >= kFirstPlainYear && lastYear <= kLastPlainYear) {
+    const std::int64_t target = static_cast<std::int64_t>(end) + offset;
+    const WallTime a = WallTime::at(static_cast<std::int64_t>(start) + offset);
+    const WallTime b = WallTime::at(target);
+    if (std::min(a.date.year, b.date.year) >= kFirstPlainYear &&
+        std::max(a.date.year, b.date.year) <= kLastPlainYear) {
       DateComponents result;
-      const std::int64_t years = wholeSteps(a, b, yearOf(b) - yearOf(a), 12);
-      const std::int64_t afterYears = addMonths(a, years * 12);
+      const std::int64_t years = wholeSteps(a, b, b.date.year - a.date.year, 12);
+      const WallTime afterYears = a.plusMonths(years * 12);
       const std::int64_t months =
-          wholeSteps(afterYears, b, monthIndexOf(b) - monthIndexOf(afterYears), 1);
-      const std::int64_t afterMonths = addMonths(afterYears, months);
-      const std::int64_t days = afterMonths <= b ? floorDivide(b - afterMonths, kMillisPerDay)
-                                                 : -floorDivide(afterMonths - b, kMillisPerDay);
+          wholeSteps(afterYears, b, b.monthIndex() - afterYears.monthIndex(), 1);
+      const std::int64_t fromMonths = afterYears.plusMonths(months).millis();
+      const std::int64_t days = fromMonths <= target
+                                    ? floorDivide(target - fromMonths, kMillisPerDay)
+                                    : -floorDivide(fromMonths - target, kMillisPerDay);
       result.years = static_cast<int>(years);
       result.months = static_cast<int>(months);
       result.days = static_cast<int>(days);
