@@ -1,4 +1,5 @@
 #include <iostream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +39,14 @@ void label(Json& row, const std::string& name, const RowLabel& element, bool wit
 
 // The opacity as the row has it (0.05 stays 0.05, not 0.1).
 double opacity(float alpha) { return std::round(static_cast<double>(alpha) * 1000) / 1000; }
+
+// The same as plain text; rows use a handful of opacities, each written once.
+const std::string& opacityText(float alpha) {
+  static std::map<float, std::string> written;
+  auto [entry, added] = written.try_emplace(alpha);
+  if (added) entry->second = Json(opacity(alpha)).dump();
+  return entry->second;
+}
 
 // What the row's picture is: its own picture's side, or the placeholder's name.
 std::string pictureName(const RowPicture& picture, bool ownPicture) {
@@ -104,7 +113,7 @@ void plainRow(PlainText& out, const Cell& cell, bool ownPicture, const std::stri
   const RowPicture& picture = cell.watchImageView;
   std::string pictureText = ownPicture ? picture.picture.face() + " picture"
                                        : rowImageDescription(picture.picture.assetName());
-  if (picture.alpha < 1.0F) pictureText += ", faded to " + Json(opacity(picture.alpha)).dump();
+  if (picture.alpha < 1.0F) pictureText += ", faded to " + opacityText(picture.alpha);
   if (picture.rotation) pictureText += ", turning on its winder";
   out.field("Picture", pictureText);
   out.field("Status", rowImageDescription(cell.statusButtonOutlet.imageName));

@@ -38,10 +38,15 @@ void PlainText::line(std::string_view raw) {
 
 void PlainText::field(std::string_view caption, std::string_view value) {
   const auto lineBreak = value.find('\n');
+  if (lineBreak == std::string_view::npos && caption.find('\n') == std::string_view::npos &&
+      isValidUtf8(caption) && isValidUtf8(value)) {
+    // What line() makes of "caption: value", without the joined copy.
+    text_.append(static_cast<std::size_t>(indent_), ' ').append(caption).append(": ");
+    text_.append(value) += '\n';
+    return;
+  }
   if (lineBreak == std::string_view::npos) {
-    std::string text;
-    text.reserve(caption.size() + 2 + value.size());
-    line(text.append(caption).append(": ").append(value));
+    line(std::string(caption) + ": " + std::string(value));
     return;
   }
   line(std::string(caption) + ":");

@@ -2,8 +2,8 @@
 
 #include <array>
 #include <cmath>
-#include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/format/number_text.h"
@@ -216,8 +216,14 @@ std::string describeRowImage(std::string_view name) {
 std::string rowImageDescription(std::string_view name) {
   // Every row describes several of the same few pictures: the words for each name a row can
   // show are found once.
-  static const std::map<std::string, std::string, std::less<>> known = [] {
-    std::map<std::string, std::string, std::less<>> words;
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+      return std::hash<std::string_view>{}(text);
+    }
+  };
+  static const std::unordered_map<std::string, std::string, Hash, std::equal_to<>> known = [] {
+    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> words;
     for (const std::string& image : rowImageNames()) words.emplace(image, describeRowImage(image));
     return words;
   }();
