@@ -1,6 +1,6 @@
 #include <iostream>
+#include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -40,6 +40,14 @@ void label(Json& row, const std::string& name, const RowLabel& element, bool wit
 // The opacity as the row has it (0.05 stays 0.05, not 0.1).
 double opacity(float alpha) { return std::round(static_cast<double>(alpha) * 1000) / 1000; }
 
+// The same as plain text; rows use a handful of opacities, each written once.
+const std::string& opacityText(float alpha) {
+  static std::map<float, std::string> written;
+  auto [entry, added] = written.try_emplace(alpha);
+  if (added) entry->second = Json(opacity(alpha)).dump();
+  return entry->second;
+}
+
 // What the row's picture is: its own picture's side, or the placeholder's name.
 std::string pictureName(const RowPicture& picture, bool ownPicture) {
   return ownPicture ? picture.picture.face() : picture.picture.assetName();
@@ -47,6 +55,8 @@ std::string pictureName(const RowPicture& picture, bool ownPicture) {
 
 Json rowJson(const Cell& cell, bool ownPicture, const std::string& quickWear) {
   Json row = Json::object();
+  // Room for every key at once: growing an ordered object copies every key and value.
+  row.get_ref<Json::object_t&>().reserve(32);
   row["id"] = cell.watchId.primaryKey;
   const RowPicture& picture = cell.watchImageView;
   row["watchImageView"] = pictureName(picture, ownPicture);
@@ -103,7 +113,7 @@ void plainRow(PlainText& out, const Cell& cell, bool ownPicture, const std::stri
   const RowPicture& picture = cell.watchImageView;
   std::string pictureText = ownPicture ? picture.picture.face() + " picture"
                                        : rowImageDescription(picture.picture.assetName());
-  if (picture.alpha < 1.0F) pictureText += ", faded to " + Json(opacity(picture.alpha)).dump();
+  if (picture.alpha < 1.0F) pictureText += ", faded to " + opacityText(picture.alpha);
   if (picture.rotation) pictureText += ", turning on its winder";
   out.field("Picture", pictureText);
   out.field("Status", rowImageDescription(cell.statusButtonOutlet.imageName));
@@ -151,7 +161,6 @@ std::unique_ptr<MyWatchCollectionTableViewController> openList(CliEnvironment& e
 // Rows are printed as they are filled, so a large collection is never held whole.
 void printRows(CliEnvironment& env, MyWatchCollectionTableViewController& list) {
   const bool asJson = env.options().json;
-  const std::set<ObjectID> pictured = list.watchesWithShownPicture();
   const int rows = list.numberOfRowsInSection(0);
   if (asJson) std::cout << "[";
   bool first = true;
@@ -159,7 +168,7 @@ void printRows(CliEnvironment& env, MyWatchCollectionTableViewController& list) 
     const auto cell = list.cellForRowAt({0, row});
     const auto swipe = list.leadingSwipeActionFor({0, row});
     if (!cell || !swipe) continue;
-    const bool own = pictured.contains(cell->watchId);
+    const bool own = cell->watchImageView.stored;
     if (asJson) {
       std::cout << (first ? "\n" : ",\n") << dumpJson(rowJson(*cell, own, swipe->title), -1);
     } else {
@@ -249,9 +258,10 @@ void addDelete(CLI::App& root, CommandAction& action) {
     action = [id, yes, choose](CliEnvironment& env) {
       auto watch = watchById(env, *id);
       const std::string label = watchLabel(*watch);
-      auto list = openList(env);
-      const auto path = list->indexPathOf(watch->objectID());
-      if (!path) {
+      // Only the sheet shows: the list itself is not fetched.
+      auto list = std::make_unique<MyWatchCollectionTableViewController>(env.services());
+      list->viewDidLoad();
+      if (!list->listShows(*watch)) {
         throw UsageError{"watch " + *id +
                          " is not in the list (sold watches are hidden); turn "
                          "hideSoldWatchesSettingOn off to delete it"};
@@ -259,14 +269,12 @@ void addDelete(CLI::App& root, CommandAction& action) {
       if (*yes) env.presenter().answerNextSheet({"confirmDelete", {}});
       if (!choose->empty()) env.presenter().answerNextSheet({*choose, {}});
       const std::int64_t key = watch->objectID().primaryKey;
-      std::weak_ptr<Kello> kept = watch;
-      watch.reset();
-      list->commitEditingStyle(EditingStyle::Delete, *path);
+      list->confirmDeletion(*watch);
       refuseUnansweredAction(env.presenter());
       requireWritten(list->saveStatus());
       Output out(env.options().json);
       const auto& shown = env.presenter().shownSheets();
-      const bool deleted = shown.empty() && (kept.expired() || kept.lock()->isDeleted());
+      const bool deleted = shown.empty() && watch->isDeleted();
       if (!shown.empty()) {
         out.json() = sheetJson(shown.front());
         out.text().sheet(shown.front());

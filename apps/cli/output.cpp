@@ -24,14 +24,14 @@ std::string dumpJson(const Json& value, int indent) {
 
 void PlainText::line(std::string_view raw) {
   // Stored text may hold bytes that are not UTF-8 (written by another program).
-  const std::string replaced = replacingInvalidUtf8(raw);
-  const std::string_view text = replaced;
-  const std::string margin(static_cast<std::size_t>(indent_), ' ');
+  std::string replaced;
+  std::string_view text = raw;
+  if (!isValidUtf8(raw)) text = replaced = replacingInvalidUtf8(raw);
   std::size_t start = 0;
   while (true) {
     const auto end = text.find('\n', start);
     const std::string_view part = text.substr(start, end - start);
-    text_ += part.empty() ? std::string() : margin + std::string(part);
+    if (!part.empty()) text_.append(static_cast<std::size_t>(indent_), ' ').append(part);
     text_ += '\n';
     if (end == std::string_view::npos) break;
     start = end + 1;
@@ -40,6 +40,13 @@ void PlainText::line(std::string_view raw) {
 
 void PlainText::field(std::string_view caption, std::string_view value) {
   const auto lineBreak = value.find('\n');
+  if (lineBreak == std::string_view::npos && caption.find('\n') == std::string_view::npos &&
+      isValidUtf8(caption) && isValidUtf8(value)) {
+    // What line() makes of "caption: value", without the joined copy.
+    text_.append(static_cast<std::size_t>(indent_), ' ').append(caption).append(": ");
+    text_.append(value) += '\n';
+    return;
+  }
   if (lineBreak == std::string_view::npos) {
     line(std::string(caption) + ": " + std::string(value));
     return;

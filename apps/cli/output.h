@@ -20,6 +20,9 @@ std::string dumpJson(const Json& value, int indent = 2);
 // What a command shows people: lines as the app shows its screens, a caption and its value each.
 class PlainText {
  public:
+  // Room for a list row without growing.
+  PlainText() { text_.reserve(512); }
+
   // A line as it is; its line breaks start new lines.
   void line(std::string_view text = {});
   // "Caption: value". A value of several lines continues on the lines below, indented.

@@ -38,7 +38,6 @@ CollectionList::CollectionList(std::unique_ptr<MyWatchCollectionTableViewControl
     // The live list has already changed: announce the row and drop the filled rows.
     const int row = change.indexPath.row;
     cells_.clear();
-    pictured_.reset();
     if (change.type == ResultsChangeType::Insert) {
       beginInsertRows({}, row, row);
       endInsertRows();
@@ -61,7 +60,6 @@ CollectionList::CollectionList(std::unique_ptr<MyWatchCollectionTableViewControl
 void CollectionList::reset() {
   beginResetModel();
   cells_.clear();
-  pictured_.reset();
   endResetModel();
   emit screenChanged();
 }
@@ -88,11 +86,10 @@ QVariant CollectionList::data(const QModelIndex& index, int role) const {
     case ObjectIdRole:
       return QString::fromStdString(row->watchId.text());
     case PictureRole: {
-      // One query per reload tells which rows have a picture of their own; the others show
-      // their stand-in at once, without a read of the record.
-      if (!pictured_) pictured_ = screen_->watchesWithShownPicture();
+      // Rows without a picture of their own show their stand-in at once, without a read of the
+      // record.
       const PictureHandle& picture = row->watchImageView.picture;
-      if (!pictured_->contains(row->watchId)) {
+      if (!row->watchImageView.stored) {
         return Pictures::url(PictureHandle::asset(picture.assetName()));
       }
       return Pictures::url(picture, pictureRevision_);

@@ -8,7 +8,6 @@
 
 #include <memory>
 #include <optional>
-#include <set>
 #include <unordered_map>
 
 #include "collection/my_watch_collection_table_view_controller.h"
@@ -108,7 +107,6 @@ class CollectionList : public QAbstractListModel {
   int pictureRevision_ = 0;
   // Filled lazily, dropped on every reload or row change.
   mutable std::unordered_map<int, MyWatchCollectionTableViewCell> cells_;
-  mutable std::optional<std::set<ObjectID>> pictured_;
 };
 
 }  // namespace tockary::gui

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/format/number_text.h"
@@ -170,11 +171,15 @@ std::optional<int> numberAfter(std::string_view name, std::string_view prefix) {
 
 }  // namespace
 
-std::string rowImageDescription(std::string_view name) {
+namespace {
+
+std::string describeRowImage(std::string_view name) {
   for (const WatchStatus& status : kWatchStatuses) {
     if (name == status.rowIcon) return std::string(status.name);
-    if (auto width = numberAfter(name, status.rowIcon); width && status.name == kNeedStrapStatus)
+    if (status.name != kNeedStrapStatus) continue;
+    if (auto width = numberAfter(name, status.rowIcon)) {
       return std::string(status.name) + " (" + std::to_string(*width) + " mm)";
+    }
   }
   for (const WearBadgeLevel& level : kWearBadgeLevels) {
     if (name != level.image) continue;
@@ -204,6 +209,26 @@ std::string rowImageDescription(std::string_view name) {
     }
   }
   return std::string(name);
+}
+
+}  // namespace
+
+std::string rowImageDescription(std::string_view name) {
+  // Every row describes several of the same few pictures: the words for each name a row can
+  // show are found once.
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+      return std::hash<std::string_view>{}(text);
+    }
+  };
+  static const std::unordered_map<std::string, std::string, Hash, std::equal_to<>> known = [] {
+    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> words;
+    for (const std::string& image : rowImageNames()) words.emplace(image, describeRowImage(image));
+    return words;
+  }();
+  if (const auto found = known.find(name); found != known.end()) return found->second;
+  return describeRowImage(name);
 }
 
 std::string dotsImageName(int mode) {
@@ -258,19 +283,27 @@ float fadeOpacity(std::optional<int> d) {
 }
 
 Completeness completeness(const Kello& watch) {
+  // Read in place: twenty copies of texts only to test them would cost every row.
+  const auto count = [&watch](std::initializer_list<int> attributes) {
+    int n = 0;
+    for (const int attribute : attributes) {
+      const std::string* text = watch.textAt(attribute);
+      n += text != nullptr && !text->empty() ? 1 : 0;
+    }
+    return n;
+  };
+  using K = Kello;
   Completeness c;
-  const std::array<std::optional<std::string>, 4> movement = {
-      watch.koneistotyyppi(), watch.koneisto(), watch.powerreserve(), watch.bph()};
-  const std::array<std::optional<std::string>, 4> dimensions = {
-      watch.halkaisija(), watch.lugivali(), watch.varasarake1(), watch.paksuus()};
-  const std::array<std::optional<std::string>, 12> others = {
-      watch.merkki(),      watch.malli(),           watch.vuosimalli(),       watch.refkoodi(),
-      watch.sarjanumero(), watch.bezelmateriaali(), watch.kuorenmateriaali(), watch.tauluvari(),
-      watch.lasi(),        watch.kruunu(),          watch.vedenpitavyys(),    watch.setlaajuus()};
-  for (const auto& field : movement) c.movement += filled(field) ? 1 : 0;
-  for (const auto& field : dimensions) c.dimensions += filled(field) ? 1 : 0;
-  c.all = c.movement + c.dimensions;
-  for (const auto& field : others) c.all += filled(field) ? 1 : 0;
+  c.movement = count({K::attribute("koneistotyyppi"), K::attribute("koneisto"),
+                      K::attribute("powerreserve"), K::attribute("bph")});
+  c.dimensions = count({K::attribute("halkaisija"), K::attribute("lugivali"),
+                        K::attribute("varasarake1"), K::attribute("paksuus")});
+  c.all =
+      c.movement + c.dimensions +
+      count({K::attribute("merkki"), K::attribute("malli"), K::attribute("vuosimalli"),
+             K::attribute("refkoodi"), K::attribute("sarjanumero"), K::attribute("bezelmateriaali"),
+             K::attribute("kuorenmateriaali"), K::attribute("tauluvari"), K::attribute("lasi"),
+             K::attribute("kruunu"), K::attribute("vedenpitavyys"), K::attribute("setlaajuus")});
   return c;
 }
 
@@ -299,7 +332,10 @@ MyWatchCollectionTableViewCell fillRow(const std::shared_ptr<Kello>& watchPointe
   fillInfoMode(row, watch, inputs, formatters);
 
   // Badges.
-  const Completeness counts = completeness(watch);
+  const Completeness counts =
+      prefs.badges != StoredFlag::Absent || prefs.dataIndicator != StoredFlag::Absent
+          ? completeness(watch)
+          : Completeness{};
   if (prefs.badges != StoredFlag::Absent) {
     const bool on = isOn(prefs.badges);
     showIf(row.badge3Outlet, on && counts.all == kCompletenessFieldCount, kCompleteDataBadge);
@@ -309,17 +345,14 @@ MyWatchCollectionTableViewCell fillRow(const std::shared_ptr<Kello>& watchPointe
     showIf(row.badge4Outlet, on && !wearBadge.empty(), wearBadge);
   }
 
-  // Ownership stripe.
+  // Ownership stripe: the calendar is asked only for a stripe that shows.
+  if (prefs.ownership == StoredFlag::Absent) storeDefault(defaults, kOwnershipSettingOn, false);
   const auto bought = watch.ostopvm();
-  const auto soldOn = watch.myyntipvm();
-  if (bought && !soldOn) {
+  row.vuosiOutlet.isHidden = !isOn(prefs.ownership) || !bought || watch.myyntipvm() ||
+                             watch.myyntihinta() > 0 || isSold(watch);
+  if (!row.vuosiOutlet.isHidden) {
     const std::string stripe = ownershipStripeImageName(calendar.components(*bought, inputs.now));
     if (!stripe.empty()) row.vuosiOutlet.imageName = stripe;
-  }
-  if (prefs.ownership == StoredFlag::Absent) storeDefault(defaults, kOwnershipSettingOn, false);
-  row.vuosiOutlet.isHidden = !isOn(prefs.ownership);
-  if (!bought || soldOn || watch.myyntihinta() > 0 || isSold(watch)) {
-    row.vuosiOutlet.isHidden = true;
   }
 
   // Data indicator.
@@ -362,6 +395,7 @@ MyWatchCollectionTableViewCell fillRow(const std::shared_ptr<Kello>& watchPointe
   const bool front = inputs.screen.kelloIsFaceUp;
   row.watchImageView.picture =
       watchPicture(watch.objectID(), front, front ? kFrontPlaceholderImage : kBackPlaceholderImage);
+  row.watchImageView.stored = front ? watch.hasKellokuva() : watch.hasVarasarake6();
 
   row.statusButtonOutlet.imageName = statusIconName(status, watch.lugivali().value_or(""));
 

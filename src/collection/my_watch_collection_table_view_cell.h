@@ -48,6 +48,9 @@ struct RotationAnimation {
 // here; a front end reads it through the handle when the row is shown.
 struct RowPicture {
   PictureHandle picture;
+  // Whether the watch has its own picture on the side shown (else the handle's stand-in shows);
+  // known without reading the picture.
+  bool stored = false;
   float alpha = 1.0F;
   bool clippedToEllipse = false;  // the picture is cut to the ellipse inscribed in its bounds
   bool clearsBackground = false;
@@ -78,7 +81,8 @@ struct RowPreferences {
 struct RowInputs {
   CollectionScreenState screen;
   RowPreferences preferences;
-  double collectionWearTotal = 0;  // every watch's wears, sold ones included
+  // Every watch's wears, sold ones included; read only when the rows show the wear rate.
+  double collectionWearTotal = 0;
   Date now;
 };
 

@@ -57,23 +57,29 @@ void MyWatchCollectionTableViewController::timerFired() {
 FetchRequest MyWatchCollectionTableViewController::listFetchRequest() const {
   const UserDefaults& defaults = services_.defaults;
   FetchRequest request = Kello::fetchRequest();
-  if (defaults.flag(kHideSoldWatchesSettingOn) == true)
-    request.predicate = unsoldWatchesPredicate();
+  if (hidesSoldWatches()) request.predicate = unsoldWatchesPredicate();
 
   auto set = [&defaults](std::string_view key) { return defaults.flag(key) == true; };
-  std::vector<SortDescriptor> order;
   // Later keys win over earlier ones (the year over the price); the status order wins over all.
   // The sheet keeps one key true, so this only decides for hand-edited preferences.
-  if (set(kOrderByWearStats)) order = {{"varasarake4", false}};
-  if (set(kOrderByBrandAndModel)) order = {{"merkki", true}, {"malli", true}};
-  if (set(kOrderByPrice)) order = {{"ostohinta", false}};
-  if (set(kOrderByYear)) order = {{"vuosimalli", false}};
-  if (set(kOrderByPurchaseDate)) order = {{"ostopvm", false}};
-  if (set(kOrderByMovementType)) order = {{"koneistotyyppi", false}};
-  if (set(kOrderByStatus)) order = {{"varasarake2", true}, {"merkki", true}, {"malli", true}};
-  if (order.empty()) order = {{"merkki", true}};
-  request.sortDescriptors = std::move(order);
+  WatchOrder order = WatchOrder::Brand;
+  if (set(kOrderByWearStats)) order = WatchOrder::WearCount;
+  if (set(kOrderByBrandAndModel)) order = WatchOrder::BrandAndModel;
+  if (set(kOrderByPrice)) order = WatchOrder::Price;
+  if (set(kOrderByYear)) order = WatchOrder::Year;
+  if (set(kOrderByPurchaseDate)) order = WatchOrder::PurchaseDate;
+  if (set(kOrderByMovementType)) order = WatchOrder::Movement;
+  if (set(kOrderByStatus)) order = WatchOrder::Status;
+  request.sortDescriptors = watchOrder(order);
   return request;
+}
+
+bool MyWatchCollectionTableViewController::hidesSoldWatches() const {
+  return services_.defaults.flag(kHideSoldWatchesSettingOn) == true;
+}
+
+bool MyWatchCollectionTableViewController::listShows(const Kello& watch) const {
+  return !watch.isDeleted() && !(hidesSoldWatches() && isSold(watch));
 }
 
 void MyWatchCollectionTableViewController::performListFetch() {
@@ -92,19 +98,6 @@ std::optional<IndexPath> MyWatchCollectionTableViewController::indexPathOf(
   return fetchedResultsController()->indexPathForObject(watch);
 }
 
-std::set<ObjectID> MyWatchCollectionTableViewController::watchesWithShownPicture() {
-  FetchRequest request = listFetchRequest();
-  request.sortDescriptors.clear();
-  Predicate pictured(kelloIsFaceUp ? "kellokuva != %@" : "varasarake6 != %@", {Value{}});
-  request.predicate =
-      request.predicate ? Predicate::andPredicate({*request.predicate, pictured}) : pictured;
-  std::set<ObjectID> ids;
-  auto watches = context.execute(request);
-  if (!watches) return ids;
-  for (const auto& kello : watches.value()) ids.insert(kello->objectID());
-  return ids;
-}
-
 void MyWatchCollectionTableViewController::reloadData() {
   rowInputs_.reset();
   RecordListTableViewController::reloadData();
@@ -112,10 +105,10 @@ void MyWatchCollectionTableViewController::reloadData() {
 
 const RowInputs& MyWatchCollectionTableViewController::rowInputs() {
   if (!rowInputs_) {
-    rowInputs_ = RowInputs{{kelloIsFaceUp, apuluku},
-                           RowPreferences::read(services_.defaults),
-                           totalWearCount(),
-                           services_.clock.now()};
+    const RowPreferences preferences = RowPreferences::read(services_.defaults);
+    // The sum runs over every watch: only for rows that show the wear rate.
+    const double wearTotal = preferences.wearRate == StoredFlag::True ? totalWearCount() : 0;
+    rowInputs_ = RowInputs{{kelloIsFaceUp, apuluku}, preferences, wearTotal, services_.clock.now()};
   }
   rowInputs_->screen = {kelloIsFaceUp, apuluku};
   return *rowInputs_;
@@ -182,18 +175,24 @@ void MyWatchCollectionTableViewController::infoVaihto() {
 void MyWatchCollectionTableViewController::commitEditingStyle(EditingStyle style,
                                                               IndexPath indexPath) {
   if (style != EditingStyle::Delete) return;
-  auto watch = watchAt(indexPath);
-  if (!watch) return;
+  if (auto watch = watchAt(indexPath)) presentDeletion(*watch);
+}
+
+void MyWatchCollectionTableViewController::confirmDeletion(const Kello& watch) {
+  if (listShows(watch)) presentDeletion(watch);
+}
+
+void MyWatchCollectionTableViewController::presentDeletion(const Kello& watch) {
   Sheet sheet;
   sheet.style = SheetStyle::ActionSheet;
   sheet.title = "Please confirm that you wish to delete this watch record";
   sheet.message = "(This cannot be undone).";
-  // The watch, not its row: the rows may have moved by the time the user confirms.
-  std::weak_ptr<Kello> target = watch;
+  // The watch, not its row: the rows may have moved by the time the user confirms. By its id,
+  // as the list keeps only the records of the rows last shown.
   sheet.actions.push_back(
-      {"confirmDelete", "Confirm delete", ActionStyle::Destructive, [this, target] {
-         auto doomed = target.lock();
-         if (!doomed || doomed->isDeleted()) return;
+      {"confirmDelete", "Confirm delete", ActionStyle::Destructive, [this, id = watch.objectID()] {
+         auto doomed = context.existingObject<Kello>(id);
+         if (!doomed) return;
          // Under the write lock, so a busy store leaves no delete pending.
          saveStatus_ = context.performWrite({}, [&] {
            context.deleteObject(doomed);
@@ -216,11 +215,10 @@ std::optional<ContextualAction> MyWatchCollectionTableViewController::leadingSwi
     IndexPath indexPath) {
   auto watch = watchAt(indexPath);
   if (!watch) return std::nullopt;
-  std::weak_ptr<Kello> target = watch;
   return ContextualAction{quickWearTitle(*watch), std::string(kQuickWearImage), kSwipeGray,
-                          [this, target] {
-                            auto kello = target.lock();
-                            if (!kello || kello->isDeleted()) return;
+                          [this, id = watch->objectID()] {
+                            auto kello = context.existingObject<Kello>(id);
+                            if (!kello) return;
                             saveStatus_ = quickLogWear(*kello, services_);
                             presentIfStoreBusy(saveStatus_, services_.presenter);
                             // The row stays where it is but shows its new count at once.

@@ -71,15 +71,16 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
   // The list's fetch: unsold watches only when hideSoldWatchesSettingOn is true; the order of the
   // last true sort key, status before all, brand when none is set.
   FetchRequest listFetchRequest() const override;
+  // Whether the list leaves the sold watches out (hideSoldWatchesSettingOn is true).
+  bool hidesSoldWatches() const;
+  // Whether the list shows the watch, told without fetching the list.
+  bool listShows(const Kello& watch) const;
   // Rebuilds the live list with listFetchRequest() and reloads the rows.
   void performListFetch();
 
   std::shared_ptr<Kello> watchAt(IndexPath indexPath) const;
   // The row of a listed watch; nullopt for one not in the list (or hidden as sold).
   std::optional<IndexPath> indexPathOf(const ObjectID& watch) const;
-  // The listed watches that have a picture on the side the rows show, found without reading
-  // a single picture.
-  std::set<ObjectID> watchesWithShownPicture();
   // The row at a path, filled for the current screen state; nullopt outside the list. Figures
   // shared by every row (flags, wear total, now) are read once per reload.
   std::optional<MyWatchCollectionTableViewCell> cellForRowAt(IndexPath indexPath);
@@ -103,9 +104,13 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
   // failed save is a fatal stop, a busy store deletes nothing and shows the busy alert. Records
   // naming the watch by its label stay.
   void commitEditingStyle(EditingStyle style, IndexPath indexPath) override;
+  // The same confirmation for a watch the list shows, without fetching the list; nothing for a
+  // watch it does not show.
+  void confirmDeletion(const Kello& watch);
 
-  // The row's quick-wear action; nullopt outside the list. A busy store logs nothing and shows
-  // the busy alert.
+  // The row's quick-wear action; nullopt outside the list. It wears the watch of the row when
+  // the action was made, if that still exists. A busy store logs nothing and shows the busy
+  // alert.
   std::optional<ContextualAction> leadingSwipeActionFor(IndexPath indexPath);
   // The outcome of the last delete or quick wear (ok before any).
   const Status& saveStatus() const { return saveStatus_; }
@@ -124,6 +129,7 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
 
  private:
   const RowInputs& rowInputs();
+  void presentDeletion(const Kello& watch);
 
   std::optional<RowInputs> rowInputs_;
   Status saveStatus_;

@@ -88,9 +88,10 @@ std::shared_ptr<ManagedObject> RecordListTableViewController::objectAt(IndexPath
 }
 
 void RecordListTableViewController::didSelectRowAt(IndexPath indexPath) {
-  auto record = objectAt(indexPath);
-  if (!record) return;
-  services_.presenter.push(ScreenRequest{description_.detailScreen, record->objectID().text(), {}});
+  // The id is all the detail screen needs: the record is not built for it.
+  const auto id = controller_ ? controller_->objectIDAtIndexPath(indexPath) : std::nullopt;
+  if (!id) return;
+  services_.presenter.push(ScreenRequest{description_.detailScreen, id->text(), {}});
 }
 
 void RecordListTableViewController::commitEditingStyle(EditingStyle style, IndexPath indexPath) {

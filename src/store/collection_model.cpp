@@ -6,18 +6,56 @@
 
 namespace tockary {
 
-ManagedObjectModel collectionModel() {
-  return {std::string(kModelName), kModelVersion, collectionEntities()};
+const std::vector<SortDescriptor>& watchOrder(WatchOrder order) {
+  static const std::vector<SortDescriptor> kOrders[] = {
+      {{"merkki", true}},
+      {{"merkki", true}, {"malli", true}},
+      {{"varasarake2", true}, {"merkki", true}, {"malli", true}},
+      {{"varasarake4", false}},
+      {{"ostohinta", false}},
+      {{"vuosimalli", false}},
+      {{"ostopvm", false}},
+      {{"koneistotyyppi", false}},
+  };
+  return kOrders[static_cast<int>(order)];
 }
 
-Predicate unsoldWatchesPredicate() { return Predicate("myyntiliike = %@", {std::string()}); }
+ManagedObjectModel collectionModel() {
+  ManagedObjectModel model{std::string(kModelName), kModelVersion, collectionEntities()};
+  // One index per order of the list, the sold-to text last: it then serves the list with the
+  // sold watches and without them, and the store sorts only the watches of equal keys by id. The
+  // brand order is the start of the brand-and-model one and needs none of its own.
+  std::vector<std::vector<SortDescriptor>> indexes;
+  for (WatchOrder order :
+       {WatchOrder::BrandAndModel, WatchOrder::Status, WatchOrder::WearCount, WatchOrder::Price,
+        WatchOrder::Year, WatchOrder::PurchaseDate, WatchOrder::Movement}) {
+    indexes.push_back(watchOrder(order));
+    indexes.back().push_back({std::string(kSoldToAttribute), true});
+  }
+  for (EntityDescription& entity : model.entities) {
+    if (entity.name != Kello::entityName()) continue;
+    entity.indexes = std::move(indexes);
+    // The total wear count: every row's wear rate and the detail's keeper rate divide by it.
+    entity.keptSums = {std::string(kWearCountAttribute)};
+  }
+  return model;
+}
 
-Predicate soldWatchesPredicate() { return Predicate("myyntiliike != %@", {std::string()}); }
+Predicate unsoldWatchesPredicate() {
+  return Predicate(std::string(kSoldToAttribute) + " = %@", {std::string()});
+}
 
-bool isSold(const Kello& watch) { return watch.myyntiliike() != std::string(); }
+Predicate soldWatchesPredicate() {
+  return Predicate(std::string(kSoldToAttribute) + " != %@", {std::string()});
+}
+
+bool isSold(const Kello& watch) {
+  const std::string* soldTo = watch.textAt(Kello::attribute(kSoldToAttribute));
+  return soldTo == nullptr || !soldTo->empty();
+}
 
 double totalWearCount(ManagedObjectContext& context) {
-  auto sum = context.aggregate(Kello::fetchRequest(), AggregateFunction::Sum, "varasarake4");
+  auto sum = context.aggregate(Kello::fetchRequest(), AggregateFunction::Sum, kWearCountAttribute);
   if (!sum) {
     diagnostic("Error when summing totals: " + sum.status().description());
     return 0;

@@ -20,12 +20,28 @@ ManagedObjectModel collectionModel();
 
 // A watch is sold exactly when its sold-to text is not the empty string (a null one counts as
 // sold, as the store's != does). Sale date and price do not decide it.
+inline constexpr std::string_view kSoldToAttribute = "myyntiliike";
 Predicate unsoldWatchesPredicate();
 Predicate soldWatchesPredicate();
 bool isSold(const Kello& watch);
 
-// The total wear count: sum: of varasarake4 over every watch, sold ones included ("sumTotal").
-// A failed query prints "Error when summing totals: " and the error, and gives 0.
+// The orders the collection list sorts watches in; equal keys keep the store's order.
+enum class WatchOrder {
+  Brand,
+  BrandAndModel,
+  Status,
+  WearCount,
+  Price,
+  Year,
+  PurchaseDate,
+  Movement
+};
+const std::vector<SortDescriptor>& watchOrder(WatchOrder order);
+
+// The total wear count: sum: of varasarake4 over every watch, sold ones included ("sumTotal"),
+// as the store keeps it. A failed query prints "Error when summing totals: " and the error, and
+// gives 0.
+inline constexpr std::string_view kWearCountAttribute = "varasarake4";
 double totalWearCount(ManagedObjectContext& context);
 
 // The pictures a watch shows until it has its own: what the editor stores for a new watch

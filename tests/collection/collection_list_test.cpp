@@ -207,6 +207,35 @@ TEST_F(CollectionListTest, ConfirmDeleteRemovesTheShownWatchOnlyAndSaves) {
   EXPECT_EQ(reopened.viewContext().count(Takuu::fetchRequest()).valueOr(0), 1);
 }
 
+TEST_F(CollectionListTest, DeletingByWatchAsksOnlyForOneTheListShowsAndNeedsNoFetch) {
+  auto kept = watch("Hamilton", "Khaki");
+  auto sold = watch("Rolex", "Datejust", "Bob's Watches");
+  auto unsure = watch("Oris", "Aquis");
+  unsure->setMyyntiliike(std::nullopt);  // a null sold-to text counts as sold
+  save();
+  defaults.setBool(true, kHideSoldWatchesSettingOn);
+  // As the command line deletes: the screen is loaded, its list never fetched.
+  auto list = std::make_unique<MyWatchCollectionTableViewController>(services);
+  list->viewDidLoad();
+  EXPECT_TRUE(list->listShows(*kept));
+  EXPECT_FALSE(list->listShows(*sold));
+  EXPECT_FALSE(list->listShows(*unsure));
+  list->confirmDeletion(*sold);
+  EXPECT_EQ(presenter.lastSheet(), nullptr);
+
+  defaults.setBool(false, kHideSoldWatchesSettingOn);
+  EXPECT_TRUE(list->listShows(*sold));
+  list->confirmDeletion(*sold);
+  ASSERT_NE(presenter.lastSheet(), nullptr);
+  EXPECT_EQ(presenter.lastSheet()->title,
+            "Please confirm that you wish to delete this watch record");
+  ASSERT_TRUE(presenter.press("confirmDelete"));
+  EXPECT_TRUE(sold->isDeleted());
+  EXPECT_FALSE(list->listShows(*sold));
+  EXPECT_EQ(brands(*list), (Strings{"Hamilton Khaki", "Oris Aquis"}));
+  EXPECT_FALSE(context().hasChanges());
+}
+
 TEST_F(CollectionListTest, FailedSaveAfterDeleteIsAFatalStop) {
   watch("Tissot", "PRX");
   auto list = openList();

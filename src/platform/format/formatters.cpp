@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <unordered_map>
 
 #include <unicode/datefmt.h>
 #include <unicode/dtfmtsym.h>
@@ -95,6 +96,9 @@ struct Formatters::Impl {
   std::unique_ptr<icu::NumberFormat> decimal;
   std::unique_ptr<icu::NumberFormat> plainDecimal;
   std::unique_ptr<icu::NumberFormat> number;
+  // Short dates already written, by local day: a list shows the same few days again and again,
+  // and the day decides the whole text.
+  std::unordered_map<int, std::string> shortDates;
 
   Impl(std::string_view localeIdText, std::string_view timeZoneId)
       : locale(icu_support::makeLocale(localeIdText)),
@@ -147,7 +151,14 @@ const std::string& Formatters::localeId() const { return impl_->localeId; }
 const std::string& Formatters::timeZoneId() const { return impl_->calendar.timeZoneId(); }
 const Calendar& Formatters::calendar() const { return impl_->calendar; }
 
-std::string Formatters::shortDate(Date date) const { return formatted(impl_->shortDate, date); }
+std::string Formatters::shortDate(Date date) const {
+  const int day = impl_->calendar.daysBetween(Date{}, date);
+  if (const auto known = impl_->shortDates.find(day); known != impl_->shortDates.end()) {
+    return known->second;
+  }
+  if (impl_->shortDates.size() >= 4096) impl_->shortDates.clear();
+  return impl_->shortDates.emplace(day, formatted(impl_->shortDate, date)).first->second;
+}
 
 std::optional<Date> Formatters::parseShortDate(std::string_view text) const {
   if (!impl_->shortDateParser) return std::nullopt;

@@ -1,11 +1,15 @@
 #include "platform/store/fetched_results_controller.h"
 
+#include <algorithm>
 #include <cctype>
-#include <map>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace tockary {
 
 namespace {
+
+constexpr std::size_t kBatchesKept = 2;
 
 std::string sectionName(const Value& value) {
   if (const auto* text = std::get_if<std::string>(&value)) return *text;
@@ -33,13 +37,18 @@ std::string indexTitleFor(const std::string& name) {
 
 }  // namespace
 
+std::shared_ptr<ManagedObject> FetchedObjects::operator[](std::size_t index) const {
+  if (list_ == nullptr || index >= count_) return nullptr;
+  return list_->objectAt(first_ + index);
+}
+
 FetchedResultsController::FetchedResultsController(FetchRequest request,
                                                    ManagedObjectContext& context,
                                                    std::optional<std::string> sectionNameKeyPath)
     : request_(std::move(request)),
       context_(context),
       sectionNameKeyPath_(std::move(sectionNameKeyPath)) {
-  rebuildSections();
+  rebuildSections({});
   observerToken_ = context_.addChangeObserver(
       [this](const ContextChanges& changes) { contextDidChange(changes); });
 }
@@ -49,45 +58,111 @@ FetchedResultsController::~FetchedResultsController() {
 }
 
 Status FetchedResultsController::performFetch() {
-  auto objects = context_.execute(request_);
-  if (!objects) return objects.status();
-  objects_ = std::move(objects.value());
+  std::vector<std::int64_t> keys;
+  std::vector<std::string> names;
+  if (sectionNameKeyPath_) {
+    auto rows = context_.executeForKeys(request_, *sectionNameKeyPath_);
+    if (!rows) return rows.status();
+    keys.reserve(rows->size());
+    names.reserve(rows->size());
+    for (const auto& [key, value] : rows.value()) {
+      keys.push_back(key);
+      names.push_back(sectionName(value));
+    }
+  } else {
+    auto fetched = context_.executeForKeys(request_);
+    if (!fetched) return fetched.status();
+    keys = std::move(fetched).value();
+  }
+  keys_ = std::move(keys);
+  batches_.clear();
   fetched_ = true;
-  rebuildSections();
+  rebuildSections(names);
   return Status::ok();
 }
 
-void FetchedResultsController::rebuildSections() {
+void FetchedResultsController::rebuildSections(const std::vector<std::string>& names) {
   sections_.clear();
+  sectionStarts_.clear();
   if (!sectionNameKeyPath_) {
-    sections_.push_back({"", "", objects_});
+    sections_.push_back({"", "", FetchedObjects(this, 0, keys_.size())});
+    sectionStarts_.push_back(0);
     return;
   }
-  for (const auto& object : objects_) {
-    const std::string name = sectionName(object->valueForKey(*sectionNameKeyPath_));
-    if (sections_.empty() || sections_.back().name != name) {
-      sections_.push_back({name, indexTitleFor(name), {}});
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (sections_.empty() || sections_.back().name != names[i]) {
+      if (!sections_.empty()) {
+        const std::size_t first = sectionStarts_.back();
+        sections_.back().objects = FetchedObjects(this, first, i - first);
+      }
+      sections_.push_back({names[i], indexTitleFor(names[i]), {}});
+      sectionStarts_.push_back(i);
     }
-    sections_.back().objects.push_back(object);
   }
-  if (sections_.empty()) sections_.push_back({"", "", {}});
+  if (sections_.empty()) {
+    sections_.push_back({"", "", {}});
+    sectionStarts_.push_back(0);
+    return;
+  }
+  const std::size_t first = sectionStarts_.back();
+  sections_.back().objects = FetchedObjects(this, first, names.size() - first);
+}
+
+std::shared_ptr<ManagedObject> FetchedResultsController::objectAt(std::size_t index) const {
+  if (index >= keys_.size()) return nullptr;
+  for (std::size_t b = 0; b < batches_.size(); ++b) {
+    const Batch& batch = batches_[b];
+    if (index >= batch.first && index < batch.first + batch.objects.size()) {
+      auto object = batch.objects[index - batch.first];
+      if (b != 0) std::rotate(batches_.begin(), batches_.begin() + b, batches_.begin() + b + 1);
+      return object;
+    }
+  }
+  // Aligned batches, so that rows read backwards reuse them as well as rows read forwards.
+  Batch batch;
+  batch.first = index / kBatchSize * kBatchSize;
+  const std::size_t count = std::min(kBatchSize, keys_.size() - batch.first);
+  auto objects = context_.objectsWithKeys(
+      request_.entityName, std::span<const std::int64_t>(keys_.data() + batch.first, count));
+  // A store that cannot be read leaves the row empty rather than stop the list; the next read
+  // tries again.
+  if (!objects) return nullptr;
+  batch.objects = std::move(objects).value();
+  auto object = batch.objects[index - batch.first];
+  batches_.insert(batches_.begin(), std::move(batch));
+  if (batches_.size() > kBatchesKept) batches_.pop_back();
+  return object;
+}
+
+std::optional<std::size_t> FetchedResultsController::flatIndex(IndexPath path) const {
+  if (path.section < 0 || path.section >= static_cast<int>(sections_.size())) return std::nullopt;
+  const auto& objects = sections_[path.section].objects;
+  if (path.row < 0 || path.row >= static_cast<int>(objects.size())) return std::nullopt;
+  return sectionStarts_[path.section] + static_cast<std::size_t>(path.row);
+}
+
+IndexPath FetchedResultsController::pathAt(std::size_t index) const {
+  const auto after = std::upper_bound(sectionStarts_.begin(), sectionStarts_.end(), index);
+  const auto section = static_cast<std::size_t>(after - sectionStarts_.begin()) - 1;
+  return {static_cast<int>(section), static_cast<int>(index - sectionStarts_[section])};
 }
 
 std::shared_ptr<ManagedObject> FetchedResultsController::objectAtIndexPath(IndexPath path) const {
-  if (path.section < 0 || path.section >= static_cast<int>(sections_.size())) return nullptr;
-  const auto& objects = sections_[path.section].objects;
-  if (path.row < 0 || path.row >= static_cast<int>(objects.size())) return nullptr;
-  return objects[path.row];
+  const auto index = flatIndex(path);
+  return index ? objectAt(*index) : nullptr;
+}
+
+std::optional<ObjectID> FetchedResultsController::objectIDAtIndexPath(IndexPath path) const {
+  const auto index = flatIndex(path);
+  if (!index) return std::nullopt;
+  return ObjectID{request_.entityName, keys_[*index]};
 }
 
 std::optional<IndexPath> FetchedResultsController::indexPathForObject(const ObjectID& id) const {
-  for (std::size_t s = 0; s < sections_.size(); ++s) {
-    const auto& objects = sections_[s].objects;
-    for (std::size_t r = 0; r < objects.size(); ++r) {
-      if (objects[r]->objectID() == id) return IndexPath{static_cast<int>(s), static_cast<int>(r)};
-    }
-  }
-  return std::nullopt;
+  if (id.entity != request_.entityName) return std::nullopt;
+  const auto found = std::find(keys_.begin(), keys_.end(), id.primaryKey);
+  if (found == keys_.end()) return std::nullopt;
+  return pathAt(static_cast<std::size_t>(found - keys_.begin()));
 }
 
 std::vector<std::string> FetchedResultsController::sectionIndexTitles() const {
@@ -109,47 +184,78 @@ int FetchedResultsController::sectionForSectionIndexTitle(const std::string& tit
 
 void FetchedResultsController::contextDidChange(const ContextChanges& changes) {
   if (!fetched_) return;
-  std::map<ObjectID, IndexPath> before;
-  for (std::size_t s = 0; s < sections_.size(); ++s) {
-    for (std::size_t r = 0; r < sections_[s].objects.size(); ++r) {
-      before[sections_[s].objects[r]->objectID()] = {static_cast<int>(s), static_cast<int>(r)};
-    }
-  }
-  const auto previous = objects_;
+  const std::vector<std::int64_t> previousKeys = keys_;
+  const std::vector<std::size_t> previousStarts = sectionStarts_;
+  const auto previousPath = [&previousStarts](std::size_t index) {
+    const auto after = std::upper_bound(previousStarts.begin(), previousStarts.end(), index);
+    const auto section = static_cast<std::size_t>(after - previousStarts.begin()) - 1;
+    return IndexPath{static_cast<int>(section), static_cast<int>(index - previousStarts[section])};
+  };
   if (!performFetch()) return;
 
+  std::unordered_set<std::int64_t> updated;
+  for (const ObjectID& id : changes.updated) {
+    if (id.entity == request_.entityName) updated.insert(id.primaryKey);
+  }
+  // The same keys in the same order: only updates can have happened, each in place.
+  const bool sameKeys = previousKeys == keys_;
+  std::unordered_map<std::int64_t, std::size_t> before;
+  if (!sameKeys) {
+    before.reserve(previousKeys.size());
+    for (std::size_t i = 0; i < previousKeys.size(); ++i) before.emplace(previousKeys[i], i);
+  }
+
   struct Change {
-    std::shared_ptr<ManagedObject> object;
+    std::size_t index;  // in the new list (in the old one for a delete)
     ResultsChangeType type;
     std::optional<IndexPath> from, to;
   };
   std::vector<Change> found;
-  std::map<ObjectID, IndexPath> after;
-  for (std::size_t s = 0; s < sections_.size(); ++s) {
-    for (std::size_t r = 0; r < sections_[s].objects.size(); ++r) {
-      const auto& object = sections_[s].objects[r];
-      const IndexPath path{static_cast<int>(s), static_cast<int>(r)};
-      after[object->objectID()] = path;
-      auto old = before.find(object->objectID());
-      if (old == before.end()) {
-        found.push_back({object, ResultsChangeType::Insert, std::nullopt, path});
-      } else if (changes.updated.count(object->objectID()) != 0) {
-        found.push_back({object,
-                         old->second == path ? ResultsChangeType::Update : ResultsChangeType::Move,
-                         old->second, path});
-      }
+  std::vector<bool> kept(previousKeys.size(), sameKeys);
+  for (std::size_t i = 0; i < keys_.size(); ++i) {
+    const IndexPath path = pathAt(i);
+    std::optional<std::size_t> old;
+    if (sameKeys) {
+      old = i;
+    } else if (const auto at = before.find(keys_[i]); at != before.end()) {
+      old = at->second;
+      kept[at->second] = true;
+    }
+    if (!old) {
+      found.push_back({i, ResultsChangeType::Insert, std::nullopt, path});
+    } else if (updated.count(keys_[i]) != 0) {
+      const IndexPath from = previousPath(*old);
+      found.push_back(
+          {i, from == path ? ResultsChangeType::Update : ResultsChangeType::Move, from, path});
     }
   }
-  for (const auto& object : previous) {
-    if (after.count(object->objectID()) == 0) {
-      found.insert(found.begin(),
-                   {object, ResultsChangeType::Delete, before[object->objectID()], std::nullopt});
-    }
+  // Deletes first, from the last row up, so that each path is right when it is applied.
+  std::vector<Change> deletions;
+  for (std::size_t i = previousKeys.size(); i-- > 0;) {
+    if (!kept[i])
+      deletions.push_back({i, ResultsChangeType::Delete, previousPath(i), std::nullopt});
   }
-  if (found.empty() || delegate == nullptr) return;
+  if ((found.empty() && deletions.empty()) || delegate == nullptr) return;
+
+  // A deleted record as it was last: the one the save names, else the one still registered.
+  const auto deletedObject = [&](std::int64_t key) {
+    const ObjectID id{request_.entityName, key};
+    for (const auto& object : changes.deletedObjects) {
+      if (object->objectID() == id) return object;
+    }
+    if (auto object = context_.registeredObject(id)) return object;
+    return context_.makeDeletedStandIn(id);
+  };
   delegate->controllerWillChangeContent();
-  for (const auto& change : found)
-    delegate->didChange(change.object, change.type, change.from, change.to);
+  for (const Change& change : deletions) {
+    delegate->didChange(deletedObject(previousKeys[change.index]), change.type, change.from,
+                        change.to);
+  }
+  for (const Change& change : found) {
+    auto object = objectAt(change.index);
+    if (!object) object = context_.makeDeletedStandIn({request_.entityName, keys_[change.index]});
+    delegate->didChange(object, change.type, change.from, change.to);
+  }
   delegate->controllerDidChangeContent();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -27,6 +29,28 @@ struct AttributeDescription {
   AttributeType type;
 };
 
+// An attribute as a record class lists it, known when compiling.
+struct AttributeSpec {
+  std::string_view name;
+  AttributeType type;
+};
+
+// The position of `name` in a record class's list; a name not in the list does not compile.
+template <std::size_t N>
+consteval int attributeIndexIn(const std::array<AttributeSpec, N>& attributes,
+                               std::string_view name) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (attributes[i].name == name) return static_cast<int>(i);
+  }
+  throw "no attribute of that name";
+}
+
+// One key of an order: ascending sorts nulls first, descending last.
+struct SortDescriptor {
+  std::string key;
+  bool ascending = true;
+};
+
 // Relationships are declared so that stores keep their shape; the program never follows them.
 // A to-one end is stored as an integer column "<name>_id" holding the destination's primary key.
 struct RelationshipDescription {
@@ -42,6 +66,13 @@ struct EntityDescription {
   std::vector<RelationshipDescription> relationships;
   // Creates the record class for this entity (a subclass of ManagedObject); null makes a plain one.
   std::function<std::shared_ptr<ManagedObject>()> instantiate;
+  // Indexes the store keeps, each over its keys in their directions (for the orders and filters
+  // the app's lists fetch with); created when missing.
+  std::vector<std::vector<SortDescriptor>> indexes = {};
+  // Attributes whose sum over every record the store keeps as records change (by triggers, so
+  // that every program writing the file keeps it), for a sum: without a predicate that must not
+  // read every record. Created with the sums of the records already stored when missing.
+  std::vector<std::string> keptSums = {};
 
   // Index of the attribute in `attributes`, or -1.
   int attributeIndex(std::string_view attributeName) const;

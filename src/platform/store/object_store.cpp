@@ -1,9 +1,11 @@
 #include "platform/store/object_store.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
 
+#include "platform/store/kept_sums.h"
 #include "platform/store/sqlite_support.h"
 
 namespace tockary {
@@ -28,8 +30,12 @@ std::optional<ObjectID> ObjectID::fromText(std::string_view text) {
 // ---------------------------------------------------------------------------------------------
 // ManagedObject
 
+ManagedObject::~ManagedObject() {
+  if (context_ != nullptr) context_->forget(*this);
+}
+
 const Value& ManagedObject::valueAt(int index) const {
-  if (!loaded_[index] && context_ != nullptr) context_->loadBlob(*this, index);
+  if ((blobState_[index] & kUnread) != 0 && context_ != nullptr) context_->loadBlob(*this, index);
   return values_[index];
 }
 
@@ -41,7 +47,11 @@ Value ManagedObject::valueForKey(std::string_view key) const {
 
 void ManagedObject::setValueForKey(std::string_view key, Value value) {
   const int index = entity_->attributeIndex(key);
-  if (index < 0 || deleted_) return;
+  if (index >= 0) setValueAt(index, std::move(value));
+}
+
+void ManagedObject::setValueAt(int index, Value value) {
+  if (deleted_) return;
   // Numbers arrive as either kind; keep the kind the attribute stores.
   switch (entity_->attributes[index].type) {
     case AttributeType::Double:
@@ -54,56 +64,61 @@ void ManagedObject::setValueForKey(std::string_view key, Value value) {
       break;
   }
   values_[index] = std::move(value);
-  loaded_[index] = true;
+  blobState_[index] = 0;
   if (context_ != nullptr) context_->didChange(*this, index);
 }
 
-std::optional<std::string> ManagedObject::stringForKey(std::string_view key) const {
-  const Value v = valueForKey(key);
-  if (const auto* s = std::get_if<std::string>(&v)) return *s;
+bool ManagedObject::hasValueAt(int index) const {
+  if ((blobState_[index] & kUnread) != 0) return (blobState_[index] & kStored) != 0;
+  return !isNull(values_[index]);
+}
+
+const std::string* ManagedObject::textAt(int index) const {
+  // A text is never a blob still to be read: no need to load anything.
+  return std::get_if<std::string>(&values_[index]);
+}
+
+std::optional<std::string> ManagedObject::stringAt(int index) const {
+  if (const auto* s = textAt(index)) return *s;
   return std::nullopt;
 }
 
-double ManagedObject::doubleForKey(std::string_view key) const {
-  const Value v = valueForKey(key);
+double ManagedObject::doubleAt(int index) const {
+  const Value& v = valueAt(index);
   if (const auto* d = std::get_if<double>(&v)) return *d;
   if (const auto* i = std::get_if<std::int64_t>(&v)) return static_cast<double>(*i);
   return 0;
 }
 
-std::int16_t ManagedObject::int16ForKey(std::string_view key) const {
-  const Value v = valueForKey(key);
+std::int16_t ManagedObject::int16At(int index) const {
+  const Value& v = valueAt(index);
   if (const auto* i = std::get_if<std::int64_t>(&v)) return static_cast<std::int16_t>(*i);
   if (const auto* d = std::get_if<double>(&v)) return static_cast<std::int16_t>(*d);
   return 0;
 }
 
-std::optional<Date> ManagedObject::dateForKey(std::string_view key) const {
-  const Value v = valueForKey(key);
-  if (const auto* d = std::get_if<Date>(&v)) return *d;
+std::optional<Date> ManagedObject::dateAt(int index) const {
+  if (const auto* d = std::get_if<Date>(&valueAt(index))) return *d;
   return std::nullopt;
 }
 
-std::optional<Bytes> ManagedObject::bytesForKey(std::string_view key) const {
-  const Value v = valueForKey(key);
-  if (const auto* b = std::get_if<Bytes>(&v)) return *b;
+std::optional<Bytes> ManagedObject::bytesAt(int index) const {
+  if (const auto* b = std::get_if<Bytes>(&valueAt(index))) return *b;
   return std::nullopt;
 }
 
-void ManagedObject::setStringForKey(std::string_view key, std::optional<std::string> value) {
-  setValueForKey(key, value ? Value(std::move(*value)) : Value());
+void ManagedObject::setStringAt(int index, std::optional<std::string> value) {
+  setValueAt(index, value ? Value(std::move(*value)) : Value());
 }
-void ManagedObject::setDoubleForKey(std::string_view key, double value) {
-  setValueForKey(key, value);
+void ManagedObject::setDoubleAt(int index, double value) { setValueAt(index, value); }
+void ManagedObject::setInt16At(int index, std::int16_t value) {
+  setValueAt(index, static_cast<std::int64_t>(value));
 }
-void ManagedObject::setInt16ForKey(std::string_view key, std::int16_t value) {
-  setValueForKey(key, static_cast<std::int64_t>(value));
+void ManagedObject::setDateAt(int index, std::optional<Date> value) {
+  setValueAt(index, value ? Value(*value) : Value());
 }
-void ManagedObject::setDateForKey(std::string_view key, std::optional<Date> value) {
-  setValueForKey(key, value ? Value(*value) : Value());
-}
-void ManagedObject::setBytesForKey(std::string_view key, std::optional<Bytes> value) {
-  setValueForKey(key, value ? Value(std::move(*value)) : Value());
+void ManagedObject::setBytesAt(int index, std::optional<Bytes> value) {
+  setValueAt(index, value ? Value(std::move(*value)) : Value());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -189,10 +204,14 @@ Result<Clauses> clausesFor(const EntityDescription& entity, const FetchRequest& 
   return clauses;
 }
 
+// The id and every attribute; for a blob only whether there is one. typeof() tells that from
+// the record's header, where IS NOT NULL would read a picture's every page.
 std::string scalarColumns(const EntityDescription& entity) {
   std::string columns = "id";
   for (const auto& a : entity.attributes) {
-    if (!isBlob(a)) columns += ", " + sqlite::quoted(a.name);
+    columns += ", ";
+    columns +=
+        isBlob(a) ? "typeof(" + sqlite::quoted(a.name) + ") <> 'null'" : sqlite::quoted(a.name);
   }
   return columns;
 }
@@ -223,13 +242,38 @@ bool isRecordGone(const Status& status) {
 
 ManagedObjectContext::ManagedObjectContext(const ManagedObjectModel* model,
                                            std::unique_ptr<Database> database)
-    : model_(model), db_(std::move(database)) {}
+    : model_(model), db_(std::move(database)), registry_(model->entities.size()) {}
 
 ManagedObjectContext::~ManagedObjectContext() {
   if (transactionOpen_) sqlite::exec(db_->handle, "ROLLBACK");
-  for (auto& [id, weak] : registry_) {
-    if (auto object = weak.lock()) object->context_ = nullptr;
+  for (auto& objects : registry_) {
+    for (auto& [key, weak] : objects) {
+      if (auto object = weak.lock()) object->context_ = nullptr;
+    }
   }
+}
+
+std::size_t ManagedObjectContext::entityIndex(const EntityDescription& entity) const {
+  return static_cast<std::size_t>(&entity - model_->entities.data());
+}
+
+std::shared_ptr<ManagedObject> ManagedObjectContext::registered(const EntityDescription& entity,
+                                                                std::int64_t key) const {
+  const auto& objects = registry_[entityIndex(entity)];
+  const auto found = objects.find(key);
+  return found == objects.end() ? nullptr : found->second.lock();
+}
+
+std::shared_ptr<ManagedObject> ManagedObjectContext::registeredObject(const ObjectID& id) const {
+  const EntityDescription* entity = model_->entity(id.entity);
+  return entity == nullptr ? nullptr : registered(*entity, id.primaryKey);
+}
+
+void ManagedObjectContext::forget(const ManagedObject& object) {
+  // Only the entry of an object that is gone: a key may already name a newer object.
+  auto& objects = registry_[entityIndex(*object.entity_)];
+  const auto found = objects.find(object.id_.primaryKey);
+  if (found != objects.end() && found->second.expired()) objects.erase(found);
 }
 
 std::int64_t ManagedObjectContext::reserveKey(const EntityDescription& entity) {
@@ -247,7 +291,7 @@ std::shared_ptr<ManagedObject> ManagedObjectContext::detachedObject(
   object->entity_ = &entity;
   object->id_ = {entity.name, 0};
   object->values_.assign(entity.attributes.size(), std::monostate{});
-  object->loaded_.assign(entity.attributes.size(), true);
+  object->blobState_.assign(entity.attributes.size(), 0);
   return object;
 }
 
@@ -257,12 +301,21 @@ std::shared_ptr<ManagedObject> ManagedObjectContext::makeDetachedObject(
   return entity == nullptr ? nullptr : detachedObject(*entity);
 }
 
+std::shared_ptr<ManagedObject> ManagedObjectContext::makeDeletedStandIn(const ObjectID& id) const {
+  const EntityDescription* entity = model_->entity(id.entity);
+  if (entity == nullptr) return nullptr;
+  auto object = detachedObject(*entity);
+  object->id_.primaryKey = id.primaryKey;
+  object->deleted_ = true;
+  return object;
+}
+
 std::shared_ptr<ManagedObject> ManagedObjectContext::materialise(const EntityDescription& entity,
                                                                  std::int64_t key) {
   auto object = detachedObject(entity);
   object->context_ = this;
   object->id_.primaryKey = key;
-  registry_[object->id_] = object;
+  registry_[entityIndex(entity)][key] = object;
   return object;
 }
 
@@ -279,8 +332,8 @@ void ManagedObjectContext::didChange(ManagedObject& object, int attributeIndex) 
   // Recorded for an insert too: once a fetch has written its row, later values are updates.
   object.changed_.insert(attributeIndex);
   object.flushed_ = false;
-  if (auto it = registry_.find(object.id_); it != registry_.end()) {
-    if (auto strong = it->second.lock()) dirty_[object.id_] = strong;
+  if (auto strong = registered(*object.entity_, object.id_.primaryKey)) {
+    dirty_[object.id_] = std::move(strong);
   }
 }
 
@@ -295,7 +348,7 @@ void ManagedObjectContext::loadBlob(const ManagedObject& object, int attributeIn
   const auto& attribute = object.entity_->attributes[attributeIndex];
   sqlite::Statement select(db_->handle, "SELECT " + sqlite::quoted(attribute.name) + " FROM " +
                                             sqlite::quoted(object.entity_->name) + " WHERE id = ?");
-  object.loaded_[attributeIndex] = true;
+  object.blobState_[attributeIndex] = 0;
   if (!select.prepared()) return;
   select.bind(1, object.id_.primaryKey);
   if (select.step() == SQLITE_ROW)
@@ -304,17 +357,19 @@ void ManagedObjectContext::loadBlob(const ManagedObject& object, int attributeIn
 
 void ManagedObjectContext::fillFromRow(ManagedObject& object, const sqlite::Statement& row) {
   const auto& attributes = object.entity_->attributes;
-  int column = 1;
+  const bool anyChanged = !object.changed_.empty();
   for (std::size_t i = 0; i < attributes.size(); ++i) {
+    const int column = static_cast<int>(i) + 1;
     // An unsaved change outranks the stored value.
-    const bool kept = object.changed_.count(static_cast<int>(i)) != 0;
+    if (anyChanged && object.changed_.count(static_cast<int>(i)) != 0) continue;
     if (isBlob(attributes[i])) {
-      if (kept) continue;
       object.values_[i] = std::monostate{};
-      object.loaded_[i] = false;  // pictures are read when asked for
+      // Pictures are read when asked for.
+      object.blobState_[i] =
+          ManagedObject::kUnread |
+          (sqlite3_column_int(row.get(), column) != 0 ? ManagedObject::kStored : 0);
     } else {
-      Value stored = row.column(column++, attributes[i].type);
-      if (!kept) object.values_[i] = std::move(stored);
+      row.readColumn(column, attributes[i].type, object.values_[i]);
     }
   }
 }
@@ -322,8 +377,7 @@ void ManagedObjectContext::fillFromRow(ManagedObject& object, const sqlite::Stat
 Result<std::shared_ptr<ManagedObject>> ManagedObjectContext::rereadObject(const ObjectID& id) {
   const EntityDescription* entity = model_->entity(id.entity);
   if (entity == nullptr) return unknownEntity(id.entity);
-  std::shared_ptr<ManagedObject> object;
-  if (auto it = registry_.find(id); it != registry_.end()) object = it->second.lock();
+  std::shared_ptr<ManagedObject> object = registered(*entity, id.primaryKey);
   if (object && object->deleted_) return std::shared_ptr<ManagedObject>();
   // Nobody else has seen an unsaved insert: there is nothing newer to read.
   if (object && object->inserted_) return object;
@@ -382,11 +436,12 @@ Status ManagedObjectContext::writeObject(ManagedObject& object) {
         return sqlite::failure(db, "Could not insert the record");
       }
       auto strong = dirty_[object.id_];
+      auto& objects = registry_[entityIndex(entity)];
       dirty_.erase(object.id_);
-      registry_.erase(object.id_);
+      objects.erase(object.id_.primaryKey);
       object.id_.primaryKey = reserveKey(entity);
       dirty_[object.id_] = strong;
-      registry_[object.id_] = strong;
+      objects[object.id_.primaryKey] = strong;
     }
     object.rowWritten_ = true;
     return Status::ok();
@@ -470,8 +525,11 @@ Status ManagedObjectContext::save() {
   ContextChanges changes;
   for (auto& [id, object] : dirty_) {
     if (object->deleted_) {
-      if (!object->inserted_) changes.deleted.insert(id);
-      registry_.erase(id);
+      if (!object->inserted_) {
+        changes.deleted.insert(id);
+        changes.deletedObjects.push_back(object);
+      }
+      registry_[entityIndex(*object->entity_)].erase(id.primaryKey);
       object->context_ = nullptr;
     } else if (object->inserted_) {
       changes.inserted.insert(id);
@@ -534,20 +592,146 @@ Result<std::vector<std::shared_ptr<ManagedObject>>> ManagedObjectContext::execut
   std::vector<std::shared_ptr<ManagedObject>> objects;
   int rc;
   while ((rc = select.step()) == SQLITE_ROW) {
-    const ObjectID id{entity->name, sqlite3_column_int64(select.get(), 0)};
-    std::shared_ptr<ManagedObject> object;
-    if (auto it = registry_.find(id); it != registry_.end()) object = it->second.lock();
+    const std::int64_t key = sqlite3_column_int64(select.get(), 0);
+    std::shared_ptr<ManagedObject> object = registered(*entity, key);
     if (object && object->hasChanges()) {
       objects.push_back(std::move(object));  // its pending state is what the row shows
       continue;
     }
-    if (!object) object = materialise(*entity, id.primaryKey);
+    if (!object) object = materialise(*entity, key);
     // Clean objects take the stored values: another process may have saved since.
     fillFromRow(*object, select);
     objects.push_back(std::move(object));
   }
   if (rc != SQLITE_DONE) return sqlite::failure(db_->handle, "Could not fetch");
   return objects;
+}
+
+namespace {
+
+// What the key queries run: the request's WHERE and ORDER BY over the key and maybe one column.
+Result<std::unique_ptr<sqlite::Statement>> keyQuery(sqlite3* db, const EntityDescription& entity,
+                                                    const FetchRequest& request,
+                                                    std::string_view attribute) {
+  auto clauses = clausesFor(entity, request, true);
+  if (!clauses) return clauses.status();
+  std::string columns = "id";
+  if (!attribute.empty()) columns += ", " + sqlite::quoted(attribute);
+  auto select = std::make_unique<sqlite::Statement>(
+      db, "SELECT " + columns + " FROM " + sqlite::quoted(entity.name) + clauses->sql);
+  if (!select->prepared()) return sqlite::failure(db, "Could not fetch");
+  for (std::size_t i = 0; i < clauses->bindings.size(); ++i) {
+    select->bind(static_cast<int>(i) + 1, clauses->bindings[i]);
+  }
+  return select;
+}
+
+}  // namespace
+
+Result<std::vector<std::int64_t>> ManagedObjectContext::executeForKeys(
+    const FetchRequest& request) {
+  const EntityDescription* entity = model_->entity(request.entityName);
+  if (entity == nullptr) return unknownEntity(request.entityName);
+  if (Status flushed = flush(); !flushed) return flushed;
+  auto select = keyQuery(db_->handle, *entity, request, {});
+  if (!select) return select.status();
+  std::vector<std::int64_t> keys;
+  int rc;
+  while ((rc = (*select)->step()) == SQLITE_ROW) {
+    keys.push_back(sqlite3_column_int64((*select)->get(), 0));
+  }
+  if (rc != SQLITE_DONE) return sqlite::failure(db_->handle, "Could not fetch");
+  return keys;
+}
+
+Result<std::vector<std::pair<std::int64_t, Value>>> ManagedObjectContext::executeForKeys(
+    const FetchRequest& request, std::string_view attribute) {
+  const EntityDescription* entity = model_->entity(request.entityName);
+  if (entity == nullptr) return unknownEntity(request.entityName);
+  const int index = entity->attributeIndex(attribute);
+  if (index < 0) {
+    return Status::error(
+        "keypath " + std::string(attribute) + " not found in entity " + entity->name,
+        {{"entity", entity->name}, {"key", std::string(attribute)}});
+  }
+  if (Status flushed = flush(); !flushed) return flushed;
+  auto select = keyQuery(db_->handle, *entity, request, attribute);
+  if (!select) return select.status();
+  const AttributeType type = entity->attributes[index].type;
+  std::vector<std::pair<std::int64_t, Value>> rows;
+  int rc;
+  while ((rc = (*select)->step()) == SQLITE_ROW) {
+    rows.emplace_back(sqlite3_column_int64((*select)->get(), 0), (*select)->column(1, type));
+  }
+  if (rc != SQLITE_DONE) return sqlite::failure(db_->handle, "Could not fetch");
+  return rows;
+}
+
+Result<std::vector<std::shared_ptr<ManagedObject>>> ManagedObjectContext::objectsWithKeys(
+    std::string_view entityName, std::span<const std::int64_t> keys) {
+  const EntityDescription* entity = model_->entity(entityName);
+  if (entity == nullptr) return unknownEntity(entityName);
+  std::vector<std::shared_ptr<ManagedObject>> objects(keys.size());
+  // No flush: an object with unsaved changes is taken as it is, and the stored rows of the others
+  // are what a fetch would read. The others are read together, in key order.
+  std::vector<std::pair<std::int64_t, std::size_t>> stored;
+  stored.reserve(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    // Only objects with unsaved changes are kept as they are, and all of them are in dirty_.
+    std::shared_ptr<ManagedObject> object = dirty_.empty() ? nullptr : registered(*entity, keys[i]);
+    if (object && object->hasChanges()) {
+      objects[i] = std::move(object);
+    } else {
+      stored.emplace_back(keys[i], i);
+    }
+  }
+  std::sort(stored.begin(), stored.end());
+  // In runs, as SQLite limits the values bound to one statement.
+  constexpr std::size_t kKeysPerStatement = 500;
+  for (std::size_t from = 0; from < stored.size(); from += kKeysPerStatement) {
+    const std::span<const std::pair<std::int64_t, std::size_t>> run(
+        stored.data() + from, std::min(kKeysPerStatement, stored.size() - from));
+    sqlite::Statement* select = batchRead(*entity, run.size());
+    if (select == nullptr) return sqlite::failure(db_->handle, "Could not fetch");
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> resetAfterUse(select->get(),
+                                                                              sqlite3_reset);
+    for (std::size_t i = 0; i < run.size(); ++i)
+      select->bind(static_cast<int>(i) + 1, run[i].first);
+    int rc;
+    while ((rc = select->step()) == SQLITE_ROW) {
+      const std::int64_t key = sqlite3_column_int64(select->get(), 0);
+      const auto [first, last] =
+          std::equal_range(run.begin(), run.end(), std::pair<std::int64_t, std::size_t>(key, 0),
+                           [](const auto& a, const auto& b) { return a.first < b.first; });
+      if (first == last) continue;
+      std::shared_ptr<ManagedObject> object = registered(*entity, key);
+      if (!object) object = materialise(*entity, key);
+      fillFromRow(*object, *select);
+      for (auto at = first; at != last; ++at) objects[at->second] = object;
+    }
+    if (rc != SQLITE_DONE) return sqlite::failure(db_->handle, "Could not fetch");
+  }
+  // A record no longer stored (another process deleted it since the keys were read) stays null.
+  return objects;
+}
+
+sqlite::Statement* ManagedObjectContext::batchRead(const EntityDescription& entity,
+                                                   std::size_t keys) {
+  // Sizes other than the lists' own batch size come and go: keep a handful.
+  if (batchReads_.size() >= 16 && batchReads_.count({&entity, keys}) == 0) batchReads_.clear();
+  auto& statement = batchReads_[{&entity, keys}];
+  if (!statement) {
+    std::string marks = "?";
+    for (std::size_t i = 1; i < keys; ++i) marks += ", ?";
+    statement = std::make_unique<sqlite::Statement>(
+        db_->handle, "SELECT " + scalarColumns(entity) + " FROM " + sqlite::quoted(entity.name) +
+                         " WHERE id IN (" + marks + ")");
+    if (!statement->prepared()) {
+      batchReads_.erase({&entity, keys});
+      return nullptr;
+    }
+  }
+  return statement.get();
 }
 
 Result<std::int64_t> ManagedObjectContext::count(const FetchRequest& request) {
@@ -583,6 +767,11 @@ Result<std::optional<double>> ManagedObjectContext::aggregate(const FetchRequest
   auto clauses = clausesFor(*entity, request, false);
   if (!clauses) return clauses.status();
   if (Status flushed = flush(); !flushed) return flushed;
+  if (function == AggregateFunction::Sum && !request.predicate) {
+    if (auto kept = sqlite::keptSum(db_->handle, *entity, attribute)) {
+      return std::optional<double>(*kept);
+    }
+  }
   const std::string column = sqlite::quoted(attribute);
   // avg() and total() read text by its leading number ("40.5" is 40.5, "abc" is 0).
   const std::string expression =
@@ -599,11 +788,9 @@ Result<std::optional<double>> ManagedObjectContext::aggregate(const FetchRequest
 }
 
 std::shared_ptr<ManagedObject> ManagedObjectContext::existingObject(const ObjectID& id) {
-  if (auto it = registry_.find(id); it != registry_.end()) {
-    if (auto object = it->second.lock()) return object->deleted_ ? nullptr : object;
-  }
   const EntityDescription* entity = model_->entity(id.entity);
   if (entity == nullptr) return nullptr;
+  if (auto object = registered(*entity, id.primaryKey)) return object->deleted_ ? nullptr : object;
   // A pending delete must hide the row; if the write fails the stored row is still the answer.
   (void)flush();
   sqlite::Statement select(db_->handle, "SELECT " + scalarColumns(*entity) + " FROM " +

@@ -9,8 +9,11 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/date.h"
@@ -41,7 +44,7 @@ struct ObjectID {
 // add typed accessors. Owned by shared_ptr; the context keeps exactly one object per record.
 class ManagedObject {
  public:
-  virtual ~ManagedObject() = default;
+  virtual ~ManagedObject();
 
   const ObjectID& objectID() const { return id_; }
   const EntityDescription& entity() const { return *entity_; }
@@ -56,29 +59,37 @@ class ManagedObject {
   Value valueForKey(std::string_view key) const;
   // Sets an attribute and registers the change with the context; unknown keys are ignored.
   void setValueForKey(std::string_view key, Value value);
+  // The text of the attribute at `index` in the entity, without a copy; null when it holds none.
+  const std::string* textAt(int index) const;
 
  protected:
-  // Typed reads as the record classes expose them: a Double or Int16 never set reads 0.
-  std::optional<std::string> stringForKey(std::string_view key) const;
-  double doubleForKey(std::string_view key) const;
-  std::int16_t int16ForKey(std::string_view key) const;
-  std::optional<Date> dateForKey(std::string_view key) const;
-  std::optional<Bytes> bytesForKey(std::string_view key) const;
-  void setStringForKey(std::string_view key, std::optional<std::string> value);
-  void setDoubleForKey(std::string_view key, double value);
-  void setInt16ForKey(std::string_view key, std::int16_t value);
-  void setDateForKey(std::string_view key, std::optional<Date> value);
-  void setBytesForKey(std::string_view key, std::optional<Bytes> value);
+  // Typed reads by attribute position, as the record classes expose them: a Double or Int16
+  // never set reads 0.
+  std::optional<std::string> stringAt(int index) const;
+  double doubleAt(int index) const;
+  std::int16_t int16At(int index) const;
+  std::optional<Date> dateAt(int index) const;
+  std::optional<Bytes> bytesAt(int index) const;
+  bool hasValueAt(int index) const;
+  void setStringAt(int index, std::optional<std::string> value);
+  void setDoubleAt(int index, double value);
+  void setInt16At(int index, std::int16_t value);
+  void setDateAt(int index, std::optional<Date> value);
+  void setBytesAt(int index, std::optional<Bytes> value);
 
  private:
   friend class ManagedObjectContext;
   const Value& valueAt(int index) const;
+  void setValueAt(int index, Value value);
 
   ManagedObjectContext* context_ = nullptr;
   const EntityDescription* entity_ = nullptr;
   ObjectID id_;
   mutable std::vector<Value> values_;
-  mutable std::vector<bool> loaded_;  // false for a blob not yet read from the store
+  // Per attribute, for the blobs read only when asked for: whether it is still to be read and,
+  // until then, whether the store has one. One byte each, as every record of a list sets them.
+  enum BlobState : std::uint8_t { kUnread = 1, kStored = 2 };
+  mutable std::vector<std::uint8_t> blobState_;
   bool inserted_ = false;
   bool deleted_ = false;
   std::set<int> changed_;    // attribute indexes changed since the last save
@@ -103,6 +114,8 @@ struct ContextChanges {
   std::set<ObjectID> inserted;
   std::set<ObjectID> updated;
   std::set<ObjectID> deleted;
+  // The objects of `deleted` as they were last, for observers that name what went.
+  std::vector<std::shared_ptr<ManagedObject>> deletedObjects;
 };
 
 // The one view context. Changes are applied to the store inside an open transaction as soon as a
@@ -135,6 +148,17 @@ class ManagedObjectContext {
     for (auto& object : objects.value()) typed.push_back(std::static_pointer_cast<T>(object));
     return typed;
   }
+  // The primary keys of the records matching the request, in its order, without building a
+  // record; the second form also gives each record's value of `attribute`.
+  Result<std::vector<std::int64_t>> executeForKeys(const FetchRequest& request);
+  Result<std::vector<std::pair<std::int64_t, Value>>> executeForKeys(const FetchRequest& request,
+                                                                     std::string_view attribute);
+  // The records of the entity with these primary keys, in the same order, read in one pass:
+  // what a live list builds for the rows it shows. An object with unsaved changes (a deleted one
+  // too) is returned as it is, other registered objects take the stored values as a fetch gives
+  // them; null where the store no longer has the record.
+  Result<std::vector<std::shared_ptr<ManagedObject>>> objectsWithKeys(
+      std::string_view entityName, std::span<const std::int64_t> keys);
   Result<std::int64_t> count(const FetchRequest& request);
   // sum: or average: of one attribute over the matching records. A sum of nothing is 0; an average
   // of nothing is nullopt. Text is converted as the store converts it ("40.5" → 40.5, "abc" → 0).
@@ -151,6 +175,9 @@ class ManagedObjectContext {
     if (!object || object->entity().name != T::entityName()) return nullptr;
     return std::static_pointer_cast<T>(object);
   }
+
+  // The object registered for `id` if one is alive, without reading the store; else null.
+  std::shared_ptr<ManagedObject> registeredObject(const ObjectID& id) const;
 
   // Marks the record deleted: it is gone from every later fetch; save() makes it final.
   void deleteObject(const std::shared_ptr<ManagedObject>& object);
@@ -178,6 +205,9 @@ class ManagedObjectContext {
   std::shared_ptr<T> makeDetachedObject() const {
     return std::static_pointer_cast<T>(makeDetachedObject(T::entityName()));
   }
+  // A detached record carrying only `id`, every attribute null: what a live list reports for a
+  // record another process deleted, whose values are gone. Null for an entity not in the model.
+  std::shared_ptr<ManagedObject> makeDeletedStandIn(const ObjectID& id) const;
   // Tells live lists about changes not yet saved (the GUI calls it once per event-loop turn).
   void processPendingChanges();
 
@@ -195,6 +225,10 @@ class ManagedObjectContext {
   ManagedObjectContext(const ManagedObjectModel* model, std::unique_ptr<Database> database);
 
   void didChange(ManagedObject& object, int attributeIndex);
+  void forget(const ManagedObject& object);
+  std::shared_ptr<ManagedObject> registered(const EntityDescription& entity,
+                                            std::int64_t key) const;
+  std::size_t entityIndex(const EntityDescription& entity) const;
   void loadBlob(const ManagedObject& object, int attributeIndex) const;
   void fillFromRow(ManagedObject& object, const sqlite::Statement& row);
   Result<std::shared_ptr<ManagedObject>> rereadObject(const ObjectID& id);
@@ -206,16 +240,22 @@ class ManagedObjectContext {
   std::int64_t reserveKey(const EntityDescription& entity);
   std::shared_ptr<ManagedObject> materialise(const EntityDescription& entity, std::int64_t key);
   void notify(const ContextChanges& changes);
+  sqlite::Statement* batchRead(const EntityDescription& entity, std::size_t keys);
 
   const ManagedObjectModel* model_;
   std::unique_ptr<Database> db_;
-  std::map<ObjectID, std::weak_ptr<ManagedObject>> registry_;
+  // The identity map: per entity (in model order), primary key to object.
+  std::vector<std::unordered_map<std::int64_t, std::weak_ptr<ManagedObject>>> registry_;
   std::map<ObjectID, std::shared_ptr<ManagedObject>> dirty_;  // held strongly until saved
   std::map<std::string, std::int64_t> reservedKeys_;
   ContextChanges unannounced_;
   std::map<int, ChangeObserver> observers_;
   int nextObserverToken_ = 1;
   bool transactionOpen_ = false;
+  // The statements objectsWithKeys reads with, by entity and number of keys: a live list asks
+  // for batches of one size again and again. Reset after each use, so none holds a read open.
+  std::map<std::pair<const EntityDescription*, std::size_t>, std::unique_ptr<sqlite::Statement>>
+      batchReads_;
 };
 
 // Whether `status` says the store stayed locked by another process beyond the busy timeout.

@@ -1,6 +1,7 @@
 #include <set>
 
 #include "platform/data_directory.h"
+#include "platform/store/kept_sums.h"
 #include "platform/store/object_store.h"
 #include "platform/store/sqlite_support.h"
 
@@ -37,6 +38,35 @@ std::vector<std::pair<std::string, std::string_view>> neededColumns(const Entity
   return columns;
 }
 
+std::set<std::string> existingIndexes(sqlite3* db, const std::string& table) {
+  std::set<std::string> names;
+  sqlite::Statement list(db,
+                         "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?");
+  if (!list.prepared()) return names;
+  list.bind(1, table);
+  while (list.step() == SQLITE_ROW) {
+    names.insert(reinterpret_cast<const char*>(sqlite3_column_text(list.get(), 0)));
+  }
+  return names;
+}
+
+// The name says what the index holds, so that a changed index is a new one beside the old.
+std::string indexName(const EntityDescription& entity, const std::vector<SortDescriptor>& keys) {
+  std::string name = entity.name + "_by";
+  for (const auto& key : keys) name += "_" + key.key + (key.ascending ? "" : "_desc");
+  return name;
+}
+
+std::string createIndex(const EntityDescription& entity, const std::vector<SortDescriptor>& keys) {
+  std::string columns;
+  for (const auto& key : keys) {
+    if (!columns.empty()) columns += ", ";
+    columns += sqlite::quoted(key.key) + (key.ascending ? " ASC" : " DESC");
+  }
+  return "CREATE INDEX IF NOT EXISTS " + sqlite::quoted(indexName(entity, keys)) + " ON " +
+         sqlite::quoted(entity.name) + " (" + columns + ")";
+}
+
 }  // namespace
 
 PersistentContainer::PersistentContainer(std::string name, ManagedObjectModel model,
@@ -64,9 +94,10 @@ Status PersistentContainer::loadPersistentStores() {
   if (!path) return openFailure(file, path.status().description());
 
   auto database = std::make_unique<ManagedObjectContext::Database>();
-  // No SQLITE_OPEN_CREATE: the file exists now, private, and SQLite must not make another.
-  const int opened =
-      sqlite3_open_v2(path->c_str(), &database->handle, SQLITE_OPEN_READWRITE, nullptr);
+  // No SQLITE_OPEN_CREATE: the file exists now, private, and SQLite must not make another. The
+  // context is used from one thread only, so the connection needs no lock of its own.
+  const int opened = sqlite3_open_v2(path->c_str(), &database->handle,
+                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
   if (opened != SQLITE_OK) {
     return openFailure(
         file, database->handle ? sqlite3_errmsg(database->handle) : sqlite3_errstr(opened), opened);
@@ -94,6 +125,9 @@ Status PersistentContainer::loadPersistentStores() {
       !sqlite::exec(db, "PRAGMA synchronous=FULL")) {
     return openFailure(file, sqlite3_errmsg(db), sqlite3_extended_errcode(db));
   }
+  // A list reads its records in its own order, not the file's: with SQLite's default 2 MiB of
+  // pages, a large collection would read most pages from the file again for every few rows.
+  sqlite::exec(db, "PRAGMA cache_size=-32768");
 
   // Create or extend the schema only when something is missing, so that opening a current store
   // never waits for another process's write lock.
@@ -114,6 +148,18 @@ Status PersistentContainer::loadPersistentStores() {
         statements.push_back("ALTER TABLE " + sqlite::quoted(entity.name) + " ADD COLUMN " +
                              sqlite::quoted(column) + " " + std::string(type));
       }
+    }
+  }
+  // Indexes change no record, so an older program still opens the store: they do not raise the
+  // schema version.
+  for (const auto& entity : model_.entities) {
+    const auto have = existingIndexes(db, entity.name);
+    for (const auto& keys : entity.indexes) {
+      if (have.count(indexName(entity, keys)) == 0) statements.push_back(createIndex(entity, keys));
+    }
+    // The same holds for the kept sums, which older programs keep too as they write.
+    for (std::string& sql : sqlite::keptSumStatements(db, entity)) {
+      statements.push_back(std::move(sql));
     }
   }
   if (!statements.empty() || version != model_.version) {

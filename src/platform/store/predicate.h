@@ -36,9 +36,4 @@ class Predicate {
   std::vector<Value> arguments_;
 };
 
-struct SortDescriptor {
-  std::string key;
-  bool ascending = true;
-};
-
 }  // namespace tockary

@@ -70,25 +70,46 @@ void Statement::bind(int index, const Value& value) {
 int Statement::step() { return sqlite3_step(stmt_); }
 
 Value Statement::column(int index, AttributeType type) const {
-  if (sqlite3_column_type(stmt_, index) == SQLITE_NULL) return std::monostate{};
+  Value value;
+  readColumn(index, type, value);
+  return value;
+}
+
+void Statement::readColumn(int index, AttributeType type, Value& value) const {
+  // One call for the column, the rest on its value: a list reads dozens of columns a row.
+  sqlite3_value* stored = sqlite3_column_value(stmt_, index);
+  if (sqlite3_value_type(stored) == SQLITE_NULL) {
+    if (!isNull(value)) value = std::monostate{};
+    return;
+  }
   switch (type) {
     case AttributeType::String: {
-      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
-      return std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, index)));
+      const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(stored));
+      const auto size = static_cast<std::size_t>(sqlite3_value_bytes(stored));
+      if (auto* held = std::get_if<std::string>(&value)) {
+        held->assign(text, size);
+      } else {
+        value.emplace<std::string>(text, size);
+      }
+      return;
     }
     case AttributeType::Double:
-      return sqlite3_column_double(stmt_, index);
+      value = sqlite3_value_double(stored);
+      return;
     case AttributeType::Int16:
-      return static_cast<std::int64_t>(sqlite3_column_int64(stmt_, index));
+      value = static_cast<std::int64_t>(sqlite3_value_int64(stored));
+      return;
     case AttributeType::Date:
-      return dateFromSecondsSince1970(sqlite3_column_double(stmt_, index));
+      value = dateFromSecondsSince1970(sqlite3_value_double(stored));
+      return;
     case AttributeType::Bytes: {
-      const auto* data = static_cast<const std::uint8_t*>(sqlite3_column_blob(stmt_, index));
-      const int size = sqlite3_column_bytes(stmt_, index);
-      return Bytes(data, data + size);
+      const auto* data = static_cast<const std::uint8_t*>(sqlite3_value_blob(stored));
+      const int size = sqlite3_value_bytes(stored);
+      value = Bytes(data, data + size);
+      return;
     }
   }
-  return std::monostate{};
+  value = std::monostate{};
 }
 
 bool exec(sqlite3* db, std::string_view sql) {

@@ -34,6 +34,8 @@ class Statement {
   // SQLITE_ROW, SQLITE_DONE or an error code.
   int step();
   Value column(int index, AttributeType type) const;
+  // The same into `value`, reusing what it holds; a null column leaves a null value as it is.
+  void readColumn(int index, AttributeType type, Value& value) const;
   sqlite3_stmt* get() const { return stmt_; }
 
  private:

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
+#include <unicode/gregocal.h>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <limits>
+#include <memory>
+#include <random>
 
 #include "platform/format/calendar.h"
 
@@ -20,6 +24,36 @@ Date utc(int year, unsigned month, unsigned day, int hour = 0, int minute = 0) {
                                    std::chrono::day(day)};
   return Date(days) + hours(hour) + minutes(minute);
 }
+
+// ICU's own answers, with the calendar set up as Calendar sets it up, for comparison.
+struct IcuReference {
+  explicit IcuReference(const char* zone) {
+    UErrorCode status = U_ZERO_ERROR;
+    calendar = std::make_unique<icu::GregorianCalendar>(
+        icu::TimeZone::createTimeZone(icu::UnicodeString(zone)), status);
+    calendar->setLenient(true);
+    calendar->setSkippedWallTimeOption(UCAL_WALLTIME_NEXT_VALID);
+    calendar->setRepeatedWallTimeOption(UCAL_WALLTIME_FIRST);
+  }
+  static UDate millis(Date date) { return static_cast<UDate>(date.time_since_epoch().count()); }
+  DateComponents components(Date from, Date to) {
+    UErrorCode status = U_ZERO_ERROR;
+    calendar->setTime(millis(from), status);
+    DateComponents result;
+    result.years = calendar->fieldDifference(millis(to), UCAL_YEAR, status);
+    result.months = calendar->fieldDifference(millis(to), UCAL_MONTH, status);
+    result.days = calendar->fieldDifference(millis(to), UCAL_DATE, status);
+    return result;
+  }
+  int daysBetween(Date from, Date to) {
+    UErrorCode status = U_ZERO_ERROR;
+    calendar->setTime(millis(from), status);
+    const int first = calendar->get(UCAL_JULIAN_DAY, status);
+    calendar->setTime(millis(to), status);
+    return calendar->get(UCAL_JULIAN_DAY, status) - first;
+  }
+  std::unique_ptr<icu::Calendar> calendar;
+};
 
 class CalendarTest : public ::testing::Test {
  protected:
@@ -105,6 +139,55 @@ TEST_F(CalendarTest, ComponentsAtMonthEndsAndLeapDays) {
     EXPECT_EQ(got, c.expected) << utc_.daysBetween(Date{}, c.from) << " -> "
                                << utc_.daysBetween(Date{}, c.to) << " gave " << got.years << " "
                                << got.months << " " << got.days;
+  }
+}
+
+TEST_F(CalendarTest, AnswersAreIcusOwnInZonesWithAndWithoutDaylightSaving) {
+  // Spans of minutes to decades, many ending on month ends, leap days, midnight or a change of
+  // the clocks; both directions.
+  std::mt19937_64 random(7);
+  const std::int64_t first = utc(1960, 1, 1).time_since_epoch().count();
+  const std::int64_t last = utc(2060, 1, 1).time_since_epoch().count();
+  std::uniform_int_distribution<std::int64_t> instant(first, last);
+  const std::array<std::int64_t, 6> spans = {60'000,          3'600'000,        86'400'000,
+                                             2'678'400'000LL, 31'622'400'000LL, 946'080'000'000LL};
+  for (const char* zone : {"UTC", "Asia/Tokyo", "Asia/Kolkata", "Etc/GMT+11", "Europe/Helsinki",
+                           "America/Sao_Paulo", "Australia/Lord_Howe"}) {
+    const Calendar calendar(zone);
+    IcuReference icu(zone);
+    for (int i = 0; i < 3000; ++i) {
+      Date from = Date(milliseconds(instant(random)));
+      if (i % 3 == 0) from = calendar.startOfDay(from);
+      if (i % 5 == 0) {
+        const LocalDateTime local = calendar.localDateTime(from);
+        from = calendar.dateFrom(local.year, local.month + 1, 0, local.hour, local.minute);
+      }
+      std::uniform_int_distribution<std::int64_t> length(-spans[i % spans.size()],
+                                                         spans[i % spans.size()]);
+      Date to = from + milliseconds(length(random));
+      if (i % 7 == 0) to = calendar.startOfDay(to) + (from - calendar.startOfDay(from));
+      ASSERT_EQ(calendar.components(from, to), icu.components(from, to))
+          << zone << " " << from.time_since_epoch().count() << " -> "
+          << to.time_since_epoch().count();
+      ASSERT_EQ(calendar.daysBetween(from, to), icu.daysBetween(from, to))
+          << zone << " " << from.time_since_epoch().count() << " -> "
+          << to.time_since_epoch().count();
+    }
+  }
+  // Around the changes of the clocks in Helsinki in 2024, and two days later, minute by minute.
+  const Calendar helsinki("Europe/Helsinki");
+  IcuReference icu("Europe/Helsinki");
+  for (const Date change :
+       {utc(2024, 3, 31, 1), utc(2024, 10, 27, 1), utc(2024, 4, 2, 1), utc(2024, 10, 29, 1)}) {
+    for (int minute = -90; minute <= 90; minute += 7) {
+      const Date at = change + minutes(minute);
+      for (const Date other :
+           {at - hours(24 * 365), at - hours(23), at + hours(25), at + hours(24 * 31)}) {
+        EXPECT_EQ(helsinki.components(at, other), icu.components(at, other)) << minute;
+        EXPECT_EQ(helsinki.components(other, at), icu.components(other, at)) << minute;
+        EXPECT_EQ(helsinki.daysBetween(at, other), icu.daysBetween(at, other)) << minute;
+      }
+    }
   }
 }
 

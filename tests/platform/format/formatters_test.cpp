@@ -43,6 +43,20 @@ TEST_F(FormattersTest, ShortDatesInEachLocale) {
   EXPECT_EQ(Formatters("en_US", "Europe/Helsinki").shortDate(utc(2024, 5, 16, 22, 30)), "5/17/24");
 }
 
+TEST_F(FormattersTest, ShortDatesWrittenBeforeDoNotStandForAnotherDay) {
+  // A formatter remembers the dates it wrote by day: the hours on either side of a midnight of
+  // its zone, and the same instants in another zone, must still give their own days.
+  const Formatters helsinki("en_US", "Europe/Helsinki");
+  EXPECT_EQ(helsinki.shortDate(utc(2024, 5, 16, 20, 59)), "5/16/24");
+  EXPECT_EQ(helsinki.shortDate(utc(2024, 5, 16, 21, 0)), "5/17/24");
+  EXPECT_EQ(helsinki.shortDate(utc(2024, 5, 16, 12, 0)), "5/16/24");
+  EXPECT_EQ(helsinki.shortDate(utc(2024, 5, 17, 20, 59)), "5/17/24");
+  EXPECT_EQ(en_.shortDate(utc(2024, 5, 16, 21, 0)), "5/16/24");
+  EXPECT_EQ(en_.shortDate(utc(2024, 5, 17, 0, 0)), "5/17/24");
+  EXPECT_EQ(en_.shortDate(utc(1924, 5, 17, 0, 0)), "5/17/24");  // same text, another century
+  EXPECT_EQ(en_.shortDate(utc(2024, 5, 16, 23, 59)), "5/16/24");
+}
+
 TEST_F(FormattersTest, ShortDatesReadBackAsTheStartOfTheirDay) {
   const Formatters helsinki("fi_FI", "Europe/Helsinki");
   for (const Formatters* f :

@@ -15,7 +15,9 @@ TEST(Utf8TextTest, WellFormedTextIsValidAndKeptAsItIs) {
                                "⌚ 🕰",
                                "\xEF\xBF\xBD",
                                std::string("nul\0inside", 10),
-                               "\xF4\x8F\xBF\xBF"};
+                               "\xF4\x8F\xBF\xBF",
+                               "Longines Spirit Zulu Time, Zürich",  // past a run of ASCII
+                               "12345678€"};
   for (const std::string& text : texts) {
     EXPECT_TRUE(isValidUtf8(text)) << text;
     EXPECT_EQ(replacingInvalidUtf8(text), text);
@@ -41,6 +43,12 @@ TEST(Utf8TextTest, EachIllFormedPartBecomesOneReplacementCharacter) {
       {"\xED\xA0\x80", r + r + r},          // a surrogate
       {"\xF4\x90\x80\x80", r + r + r + r},  // beyond U+10FFFF
       {"Caf\xE9 cr\xE8me", "Caf" + r + " cr" + r + "me"},  // Latin-1
+      // After runs of ASCII of whole and partial eight-byte words.
+      {"12345678\x80", "12345678" + r},
+      {"Longines Spirit Zulu Time\xC3", "Longines Spirit Zulu Time" + r},
+      {"1234567\xFF"
+       "12345678",
+       "1234567" + r + "12345678"},
   };
   for (const Case& c : cases) {
     EXPECT_FALSE(isValidUtf8(c.text)) << c.text;
