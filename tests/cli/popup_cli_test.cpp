@@ -40,12 +40,14 @@ class PopupCliTest : public CliTest {
     return std::to_string(watch->objectID().primaryKey);
   }
 
-  Kello stored(const std::string& id) {
-    AppDelegate app(data);
-    auto watch = app.viewContext().existingObject<Kello>(ObjectID{"Kello", std::stoll(id)});
+  // The watch as stored now, read by a store of its own that lives until the next read.
+  std::shared_ptr<Kello> stored(const std::string& id) {
+    reader = std::make_unique<AppDelegate>(data);
+    auto watch = reader->viewContext().existingObject<Kello>(ObjectID{"Kello", std::stoll(id)});
     EXPECT_NE(watch, nullptr);
-    return *watch;
+    return watch;
   }
+  std::unique_ptr<AppDelegate> reader;
 
   static void expectRefusal(const CliRun& result, const std::string& line) {
     EXPECT_EQ(result.status, 2);
@@ -84,12 +86,12 @@ TEST_F(PopupCliTest, CompareShowsTheSheetAndItsRateAction) {
 TEST_F(PopupCliTest, KeeperRateIsLoggedOnlyWithTheHistoryLogOn) {
   const std::string id = addWatch("Omega", "", 0, "Bought used");
   ASSERT_EQ(run({"keeper-rate", id}).status, 0);
-  EXPECT_EQ(stored(id).varasarake3(), "Bought used");
+  EXPECT_EQ(stored(id)->varasarake3(), "Bought used");
   ASSERT_EQ(run({"settings", "enableHistoryLogSettingOn", "on"}).status, 0);
   const CliRun rate = run({"keeper-rate", id});
   ASSERT_EQ(rate.status, 0) << rate.err;
   EXPECT_TRUE(rate.out.ends_with("\nKeeper Rate: 0% \n  OK  (--choose ok)\n")) << rate.out;
-  const std::string notes = stored(id).varasarake3().value_or("");
+  const std::string notes = stored(id)->varasarake3().value_or("");
   EXPECT_TRUE(notes.starts_with("Bought used\n")) << notes;
   EXPECT_TRUE(notes.ends_with(": Keeper Rate: 0 %")) << notes;
 }
@@ -127,7 +129,7 @@ TEST_F(PopupCliTest, WatchOfTheDayDrawsOnlyUnsoldWatchesAndWearsThem) {
   // Without a picture of its own the watch shows the empty frames.
   EXPECT_EQ(json["sheet"]["images"], Json::array({"frame", "frame"}));
   EXPECT_EQ(json["sheet"]["actions"][1]["identity"], "wearToday");
-  EXPECT_EQ(stored(kept).varasarake4(), 9);
+  EXPECT_EQ(stored(kept)->varasarake4(), 9);
   // People get the drawn watch's id too, on the first line.
   EXPECT_EQ(
       run({"wotd"}).out.rfind("Drawn: Omega Model (Kello/" + kept + ")\nWatch Of The Day: \n", 0),
@@ -136,9 +138,9 @@ TEST_F(PopupCliTest, WatchOfTheDayDrawsOnlyUnsoldWatchesAndWearsThem) {
   const CliRun worn = run({"wotd", "--choose", "Wear today"});
   ASSERT_EQ(worn.status, 0) << worn.err;
   EXPECT_EQ(worn.out, "Worn today: Omega Model (Kello/" + kept + ")\nWear count: 10\n");
-  EXPECT_EQ(stored(kept).varasarake4(), 10);
+  EXPECT_EQ(stored(kept)->varasarake4(), 10);
   EXPECT_EQ(run({"wotd", "--choose", "cancel"}).status, 0);
-  EXPECT_EQ(stored(kept).varasarake4(), 10);
+  EXPECT_EQ(stored(kept)->varasarake4(), 10);
 }
 
 TEST_F(PopupCliTest, SummaryOwnershipBadgesAndTechnicalSheets) {

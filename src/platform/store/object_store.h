@@ -44,7 +44,11 @@ struct ObjectID {
 // add typed accessors. Owned by shared_ptr; the context keeps exactly one object per record.
 class ManagedObject {
  public:
+  ManagedObject() = default;
   virtual ~ManagedObject();
+  // A record is its context's, which forgets it when it goes: a copy would outlive that bond.
+  ManagedObject(const ManagedObject&) = delete;
+  ManagedObject& operator=(const ManagedObject&) = delete;
 
   const ObjectID& objectID() const { return id_; }
   const EntityDescription& entity() const { return *entity_; }
