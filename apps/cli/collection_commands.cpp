@@ -89,9 +89,10 @@ std::string withColour(const RowLabel& label) {
                                    : label.text + " (" + colourName(label.textColor) + ")";
 }
 
-std::string joined(const std::vector<std::string>& parts, std::string_view separator) {
+// The parts are only read: views spare a copy of each (temporaries live through the call).
+std::string joined(std::initializer_list<std::string_view> parts, std::string_view separator) {
   std::string text;
-  for (const std::string& part : parts) {
+  for (const std::string_view part : parts) {
     if (part.empty()) continue;
     if (!text.empty()) text += separator;
     text += part;

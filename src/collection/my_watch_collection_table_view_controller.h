@@ -84,7 +84,8 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
   // The row at a path, filled for the current screen state; nullopt outside the list. Figures
   // shared by every row (flags, wear total, now) are read once per reload.
   std::optional<MyWatchCollectionTableViewCell> cellForRowAt(IndexPath indexPath);
-  // Every row in list order (the command line shows them all).
+  // Every row in list order, all held at once (for tests and measurements); a front end asks
+  // only for the rows it shows.
   std::vector<MyWatchCollectionTableViewCell> allRows();
 
   // Opens the editor for a new watch.

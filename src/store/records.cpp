@@ -10,10 +10,12 @@ std::function<std::shared_ptr<ManagedObject>()> factory() {
 }
 
 template <std::size_t N>
-std::vector<AttributeDescription> attributesOf(const std::array<AttributeSpec, N>& specs) {
+std::vector<AttributeDescription> attributesOf(const std::array<AttributeEntry, N>& entries) {
   std::vector<AttributeDescription> attributes;
   attributes.reserve(N);
-  for (const AttributeSpec& spec : specs) attributes.push_back({std::string(spec.name), spec.type});
+  for (const AttributeEntry& entry : entries) {
+    attributes.push_back({std::string(entry.name), entry.type});
+  }
   return attributes;
 }
 

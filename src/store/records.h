@@ -15,7 +15,7 @@
 
 namespace tockary {
 
-inline constexpr std::array<AttributeSpec, 41> kKelloAttributes = {{
+inline constexpr std::array<AttributeEntry, 41> kKelloAttributes = {{
     {"merkki", AttributeType::String},
     {"malli", AttributeType::String},
     {"vuosimalli", AttributeType::String},
@@ -232,7 +232,7 @@ class Kello : public ManagedObject {
   }
 };
 
-inline constexpr std::array<AttributeSpec, 9> kHuoltoAttributes = {{
+inline constexpr std::array<AttributeEntry, 9> kHuoltoAttributes = {{
     {"huoltoliike", AttributeType::String},
     {"huollonkello", AttributeType::String},
     {"huoltopvm", AttributeType::Date},
@@ -288,7 +288,7 @@ class Huolto : public ManagedObject {
   }
 };
 
-inline constexpr std::array<AttributeSpec, 5> kTakuuAttributes = {{
+inline constexpr std::array<AttributeEntry, 5> kTakuuAttributes = {{
     {"takuunKello", AttributeType::String},
     {"takuuKortti", AttributeType::Bytes},
     {"takuuPVM", AttributeType::Date},
@@ -326,7 +326,7 @@ class Takuu : public ManagedObject {
   }
 };
 
-inline constexpr std::array<AttributeSpec, 10> kMittaustietoAttributes = {{
+inline constexpr std::array<AttributeEntry, 10> kMittaustietoAttributes = {{
     {"amplitudi", AttributeType::Int16},
     {"beaterror", AttributeType::Double},
     {"heittopervrk", AttributeType::Int16},
@@ -387,7 +387,7 @@ class Mittaustieto : public ManagedObject {
   }
 };
 
-inline constexpr std::array<AttributeSpec, 13> kKellokuvatAttributes = {{
+inline constexpr std::array<AttributeEntry, 13> kKellokuvatAttributes = {{
     {"kellokuva1", AttributeType::Bytes},
     {"kellokuva2", AttributeType::Bytes},
     {"kellokuva3", AttributeType::Bytes},
@@ -465,7 +465,7 @@ class Kellokuvat : public ManagedObject {
   }
 };
 
-inline constexpr std::array<AttributeSpec, 10> kVaratauluAttributes = {{
+inline constexpr std::array<AttributeEntry, 10> kVaratauluAttributes = {{
     {"varaString1", AttributeType::String},
     {"varaString2", AttributeType::String},
     {"varaString3", AttributeType::String},

@@ -30,14 +30,14 @@ struct AttributeDescription {
 };
 
 // An attribute as a record class lists it, known when compiling.
-struct AttributeSpec {
+struct AttributeEntry {
   std::string_view name;
   AttributeType type;
 };
 
 // The position of `name` in a record class's list; a name not in the list does not compile.
 template <std::size_t N>
-consteval int attributeIndexIn(const std::array<AttributeSpec, N>& attributes,
+consteval int attributeIndexIn(const std::array<AttributeEntry, N>& attributes,
                                std::string_view name) {
   for (std::size_t i = 0; i < N; ++i) {
     if (attributes[i].name == name) return static_cast<int>(i);
