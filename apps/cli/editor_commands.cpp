@@ -109,21 +109,12 @@ void fillForm(CliEnvironment& env, Screen& screen, const FormOptions& options,
       choosePicture(env, screen, field, *given.value, std::move(pictures.at(field.outlet)));
       continue;
     }
-    const Status entered = screen.enterValue(field.outlet, *given.value);
-    if (!entered) {
-      throw UsageError{"--" + std::string(field.option) + " " + entered.description()};
-    }
+    requireAccepted(screen.enterValue(field.outlet, *given.value), field.option);
   }
 }
 
 int saveAndPrint(CliEnvironment& env, Screen& screen, std::string_view done) {
-  const Result<ObjectID> saved = screen.saveWatchDetails();
-  requireWritten(saved.status(), "the watch could not be saved");
-  Output out(env.options().json);
-  out.json()["id"] = saved->primaryKey;
-  out.text().line(std::string(done) + " watch " + std::to_string(saved->primaryKey) + ".");
-  out.print(std::cout);
-  return 0;
+  return printSaved(env, screen.saveWatchDetails(), done, "watch", "the watch could not be saved");
 }
 
 void addAddCommand(CLI::App& root, CommandAction& action) {

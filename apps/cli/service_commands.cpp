@@ -92,21 +92,13 @@ void fillForm(CliEnvironment& env, Editor& editor, const FormOptions& options) {
     const FieldDescriptor& field = *given.field;
     const std::string value =
         field.kind == FieldKind::Catalogue ? watchValue(env, editor, *given.value) : *given.value;
-    const Status entered = editor.enterValue(field.outlet, value);
-    if (!entered) {
-      throw UsageError{"--" + std::string(field.option) + " " + entered.description()};
-    }
+    requireAccepted(editor.enterValue(field.outlet, value), field.option);
   }
 }
 
 int saveAndPrint(CliEnvironment& env, Editor& editor, std::string_view done) {
-  const Result<ObjectID> saved = editor.saveNewService();
-  requireWritten(saved.status(), "the service record could not be saved");
-  Output out(env.options().json);
-  out.json()["id"] = saved->primaryKey;
-  out.text().line(std::string(done) + " service record " + std::to_string(saved->primaryKey) + ".");
-  out.print(std::cout);
-  return 0;
+  return printSaved(env, editor.saveNewService(), done, "service record",
+                    "the service record could not be saved");
 }
 
 void addListCommand(CLI::App& group, CommandAction& action) {

@@ -13,7 +13,7 @@ inline constexpr std::string_view kInfoModeButtonTitle = "Info";
 inline constexpr std::string_view kFlipPicturesButtonTitle = "Flip";
 // The collection-wide sheets: the watch of the day and the summary.
 inline constexpr std::string_view kWatchOfTheDayButtonTitle = "\u2684";  // a die: a draw
-inline constexpr std::string_view kSummaryButtonTitle = "\u03A3";  // a sum
+inline constexpr std::string_view kSummaryButtonTitle = "\u03A3";        // a sum
 // Shown over an empty list.
 inline constexpr std::string_view kEmptyCollectionText = "No watches yet: tap + to add one.";
 
