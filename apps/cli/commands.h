@@ -14,6 +14,8 @@ using CommandAction = std::function<int(CliEnvironment&)>;
 // Refuses a value that is not valid UTF-8 ("--brand: the value is not valid UTF-8; ..."). Every
 // option that takes text carries it; file paths are not text and do not.
 const CLI::Validator& utf8Text();
+// The required ID argument of a command about one watch, as `tockary list` shows the ids.
+CLI::App* addWatchIdArgument(CLI::App* command, std::string& id);
 
 // Each command adds itself to the root and, when chosen, sets `action`.
 void addInfoCommand(CLI::App& root, CommandAction& action);

@@ -134,12 +134,7 @@ int printAnswered(CliEnvironment& env, const Screen& screen, std::string_view ye
 }
 
 CLI::App* addIdArgument(CLI::App* command, DetailArguments& arguments) {
-  command
-      ->add_option("ID", arguments.id,
-                   "The watch's id, as `tockary list` shows it (12 or Kello/12)")
-      ->required()
-      ->check(utf8Text());
-  return command;
+  return addWatchIdArgument(command, arguments.id);
 }
 
 void addAnswerOptions(CLI::App* command, DetailArguments& arguments, std::string_view yesAction) {

@@ -24,12 +24,7 @@ struct PopupArguments {
 };
 
 CLI::App* addIdArgument(CLI::App* command, PopupArguments& arguments) {
-  command
-      ->add_option("ID", arguments.id,
-                   "The watch's id, as `tockary list` shows it (12 or Kello/12)")
-      ->required()
-      ->check(utf8Text());
-  return command;
+  return addWatchIdArgument(command, arguments.id);
 }
 
 void addChooseOption(CLI::App* command, PopupArguments& arguments, std::string_view help) {

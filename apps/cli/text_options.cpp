@@ -13,4 +13,11 @@ const CLI::Validator& utf8Text() {
   return validator;
 }
 
+CLI::App* addWatchIdArgument(CLI::App* command, std::string& id) {
+  command->add_option("ID", id, "The watch's id, as `tockary list` shows it (12 or Kello/12)")
+      ->required()
+      ->check(utf8Text());
+  return command;
+}
+
 }  // namespace tockary::cli
