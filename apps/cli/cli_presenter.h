@@ -31,10 +31,12 @@ class CliPresenter final : public Presenter {
   // Navigation is not shown on the command line.
   void push(ScreenRequest) override {}
   void pop(int) override {}
-  void share(std::vector<std::string> items) override { shared_ = std::move(items); }
+  void share(ShareRequest request) override { shared_.push_back(std::move(request)); }
   void pickImage(ImageSource source, std::function<void(PickedImage)> done) override;
   bool cameraAvailable() const override { return false; }
 
+  // What the screens handed to the share sheet, in order.
+  const std::vector<ShareRequest>& sharedRequests() const { return shared_; }
   // The sheets presented and not answered, in order.
   const std::vector<Sheet>& shownSheets() const { return shown_; }
   // The identities of the actions pressed, in order.
@@ -46,7 +48,7 @@ class CliPresenter final : public Presenter {
   std::deque<Answer> answers_;
   std::optional<Bytes> picture_;
   std::vector<Sheet> shown_;
-  std::vector<std::string> shared_;
+  std::vector<ShareRequest> shared_;
   std::vector<std::string> pressed_;
   std::optional<std::string> refusal_;
 };

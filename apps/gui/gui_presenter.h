@@ -74,7 +74,7 @@ class GuiPresenter : public QObject, public Presenter {
   // A screen without a page is reported through the diagnostics and opens nothing.
   void push(ScreenRequest request) override;
   void pop(int count) override;
-  void share(std::vector<std::string> items) override;
+  void share(ShareRequest request) override;
   // Emits imagePickRequested; the answer comes through imageFileChosen or imagePickCancelled.
   void pickImage(ImageSource source, std::function<void(PickedImage)> done) override;
   // This desktop has no camera the app can drive.

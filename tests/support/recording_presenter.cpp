@@ -10,8 +10,8 @@ void RecordingPresenter::push(ScreenRequest request) { events_.emplace_back(std:
 
 void RecordingPresenter::pop(int count) { events_.emplace_back(Pop{count}); }
 
-void RecordingPresenter::share(std::vector<std::string> items) {
-  events_.emplace_back(Share{std::move(items)});
+void RecordingPresenter::share(ShareRequest request) {
+  events_.emplace_back(Share{std::move(request)});
 }
 
 void RecordingPresenter::pickImage(ImageSource source, std::function<void(PickedImage)> done) {

@@ -20,7 +20,7 @@ class RecordingPresenter final : public Presenter {
     int count = 0;
   };
   struct Share {
-    std::vector<std::string> items;
+    ShareRequest request;
   };
   struct ImagePick {
     ImageSource source = ImageSource::PhotoLibrary;
@@ -30,7 +30,7 @@ class RecordingPresenter final : public Presenter {
   void present(Sheet sheet) override;
   void push(ScreenRequest request) override;
   void pop(int count) override;
-  void share(std::vector<std::string> items) override;
+  void share(ShareRequest request) override;
   // Records the request and keeps `done` until answerImagePick; a newer pick replaces it.
   void pickImage(ImageSource source, std::function<void(PickedImage)> done) override;
   bool cameraAvailable() const override { return cameraAvailable_; }

@@ -10,6 +10,7 @@
 
 #include "platform/date.h"
 #include "platform/status.h"
+#include "platform/ui/share.h"
 #include "platform/ui/sheet.h"
 
 namespace tockary {
@@ -36,8 +37,8 @@ class Presenter {
   virtual void push(ScreenRequest request) = 0;
   // Closes the `count` topmost screens.
   virtual void pop(int count) = 0;
-  // Offers file paths or texts to the share sheet.
-  virtual void share(std::vector<std::string> items) = 0;
+  // Opens the share sheet on the request's items, without the activities it excludes.
+  virtual void share(ShareRequest request) = 0;
   // Asks for a picture; `done` gets the answer, possibly later, after the caller has returned.
   virtual void pickImage(ImageSource source, std::function<void(PickedImage)> done) = 0;
   virtual bool cameraAvailable() const = 0;

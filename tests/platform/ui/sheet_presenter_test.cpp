@@ -142,7 +142,8 @@ TEST_F(RecordingPresenterTest, RecordsEveryRequestInOrder) {
   presenter_.present(sheet);
   presenter_.push({"TarkasteleKelloaTableViewController", "Kello/12", {{"edit", "1"}}});
   presenter_.pop(2);
-  presenter_.share({"/tmp/Tockary.csv", "text"});
+  presenter_.share(
+      {{ShareItem::file("/tmp/Tockary.csv"), ShareItem::text("text")}, {ShareActivity::AirDrop}});
   presenter_.pickImage(ImageSource::Camera, [](PickedImage) {});
 
   const auto& events = presenter_.events();
@@ -151,8 +152,11 @@ TEST_F(RecordingPresenterTest, RecordsEveryRequestInOrder) {
   EXPECT_EQ(std::get<ScreenRequest>(events[1]).objectId, "Kello/12");
   EXPECT_EQ(std::get<ScreenRequest>(events[1]).arguments.at("edit"), "1");
   EXPECT_EQ(std::get<RecordingPresenter::Pop>(events[2]).count, 2);
-  EXPECT_EQ(std::get<RecordingPresenter::Share>(events[3]).items,
-            (std::vector<std::string>{"/tmp/Tockary.csv", "text"}));
+  const ShareRequest& shared = std::get<RecordingPresenter::Share>(events[3]).request;
+  ASSERT_EQ(shared.items.size(), 2u);
+  EXPECT_EQ(shared.items[0].asFile()->path, "/tmp/Tockary.csv");
+  EXPECT_EQ(*shared.items[1].asText(), "text");
+  EXPECT_EQ(shared.excludedActivityTypes, std::vector<ShareActivity>{ShareActivity::AirDrop});
   EXPECT_EQ(std::get<RecordingPresenter::ImagePick>(events[4]).source, ImageSource::Camera);
 }
 
