@@ -90,10 +90,7 @@ void InsertServiceTableViewController::viewDidLoad() {
   } else {
     title_ = kInsertTitle;
   }
-  kelloPickerData_.clear();
-  if (auto watches = context.fetch<Kello>(Kello::fetchRequest())) {
-    for (const auto& watch : *watches) kelloPickerData_.push_back(watchLabel(*watch));
-  }
+  watchPicker_.load(context, Kello::fetchRequest());
   // Only asked for: the front end opens the picker when it can, and until then the field stays
   // empty (a record saved so has no watch).
   firstResponder_ = editingService_ ? std::string() : std::string(kWatchField);
@@ -104,23 +101,11 @@ void InsertServiceTableViewController::textFieldDidBeginEditing(std::string_view
   if (index < 0) return;
   const FieldDescriptor& f = formFields()[static_cast<std::size_t>(index)];
   dateWheel_.reset();
-  watchPickerShown_ = false;
+  watchPicker_.close();
   edited_ = index;
   std::string& shown = textOf(f);
   if (f.kind == FieldKind::Catalogue) {
-    // As the watch editor's pickers: a label the picker offers stays, so that a look at the
-    // field does not change the record; anything else gives way to the first label.
-    const auto found = std::ranges::find(kelloPickerData_, shown);
-    if (found != kelloPickerData_.end()) {
-      watchRow_ = static_cast<int>(found - kelloPickerData_.begin());
-      kelloComponent_ = shown;
-    } else {
-      watchRow_ = 0;
-      kelloComponent_ = kelloPickerData_.empty() ? std::string(kEmptyCollectionPlaceholder)
-                                                 : kelloPickerData_.front();
-      shown = kelloComponent_;
-    }
-    watchPickerShown_ = true;
+    shown = watchPicker_.open(shown);
   } else if (f.kind == FieldKind::Date) {
     // The wheel opens at the field's date, so that opening a field does not change it.
     const std::optional<Date> held = services_.formatters.parseShortDate(shown);
@@ -142,8 +127,8 @@ std::optional<Wheel> InsertServiceTableViewController::shownWheel() const {
     wheel.columns = dateWheel_->columns();
     return wheel;
   }
-  if (f.kind == FieldKind::Catalogue && watchPickerShown_) {
-    wheel.columns.push_back(WheelColumn{kelloPickerData_, 0, watchRow_});
+  if (f.kind == FieldKind::Catalogue && watchPicker_.isOpen()) {
+    wheel.columns.push_back(watchPicker_.column());
     return wheel;
   }
   return std::nullopt;
@@ -157,12 +142,10 @@ bool InsertServiceTableViewController::pickerViewDidSelectRow(int row, int compo
     datePickerValueChanged(dateWheel_->date());
     return true;
   }
-  if (f.kind != FieldKind::Catalogue || !watchPickerShown_ || component != 0 || row < 0 ||
-      row >= static_cast<int>(kelloPickerData_.size())) {
-    return false;
-  }
-  watchRow_ = row;
-  textOf(f) = kelloPickerData_[static_cast<std::size_t>(row)];
+  if (f.kind != FieldKind::Catalogue) return false;
+  auto label = watchPicker_.select(row, component);
+  if (!label) return false;
+  textOf(f) = std::move(*label);
   return true;
 }
 
@@ -190,7 +173,7 @@ bool InsertServiceTableViewController::pressToolbarButton() {
 }
 
 void InsertServiceTableViewController::doneWatchPicker() {
-  watchPickerShown_ = false;
+  watchPicker_.close();
   if (editedField() == kWatchField) edited_ = -1;
 }
 
@@ -208,7 +191,7 @@ void InsertServiceTableViewController::doneServiceWarrantyEndDatePicker() {
 void InsertServiceTableViewController::endEditing() {
   edited_ = -1;
   dateWheel_.reset();
-  watchPickerShown_ = false;
+  watchPicker_.close();
 }
 
 bool InsertServiceTableViewController::shouldChangeCharacters(std::string_view outlet,
@@ -235,16 +218,8 @@ std::string InsertServiceTableViewController::acceptedValues(std::string_view ou
   const int index = indexOf(outlet);
   if (index < 0) return {};
   switch (formFields()[static_cast<std::size_t>(index)].kind) {
-    case FieldKind::Catalogue: {
-      std::string labels;
-      for (const auto& label : kelloPickerData_) {
-        labels += labels.empty() ? "" : ", ";
-        labels += "\"" + label + "\"";
-      }
-      return (labels.empty() ? std::string("no watch labels (the collection is empty)")
-                             : "a watch label the picker offers (" + labels + ")") +
-             ", the id of a watch such as Kello/1, or \"\" for none";
-    }
+    case FieldKind::Catalogue:
+      return watchPicker_.acceptedValues();
     case FieldKind::Date:
       return acceptedDateValues(services_.formatters);
     case FieldKind::Number:
@@ -265,15 +240,11 @@ Status InsertServiceTableViewController::enterValue(std::string_view outlet,
         textOf(f).clear();
         return Status::ok();
       }
-      std::string label(value);
-      if (std::ranges::find(kelloPickerData_, label) == kelloPickerData_.end()) {
-        const auto id = ObjectID::fromText(value);
-        const auto watch = id ? services_.context().existingObject<Kello>(*id) : nullptr;
-        if (!watch) return fieldRefusal(value, acceptedValues(outlet));
-        label = watchLabel(*watch);
-      }
+      const auto label = watchPicker_.labelFor(value);
+      if (!label) return label.status();
       textFieldDidBeginEditing(outlet);
-      const auto row = std::ranges::find(kelloPickerData_, label) - kelloPickerData_.begin();
+      const auto& labels = watchPicker_.labels();
+      const auto row = std::ranges::find(labels, *label) - labels.begin();
       (void)pickerViewDidSelectRow(static_cast<int>(row), 0);
       (void)pressToolbarButton();
       return Status::ok();

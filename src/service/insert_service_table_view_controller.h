@@ -8,6 +8,7 @@
 
 #include "forms/date_wheel.h"
 #include "forms/form_field.h"
+#include "forms/watch_label_picker.h"
 #include "platform/status.h"
 #include "platform/store/object_store.h"
 #include "store/app_services.h"
@@ -20,9 +21,8 @@ namespace tockary {
 class InsertServiceTableViewController {
  public:
   static constexpr std::string_view kInsertTitle = "Add Service";
-  // What the watch field proposes when there is no watch to choose; saved as it stands.
   static constexpr std::string_view kEmptyCollectionPlaceholder =
-      "Placeholder(Watch collection is empty)";
+      WatchLabelPicker::kEmptyCollectionPlaceholder;
   static constexpr double kDatePickerHeight = 250.0;
 
   // `services` must outlive the screen.
@@ -46,9 +46,9 @@ class InsertServiceTableViewController {
   const std::string& text(std::string_view outlet) const;
   // The field that asked to be edited when the screen loaded; empty when none did.
   std::string_view firstResponder() const { return firstResponder_; }
-  const std::vector<std::string>& kelloPickerData() const { return kelloPickerData_; }
+  const std::vector<std::string>& kelloPickerData() const { return watchPicker_.labels(); }
   // The label the watch picker last proposed.
-  const std::string& kelloComponent() const { return kelloComponent_; }
+  const std::string& kelloComponent() const { return watchPicker_.component(); }
 
   // --- Editing a field as the user does.
   // The watch field opens its picker on its own label when the picker offers it, else on the
@@ -109,10 +109,7 @@ class InsertServiceTableViewController {
   std::string title_{kInsertTitle};
   std::vector<std::string> texts_;  // one per descriptor, in order
   std::string firstResponder_;
-  std::vector<std::string> kelloPickerData_;
-  std::string kelloComponent_;
-  int watchRow_ = 0;
-  bool watchPickerShown_ = false;
+  WatchLabelPicker watchPicker_;
   int edited_ = -1;  // the descriptor of the field being edited
   std::optional<DateWheel> dateWheel_;
 };

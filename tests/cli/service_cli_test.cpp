@@ -161,12 +161,14 @@ TEST_F(ServiceCliTest, RefusedValuesWriteNothing) {
   expectRefusal(tockary({"service", "add", "--service-centre", "Oy", "--cost", "$120"}),
                 "--cost \"$120\" is refused; accepted: a number without a currency sign, such "
                 "as 250.50 or 250,50");
-  expectRefusal(tockary({"service", "add", "--watch", "Omega"}),
-                "--watch \"Omega\" is refused; accepted: a watch label the picker offers "
-                "(\"Seiko SKX007\"), the id of a watch such as Kello/1, or \"\" for none");
-  expectRefusal(tockary({"service", "add", "--watch", "7"}),
-                "--watch \"7\" is refused; accepted: a watch label the picker offers "
-                "(\"Seiko SKX007\"), the id of a watch such as Kello/1, or \"\" for none");
+  expectRefusal(
+      tockary({"service", "add", "--watch", "Omega"}),
+      "--watch \"Omega\" is refused; accepted: a watch label the picker offers "
+      "(\"Seiko SKX007\"), the id of one of these watches such as Kello/1, or \"\" for none");
+  expectRefusal(
+      tockary({"service", "add", "--watch", "7"}),
+      "--watch \"7\" is refused; accepted: a watch label the picker offers "
+      "(\"Seiko SKX007\"), the id of one of these watches such as Kello/1, or \"\" for none");
   EXPECT_TRUE(services().empty());
 
   ASSERT_EQ(tockary({"service", "add", "--reason", "Slow"}).status, 0);

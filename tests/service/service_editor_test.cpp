@@ -140,7 +140,7 @@ TEST_F(ServiceEditorTest, WatchByLabelOrIdAnythingElseIsRefused) {
   const Status refused = editor->enterValue(kWatch, "Rolex");
   EXPECT_EQ(refused.description(),
             "\"Rolex\" is refused; accepted: a watch label the picker offers (\"Seiko SKX007\"), "
-            "the id of a watch such as Kello/1, or \"\" for none");
+            "the id of one of these watches such as Kello/1, or \"\" for none");
   EXPECT_FALSE(editor->enterValue(kWatch, "Huolto/1").isOk());
   EXPECT_EQ(editor->text(kWatch), "Seiko SKX007");
 }
