@@ -18,8 +18,8 @@ class FakeMailProgram {
     std::filesystem::create_directories(folder_);
     // NUL after each argument, since a body has line breaks; renamed into place when complete.
     writeFile(program(), "#!/bin/sh\nfor a; do printf '%s' \"$a\"; printf '\\000'; done > '" +
-                             record().string() + ".part'\nmv '" + record().string() + ".part' '" +
-                             record().string() + "'\n");
+                             record().string() + ".part'\n/bin/mv '" + record().string() +
+                             ".part' '" + record().string() + "'\n");
     std::filesystem::permissions(program(), std::filesystem::perms::owner_all);
   }
 

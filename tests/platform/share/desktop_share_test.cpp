@@ -14,6 +14,7 @@
 #include "platform/share/desktop_share.h"
 #include "platform/ui/sheet.h"
 #include "support/fake_mail_program.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace tockary::testing {
@@ -162,14 +163,15 @@ TEST_F(DesktopShareTest, DataLandsPrivatelyUnderItsSafeNameAndGoesWithTheFolder)
 }
 
 TEST_F(DesktopShareTest, MailFindsXdgEmailOnThePathJoinsTheTextsAndReportsAFailedStart) {
-  const char* path = std::getenv("PATH");
-  const std::string previous = path != nullptr ? path : "";
-  setenv("PATH", (dir.path() / "empty").c_str(), 1);
-  EXPECT_TRUE(findMailProgram().empty());
   FakeMailProgram mail(dir.path() / "bin");
-  setenv("PATH", (dir.path() / "bin").c_str(), 1);
-  EXPECT_EQ(findMailProgram(), mail.program());
-  setenv("PATH", previous.c_str(), 1);
+  {
+    const ScopedEnv path("PATH", (dir.path() / "empty").string());
+    EXPECT_TRUE(findMailProgram().empty());
+  }
+  {
+    const ScopedEnv path("PATH", (dir.path() / "bin").string());
+    EXPECT_EQ(findMailProgram(), mail.program());
+  }
 
   DesktopShare texts({{ShareItem::text("one"), ShareItem::text(""), ShareItem::text("three")}, {}},
                      folder, mail.program());
