@@ -148,13 +148,14 @@ TEST_F(ShareSheetTest, MailHandsTheWrittenPictureAndTheLabelToXdgEmail) {
   EXPECT_FALSE(app->presenter().visible());
 
   const std::vector<std::string> arguments = mail.arguments();
-  ASSERT_EQ(arguments.size(), 4U);
-  EXPECT_EQ(arguments[0], "--attach");
-  const std::filesystem::path attached = arguments[1];
+  ASSERT_EQ(arguments.size(), 5U);
+  EXPECT_EQ(arguments[0], "--utf8");
+  EXPECT_EQ(arguments[1], "--attach");
+  const std::filesystem::path attached = arguments[2];
   EXPECT_EQ(attached.filename(), "Warranty card.png");
   EXPECT_EQ(readFile(attached), std::string(kCardPng.begin(), kCardPng.end()));
-  EXPECT_EQ(arguments[2], "--body");
-  EXPECT_EQ(arguments[3], "Omega Speedmaster");
+  EXPECT_EQ(arguments[3], "--body");
+  EXPECT_EQ(arguments[4], "Omega Speedmaster");
 }
 
 }  // namespace

@@ -77,6 +77,12 @@ std::string itemName(const ShareItem& item) {
 
 Status failure(std::string line) { return Status::error(std::move(line)); }
 
+Status notOffered(ShareActivity activity) {
+  const std::string_view title = shareActivityTitle(activity);
+  return failure((title.empty() ? std::string("This activity") : std::string(title)) +
+                 " is not offered for these items.");
+}
+
 // Writes `bytes` to a new file that only the user may read, from its first byte; 0, or the
 // errno of the failure (EEXIST when the name is taken).
 int writeNewPrivateFile(const std::filesystem::path& file, const Bytes& bytes) {
@@ -245,7 +251,7 @@ std::string DesktopShare::saveNote() const {
 }
 
 Status DesktopShare::saveTo(const std::filesystem::path& destination) {
-  if (!offers(ShareActivity::SaveToFile)) return carryOut(ShareActivity::SaveToFile);
+  if (!offers(ShareActivity::SaveToFile)) return notOffered(ShareActivity::SaveToFile);
   const std::string where = "Could not save to " + destination.string() + ": ";
   std::error_code error;
   if (std::filesystem::is_directory(destination, error)) return failure(where + "it is a folder.");
@@ -288,11 +294,7 @@ Status DesktopShare::saveTo(const std::filesystem::path& destination) {
 }
 
 Status DesktopShare::carryOut(ShareActivity activity) {
-  if (!offers(activity)) {
-    const std::string_view title = shareActivityTitle(activity);
-    return failure((title.empty() ? std::string("This activity") : std::string(title)) +
-                   " is not offered for these items.");
-  }
+  if (!offers(activity)) return notOffered(activity);
   switch (activity) {
     case ShareActivity::OpenWithDefaultApplication:
       return openWithDefaultApplication();
@@ -301,7 +303,7 @@ Status DesktopShare::carryOut(ShareActivity activity) {
     case ShareActivity::CopyToPasteboard:
       return copy();
     default:
-      return failure("Save to File needs a file to save to.");
+      return failure(std::string(shareActivityTitle(activity)) + " needs a file to save to.");
   }
 }
 
@@ -368,7 +370,8 @@ Status DesktopShare::openWithDefaultApplication() {
 Status DesktopShare::mail() {
   auto paths = files();
   if (!paths) return paths.status();
-  QStringList arguments;
+  // Our texts are UTF-8 whatever the locale says.
+  QStringList arguments{"--utf8"};
   for (const std::filesystem::path& file : *paths) arguments << "--attach" << qPath(file);
   if (const std::optional<std::string> body = texts()) {
     arguments << "--body" << QString::fromStdString(*body);

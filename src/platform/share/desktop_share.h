@@ -88,7 +88,8 @@ class DesktopShare {
 
   // The other activities: opening each file and data item with the desktop's default
   // application, a mail with the files and data attached and the texts as its body, the texts
-  // on the clipboard. An activity the request does not offer is refused.
+  // on the clipboard. An activity the request does not offer is refused, and so is saving, which
+  // goes through saveTo.
   Status carryOut(ShareActivity activity);
 
   // Where data item `index` is written, once an activity needed it as a file.

@@ -116,6 +116,9 @@ TEST_F(DesktopShareTest, TheSheetSaysWhatIsSharedAndListsTheOfferedActivitiesThe
             "x\nNothing on this computer can take these items.");
   EXPECT_EQ(nothing.carryOut(CopyToPasteboard).description(),
             "Copy is not offered for these items.");
+  EXPECT_EQ(nothing.saveTo(dir.path() / "x.txt").description(),
+            "Save to File\u2026 is not offered for these items.");
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "x.txt"));
 }
 
 TEST_F(DesktopShareTest, AFileNameIsOnlyANameAndAHostileOneFallsBackToASafeOne) {
@@ -155,9 +158,10 @@ TEST_F(DesktopShareTest, DataLandsPrivatelyUnderItsSafeNameAndGoesWithTheFolder)
     EXPECT_EQ(readFile(written), std::string(kPng.begin(), kPng.end()));
 
     // Attachments in their order, then the texts as the body.
-    EXPECT_EQ(mail.arguments(), (std::vector<std::string>{"--attach", written.string(), "--attach",
-                                                          share.writtenFile(2)->string(), "--body",
-                                                          "Omega Speedmaster"}));
+    EXPECT_EQ(
+        mail.arguments(),
+        (std::vector<std::string>{"--utf8", "--attach", written.string(), "--attach",
+                                  share.writtenFile(2)->string(), "--body", "Omega Speedmaster"}));
   }
   EXPECT_FALSE(std::filesystem::exists(written.parent_path().parent_path()));
 }
@@ -176,7 +180,7 @@ TEST_F(DesktopShareTest, MailFindsXdgEmailOnThePathJoinsTheTextsAndReportsAFaile
   DesktopShare texts({{ShareItem::text("one"), ShareItem::text(""), ShareItem::text("three")}, {}},
                      folder, mail.program());
   ASSERT_TRUE(texts.carryOut(Mail));
-  EXPECT_EQ(mail.arguments(), (std::vector<std::string>{"--body", "one\n\nthree"}));
+  EXPECT_EQ(mail.arguments(), (std::vector<std::string>{"--utf8", "--body", "one\n\nthree"}));
 
   DesktopShare broken(cardRequest(), folder, dir.path() / "missing" / "xdg-email");
   const Status failed = broken.carryOut(Mail);
