@@ -7,9 +7,8 @@
 #include <QObject>
 #include <QUrl>
 
-#include <chrono>
+#include <algorithm>
 #include <cstdlib>
-#include <thread>
 
 #include "platform/share/desktop_share.h"
 #include "platform/ui/sheet.h"
