@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJSEngine>
+#include <QMimeDatabase>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVariantMap>
@@ -45,10 +46,30 @@ struct PictureFilter {
   const char* name;
   std::initializer_list<const char*> globs;
 };
+const PictureFilter kAllFiles = {"All files", {"*"}};
 const PictureFilter kPictureFilters[] = {
     {"Pictures", {"*.png", "*.jpg", "*.jpeg"}},
-    {"All files", {"*"}},
+    kAllFiles,
 };
+
+// A file dialog's filter as QML takes it: "Pictures (*.png *.jpg *.jpeg)" and its globs.
+QVariantMap filterEntry(const QString& name, const QStringList& globs) {
+  return {{"name", QString("%1 (%2)").arg(name, globs.join(' '))}, {"globs", globs}};
+}
+
+QVariantMap filterEntry(const PictureFilter& filter) {
+  QStringList globs;
+  for (const char* glob : filter.globs) globs << glob;
+  return filterEntry(filter.name, globs);
+}
+
+// The first of `folders` that exists, else the home folder.
+QUrl existingFolder(std::initializer_list<QString> folders) {
+  for (const QString& folder : folders) {
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) return QUrl::fromLocalFile(folder);
+  }
+  return QUrl::fromLocalFile(QDir::homePath());
+}
 
 QString colorName(const Rgba& c) {
   return QColor::fromRgbF(static_cast<float>(c.red), static_cast<float>(c.green),
@@ -127,7 +148,63 @@ QStringList GuiPresenter::pages() const {
 
 void GuiPresenter::pop(int count) { emit popRequested(count); }
 
-void GuiPresenter::share(ShareRequest /*request*/) {}
+void GuiPresenter::share(ShareRequest request) {
+  // Asked for again each time, so that a mail program installed meanwhile is offered.
+  sharing_ = std::make_unique<DesktopShare>(std::move(request), shareFolder_, findMailProgram());
+  emit shareChanged();
+  present(shareSheet(*sharing_, [this](ShareActivity activity) { carryOut(activity); }));
+}
+
+void GuiPresenter::carryOut(ShareActivity activity) {
+  if (!sharing_) return;
+  if (activity == ShareActivity::SaveToFile) {
+    emit saveDialogRequested();
+    return;
+  }
+  if (Status done = sharing_->carryOut(activity); !done) present(shareFailureSheet(done));
+}
+
+void GuiPresenter::saveShared(const QUrl& file) {
+  const std::filesystem::path path = QFile::encodeName(file.toLocalFile()).toStdString();
+  if (QFileInfo(file.toLocalFile()).isFile()) {
+    present(replaceFileSheet(path, [this, path] { save(path); }));
+  } else {
+    save(path);
+  }
+}
+
+void GuiPresenter::save(const std::filesystem::path& file) {
+  if (!sharing_) return;
+  if (Status saved = sharing_->saveTo(file); !saved) present(shareFailureSheet(saved));
+}
+
+QVariantMap GuiPresenter::saveDialogTexts() const {
+  return {{"title", "Save to File"},
+          {"accept", "Save"},
+          {"cancel", qs(tockary::cancelAction().title)},
+          {"empty", pictureDialogTexts()["empty"]},
+          {"name", "Save As:"},
+          {"note", sharing_ ? qs(sharing_->saveNote()) : QString()}};
+}
+
+QVariantList GuiPresenter::saveFilters() const {
+  QVariantList list;
+  const QMimeType type =
+      sharing_ ? QMimeDatabase().mimeTypeForName(qs(sharing_->saveMimeType())) : QMimeType();
+  if (type.isValid() && !type.globPatterns().isEmpty()) {
+    list << filterEntry(type.comment(), type.globPatterns());
+  }
+  list << filterEntry(kAllFiles);
+  return list;
+}
+
+QUrl GuiPresenter::saveFolder() {
+  return existingFolder({QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)});
+}
+
+QString GuiPresenter::saveFileName() const {
+  return sharing_ ? qs(sharing_->saveFileName()) : QString();
+}
 
 void GuiPresenter::pickImage(ImageSource /*source*/, std::function<void(PickedImage)> done) {
   // A newer request replaces an unanswered one, which counts as cancelled.
@@ -139,31 +216,23 @@ void GuiPresenter::pickImage(ImageSource /*source*/, std::function<void(PickedIm
 
 QVariantMap GuiPresenter::pictureDialogTexts() {
   return {{"title", "Choose a Picture"},
-          {"open", "Open"},
+          {"accept", "Open"},
           {"cancel", qs(tockary::cancelAction().title)},
           {"empty", "Nothing to show in this folder"}};
 }
 
 QVariantList GuiPresenter::pictureFilters() {
   QVariantList list;
-  for (const PictureFilter& filter : kPictureFilters) {
-    QStringList globs;
-    for (const char* glob : filter.globs) globs << glob;
-    list << QVariantMap{{"name", QString("%1 (%2)").arg(filter.name, globs.join(' '))},
-                        {"globs", globs}};
-  }
+  for (const PictureFilter& filter : kPictureFilters) list << filterEntry(filter);
   return list;
 }
 
 QUrl GuiPresenter::pictureFolder() const {
-  for (const QString& folder :
-       {lastPictureFolder_, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)}) {
-    if (!folder.isEmpty() && QFileInfo(folder).isDir()) return QUrl::fromLocalFile(folder);
-  }
-  return QUrl::fromLocalFile(QDir::homePath());
+  return existingFolder(
+      {lastPictureFolder_, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)});
 }
 
-QVariantMap GuiPresenter::pathAt(const QString& typed, const QUrl& from) {
+QUrl GuiPresenter::fileAt(const QString& typed, const QUrl& from) {
   QString path = typed.trimmed();
   if (path.isEmpty()) return {};
   if (path.startsWith("file:")) {
@@ -171,10 +240,15 @@ QVariantMap GuiPresenter::pathAt(const QString& typed, const QUrl& from) {
   } else if (path == "~" || path.startsWith("~/")) {
     path = QDir::homePath() + path.mid(1);
   }
-  const QFileInfo info(QDir(from.toLocalFile()), path);
-  if (!info.exists()) return {};
-  return {{"url", QUrl::fromLocalFile(QDir::cleanPath(info.absoluteFilePath()))},
-          {"folder", info.isDir()}};
+  return QUrl::fromLocalFile(
+      QDir::cleanPath(QFileInfo(QDir(from.toLocalFile()), path).absoluteFilePath()));
+}
+
+QVariantMap GuiPresenter::pathAt(const QString& typed, const QUrl& from) {
+  const QUrl url = fileAt(typed, from);
+  const QFileInfo info(url.toLocalFile());
+  if (url.isEmpty() || !info.exists()) return {};
+  return {{"url", url}, {"folder", info.isDir()}};
 }
 
 QString GuiPresenter::pathOf(const QUrl& folder) {

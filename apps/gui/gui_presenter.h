@@ -8,9 +8,12 @@
 #include <QUrl>
 #include <QVariantList>
 
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
+#include "platform/share/desktop_share.h"
 #include "platform/ui/presenter.h"
 
 namespace tockary::gui {
@@ -21,7 +24,8 @@ class Pictures;
 // Shows the screens' sheets in QML: one sheet at a time, its displayed headline and message in
 // their fonts, its text fields, its decorative pictures and its actions in order; choosing an
 // action by its identity runs its handler. Opens the page of each screen the screens ask for.
-// Also the photo picker: pickImage asks QML for a file dialog.
+// Also the photo picker: pickImage asks QML for a file dialog. And the share sheet: a sheet of the
+// activities this desktop offers for the request; "Save to File…" asks QML for a save dialog.
 class GuiPresenter : public QObject, public Presenter {
   Q_OBJECT
   QML_NAMED_ELEMENT(Sheets)
@@ -48,13 +52,22 @@ class GuiPresenter : public QObject, public Presenter {
   // in the sheet's coordinates (negative y is above the sheet).
   Q_PROPERTY(QVariantList images READ images NOTIFY changed)
   Q_PROPERTY(bool imagePickPending READ imagePickPending NOTIFY imagePickChanged)
-  // The picture dialog's texts: title, open, cancel, empty (a folder with nothing to show).
+  // The picture dialog's texts: title, accept ("Open"), cancel, empty (a folder with nothing to
+  // show).
   Q_PROPERTY(QVariantMap pictureDialogTexts READ pictureDialogTexts CONSTANT)
   // {name, globs} per file filter, the pictures first: "Pictures (*.png *.jpg *.jpeg)".
   Q_PROPERTY(QVariantList pictureFilters READ pictureFilters CONSTANT)
   // Where the picture dialog opens: the folder the last picture was chosen from (also in an
   // earlier run), else the user's Pictures folder, else the home folder.
   Q_PROPERTY(QUrl pictureFolder READ pictureFolder NOTIFY pictureFolderChanged)
+  // The save dialog of "Save to File…": its texts (title, accept, cancel, empty, name, the note
+  // saying what is left out, empty when nothing is), its filters (the saved item's type, then
+  // "All files (*)"), the folder it opens in (the user's Documents folder, else the home folder)
+  // and the name it proposes.
+  Q_PROPERTY(QVariantMap saveDialogTexts READ saveDialogTexts NOTIFY shareChanged)
+  Q_PROPERTY(QVariantList saveFilters READ saveFilters NOTIFY shareChanged)
+  Q_PROPERTY(QUrl saveFolder READ saveFolder NOTIFY shareChanged)
+  Q_PROPERTY(QString saveFileName READ saveFileName NOTIFY shareChanged)
   // The page of every screen that can be asked for, for the self-test.
   Q_PROPERTY(QStringList pages READ pages CONSTANT)
 
@@ -74,6 +87,7 @@ class GuiPresenter : public QObject, public Presenter {
   // A screen without a page is reported through the diagnostics and opens nothing.
   void push(ScreenRequest request) override;
   void pop(int count) override;
+  // Presents the share sheet of the request; a failure of its activities is shown in an alert.
   void share(ShareRequest request) override;
   // Emits imagePickRequested; the answer comes through imageFileChosen or imagePickCancelled.
   void pickImage(ImageSource source, std::function<void(PickedImage)> done) override;
@@ -100,6 +114,10 @@ class GuiPresenter : public QObject, public Presenter {
   static QVariantMap pictureDialogTexts();
   static QVariantList pictureFilters();
   QUrl pictureFolder() const;
+  QVariantMap saveDialogTexts() const;
+  QVariantList saveFilters() const;
+  static QUrl saveFolder();
+  QString saveFileName() const;
   QStringList pages() const;
 
   // The installed family standing in for a font the screens name ("HelveticaNeue-Bold" →
@@ -124,6 +142,11 @@ class GuiPresenter : public QObject, public Presenter {
   // What the picture dialog's path bar names: `typed` as an absolute path, "~/..." or relative to
   // the folder `from`, as {url, folder}; empty when nothing is there.
   Q_INVOKABLE static QVariantMap pathAt(const QString& typed, const QUrl& from);
+  // Where a file named `typed` (as pathAt reads it) is, whether or not it exists.
+  Q_INVOKABLE static QUrl fileAt(const QString& typed, const QUrl& from);
+  // The save dialog's answer: saves the shared item there, first asking whether to replace a
+  // file that exists.
+  Q_INVOKABLE void saveShared(const QUrl& file);
   // The folder as the path bar shows it.
   Q_INVOKABLE static QString pathOf(const QUrl& folder);
 
@@ -143,6 +166,8 @@ class GuiPresenter : public QObject, public Presenter {
   // After a picked picture (or a cancel) was handed to the screen that asked for it.
   void imagePickAnswered();
   void pictureFolderChanged();
+  void shareChanged();
+  void saveDialogRequested();
 
  private:
   // Only the composition root makes the presenter. QML would build a second, default-constructed
@@ -151,12 +176,16 @@ class GuiPresenter : public QObject, public Presenter {
   GuiPresenter() : GuiPresenter(nullptr) {}
 
   void answerPick(PickedImage picked);
+  void carryOut(ShareActivity activity);
+  void save(const std::filesystem::path& file);
 
   std::optional<Sheet> sheet_;
   int revision_ = 0;  // new picture URLs for every sheet
   std::function<void(PickedImage)> pendingPick_;
   QString lastPictureFolder_;
   QString pictureFolderFile_;
+  ShareFolder shareFolder_;
+  std::unique_ptr<DesktopShare> sharing_;
 };
 
 }  // namespace tockary::gui

@@ -30,6 +30,8 @@ ApplicationWindow {
         }
         pictureDialog.open()
         pictureDialog.visible = false
+        saveDialog.open()
+        saveDialog.visible = false
     }
 
     function openPage(page, objectId) {
@@ -47,11 +49,15 @@ ApplicationWindow {
             collectionStack.pop(null, StackView.Immediate)
     }
 
-    // Esc answers what is in front: the picture dialog as its Cancel does, the shown sheet as its
+    // Esc answers what is in front: a file dialog as its Cancel does, the shown sheet as its
     // cancel action does, else the page as its back button does.
     function pressEscape() {
         if (pictureDialog.visible) {
             pictureDialog.cancel()
+            return
+        }
+        if (saveDialog.visible) {
+            saveDialog.cancel()
             return
         }
         if (Sheets.visible) {
@@ -65,7 +71,7 @@ ApplicationWindow {
 
     Shortcut {
         sequence: StandardKey.Cancel
-        enabled: !pictureDialog.menuOpen
+        enabled: !pictureDialog.menuOpen && !saveDialog.menuOpen
         onActivated: window.pressEscape()
     }
 
@@ -145,6 +151,11 @@ ApplicationWindow {
 
     PictureDialog {
         id: pictureDialog
+        anchors.fill: parent
+    }
+
+    SaveDialog {
+        id: saveDialog
         anchors.fill: parent
     }
 }
