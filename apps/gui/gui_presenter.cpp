@@ -127,7 +127,7 @@ QStringList GuiPresenter::pages() const {
 
 void GuiPresenter::pop(int count) { emit popRequested(count); }
 
-void GuiPresenter::share(ShareRequest /*request*/) {}
+void GuiPresenter::share(ShareRequest request) { lastShareRequest_ = std::move(request); }
 
 void GuiPresenter::pickImage(ImageSource /*source*/, std::function<void(PickedImage)> done) {
   // A newer request replaces an unanswered one, which counts as cancelled.

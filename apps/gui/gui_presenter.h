@@ -75,6 +75,8 @@ class GuiPresenter : public QObject, public Presenter {
   void push(ScreenRequest request) override;
   void pop(int count) override;
   void share(ShareRequest request) override;
+  // The request share() was last given; nullopt before the first.
+  const std::optional<ShareRequest>& lastShareRequest() const { return lastShareRequest_; }
   // Emits imagePickRequested; the answer comes through imageFileChosen or imagePickCancelled.
   void pickImage(ImageSource source, std::function<void(PickedImage)> done) override;
   // This desktop has no camera the app can drive.
@@ -157,6 +159,7 @@ class GuiPresenter : public QObject, public Presenter {
   std::function<void(PickedImage)> pendingPick_;
   QString lastPictureFolder_;
   QString pictureFolderFile_;
+  std::optional<ShareRequest> lastShareRequest_;
 };
 
 }  // namespace tockary::gui
