@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times `tockary` on generated collections side by side with `sqlite3` printing the same rows and
-# columns, and the desktop app's first frame, and prints the figures as a table of medians.
+# columns (the list, and the CSV export against `sqlite3 -csv` writing a file), and the desktop
+# app's first frame, and prints the figures as a table of medians.
 #
 #   benchmarks/compare_with_sqlite.sh [-b BUILD] [--before DIR] [-n RUNS] [--pin CPU]
 #
@@ -30,7 +31,7 @@ while (($#)); do
     -n) runs=$2; shift 2 ;;
     --pin) pin=$2; shift 2 ;;
     --sizes) sizes=$2; shift 2 ;;
-    -h | --help) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h | --help) sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "compare_with_sqlite.sh: unknown argument $1 (see --help)" >&2; exit 2 ;;
   esac
 done
@@ -127,6 +128,13 @@ listQuery="SELECT id, merkki, malli, vuosimalli, varasarake2, lugivali, varasara
   ostopvm, myyntipvm, myyntihinta, takuupvm, kellokuva IS NOT NULL FROM Kello
   WHERE myyntiliike = '' ORDER BY merkki, malli, id"
 store() { echo "$1/Ro_Rurav_Ozaruvuziz.sqlite"; }
+# The export's 35 columns, every watch, in its order; both sides write a file.
+exportQuery="SELECT merkki, malli, vuosimalli, refkoodi, sarjanumero, koneistotyyppi, koneisto,
+  powerreserve, bph, halkaisija, paksuus, varasarake1, lugivali, kuorenmateriaali,
+  bezelmateriaali, tauluvari, lasi, kruunu, vedenpitavyys, komplikaatio1, komplikaatio2,
+  komplikaatio3, komplikaatio4, komplikaatio5, komplikaatio6, ostoliike, ostohinta, myyntiliike,
+  myyntihinta, ostopvm, myyntipvm, takuupvm, varasarake2, varasarake4, setlaajuus FROM Kello
+  ORDER BY merkki, malli, id"
 
 # measure LABEL TOCKARY DATA-ROOT: every row of the table for one build.
 measure() {
@@ -140,6 +148,13 @@ measure() {
   pair "$label-json-$big" "$cli" --data-dir "$root/$big" --json list -- \
     sqlite3 -json "$(store "$root/$big")" "$listQuery"
   rows+=("| \`tockary --json list\`, $big watches, vs \`sqlite3 -json\` | $ratio× ($aMs ms vs $bMs ms) | $aPeak MiB |")
+  if "$cli" export-csv --help >/dev/null 2>&1; then
+    pair "$label-export-$big" "$cli" --data-dir "$root/$big" export-csv -o "$work/export.csv" -- \
+      sqlite3 -csv "$(store "$root/$big")" ".once $work/sqlite.csv" "$exportQuery"
+    rows+=("| \`tockary export-csv\`, $big watches, vs \`sqlite3 -csv\` | $ratio× ($aMs ms vs $bMs ms) | $aPeak MiB |")
+  else
+    rows+=("| \`tockary export-csv\`, $big watches, vs \`sqlite3 -csv\` | (no export-csv) | |")
+  fi
   # Watch 2 is listed (watch 1 is sold) in every generated collection.
   pair "$label-show" "$cli" --data-dir "$root/$big" show 2 -- "$cli" --data-dir "$root/1000" show 2
   rows+=("| \`tockary show 2\`, $big vs 1000 watches | $ratio× ($aMs ms vs $bMs ms) | $aPeak MiB |")

@@ -20,6 +20,8 @@ CLI::App* addWatchIdArgument(CLI::App* command, std::string& id);
 // Each command adds itself to the root and, when chosen, sets `action`.
 void addInfoCommand(CLI::App& root, CommandAction& action);
 void addSettingsCommand(CLI::App& root, CommandAction& action);
+// export-csv
+void addExportCommand(CLI::App& root, CommandAction& action);
 // list, sort, delete
 void addCollectionCommands(CLI::App& root, CommandAction& action);
 // show, wear, status, reset, adjust

@@ -69,7 +69,7 @@ void addSettingsCommand(CLI::App& root, CommandAction& action) {
                                               "; accepted: on, off"};
       }
       // As a user would: open the screen, then flip the switch, side effects and all.
-      SettingsTableViewController screen(env.defaults());
+      SettingsTableViewController screen(env.services());
       screen.viewDidLoad();
       screen.setSwitch(*key, *value == "on");
       printSwitches(env);

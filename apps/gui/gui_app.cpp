@@ -38,7 +38,7 @@ GuiApp::GuiApp(const std::filesystem::path& dataDirectory, const std::string& lo
 
   GuiPresenter::setInstance(&presenter_);
   AppShell::setInstance(new AppShell(*services_, &adapters_));
-  settingsScreen_ = std::make_unique<SettingsTableViewController>(*defaults_);
+  settingsScreen_ = std::make_unique<SettingsTableViewController>(*services_);
   SettingsModel::setInstance(new SettingsModel(*settingsScreen_, &adapters_));
   installCollectionScreens(*services_, adapters_);
   installEditorScreens(*services_, adapters_, *pictures_);

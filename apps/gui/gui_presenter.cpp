@@ -149,6 +149,7 @@ QStringList GuiPresenter::pages() const {
 void GuiPresenter::pop(int count) { emit popRequested(count); }
 
 void GuiPresenter::share(ShareRequest request) {
+  lastShareRequest_ = request;
   // Asked for again each time, so that a mail program installed meanwhile is offered.
   sharing_ = std::make_unique<DesktopShare>(std::move(request), shareFolder_, findMailProgram());
   emit shareChanged();

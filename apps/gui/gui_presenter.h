@@ -89,6 +89,8 @@ class GuiPresenter : public QObject, public Presenter {
   void pop(int count) override;
   // Presents the share sheet of the request; a failure of its activities is shown in an alert.
   void share(ShareRequest request) override;
+  // The request share() was last given; nullopt before the first.
+  const std::optional<ShareRequest>& lastShareRequest() const { return lastShareRequest_; }
   // Emits imagePickRequested; the answer comes through imageFileChosen or imagePickCancelled.
   void pickImage(ImageSource source, std::function<void(PickedImage)> done) override;
   // This desktop has no camera the app can drive.
@@ -186,6 +188,7 @@ class GuiPresenter : public QObject, public Presenter {
   QString pictureFolderFile_;
   ShareFolder shareFolder_;
   std::unique_ptr<DesktopShare> sharing_;
+  std::optional<ShareRequest> lastShareRequest_;
 };
 
 }  // namespace tockary::gui

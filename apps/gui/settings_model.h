@@ -35,6 +35,7 @@ class SettingsModel : public QAbstractListModel {
   Q_INVOKABLE void setSwitch(const QString& key, bool on);
   // The screen's load: switch positions from the stored flags.
   Q_INVOKABLE void reload();
+  // Writes the export file and hands it to the share sheet.
   Q_INVOKABLE void exportCollection();
 
   static void setInstance(SettingsModel* model);

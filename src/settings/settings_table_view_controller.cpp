@@ -143,8 +143,8 @@ const SwitchEntry* entryForKey(std::string_view key) {
 
 std::span<const SettingsSwitchInfo> settingsSwitches() { return kSwitchInfos; }
 
-SettingsTableViewController::SettingsTableViewController(UserDefaults& defaults)
-    : defaults_(defaults) {}
+SettingsTableViewController::SettingsTableViewController(AppServices& services)
+    : services_(services), defaults_(services.defaults) {}
 
 void SettingsTableViewController::viewDidLoad() {
   navigationBar.barStyle = BarStyle::Black;
@@ -241,8 +241,10 @@ void SettingsTableViewController::compressWatchImagesSwitch() {
   runSwitchAction(kCompressWatchImagesSettingOn);
 }
 
-void SettingsTableViewController::exportCollectionToCSV() {
-  if (exportCollectionHook) exportCollectionHook();
+Result<CsvExportSummary> SettingsTableViewController::exportCollectionToCSV() {
+  auto exported = writeCollectionCsv(services_.context(), services_.formatters, csvExportFile());
+  if (exported) services_.presenter.share(csvShareRequest(exported->file));
+  return exported;
 }
 
 Switch* SettingsTableViewController::switchForKey(std::string_view key) {

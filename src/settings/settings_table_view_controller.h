@@ -6,6 +6,8 @@
 
 #include "platform/defaults/user_defaults.h"
 #include "platform/ui/navigation_bar.h"
+#include "settings/csv_export.h"
+#include "store/app_services.h"
 
 namespace tockary {
 
@@ -31,14 +33,12 @@ std::span<const SettingsSwitchInfo> settingsSwitches();
 // toggled, and the CSV export button. The defaults store is the only state that outlives it.
 class SettingsTableViewController {
  public:
-  // `defaults` must outlive the screen.
-  explicit SettingsTableViewController(UserDefaults& defaults);
+  // `services` must outlive the screen. The store is opened only by an export.
+  explicit SettingsTableViewController(AppServices& services);
 
   // Rebuilds every pending notification; run after the six switches that affect reminders or
   // the rows they read. Empty: nothing happens.
   std::function<void()> initiateNotifications;
-  // Starts the CSV export; run by exportCollectionToCSV. Empty: nothing happens.
-  std::function<void()> exportCollectionHook;
 
   NavigationBarStyle navigationBar;
 
@@ -85,7 +85,10 @@ class SettingsTableViewController {
   void logEvery10thWearSettingSwitch();
   void compressWatchImagesSwitch();
 
-  void exportCollectionToCSV();
+  // Writes the whole collection to csvExportFile() and offers it through the share sheet
+  // (csvShareRequest). A file that cannot be written is reported through the diagnostics and
+  // returned as the error; nothing is shared then, and nothing is shown to the user.
+  Result<CsvExportSummary> exportCollectionToCSV();
 
   // The switch stored under `key`, or nullptr for a key without a switch.
   Switch* switchForKey(std::string_view key);
@@ -97,6 +100,7 @@ class SettingsTableViewController {
  private:
   void runSwitchAction(std::string_view key);
 
+  AppServices& services_;
   UserDefaults& defaults_;
 };
 

@@ -1,7 +1,9 @@
 #include <QColor>
 
 #include "gui/editor_gui_support.h"
+#include "settings/csv_export.h"
 #include "settings/preference_keys.h"
+#include "support/scoped_environment.h"
 
 namespace tockary::testing {
 namespace {
@@ -62,6 +64,40 @@ TEST_F(SettingsScreenTest, HistoryLogOffGreysTheWearLogSwitchesAndKeepsTheirFlag
   EXPECT_TRUE(checked(eachWear));
   EXPECT_EQ(app->services().defaults.value(kLogEachWearSettingOn), StoredFlag::True);
   EXPECT_EQ(app->services().defaults.value(kLogEvery10thWearSettingOn), StoredFlag::False);
+}
+
+TEST_F(SettingsScreenTest, ExportButtonWritesTheFileAndOffersItForSharing) {
+  const auto tmp = dir.path() / "tmp";
+  std::filesystem::create_directory(tmp);
+  const ScopedEnvironment temporaryFolder("TMPDIR", tmp.string());
+  auto& context = app->services().context();
+  for (const char* brand : {"Tudor", "Omega, S.A."}) {
+    auto watch = context.insertNewObject<Kello>();
+    watch->setMerkki(std::string(brand));
+    watch->setMalli("Diver");
+  }
+  ASSERT_TRUE(context.save());
+
+  click(item("tab_1"));
+  QQuickItem* button = item("exportButton");
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->property("text").toString(), "Export Collection to CSV");
+  scrollIntoView("settingsList", button);
+  click(button);
+  EXPECT_TRUE(waitFor([&] { return app->presenter().lastShareRequest().has_value(); }));
+  EXPECT_TRUE(waitFor([&] { return item("exportBusy") == nullptr; }));
+
+  const auto file = tmp / "Tockary.csv";
+  const std::string text = readFile(file);
+  EXPECT_EQ(text.substr(0, kCsvHeader.size()), kCsvHeader);
+  EXPECT_EQ(text.substr(kCsvHeader.size(), 19), "\"Omega, S.A.\",Diver");
+  EXPECT_NE(text.find("\nTudor,Diver,"), std::string::npos);
+  const auto& request = app->presenter().lastShareRequest();
+  ASSERT_TRUE(request.has_value());
+  ASSERT_EQ(request->items.size(), 1U);
+  ASSERT_NE(request->items[0].asFile(), nullptr);
+  EXPECT_EQ(request->items[0].asFile()->path, file);
+  EXPECT_EQ(request->excludedActivityTypes.size(), 8U);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "gui/editor_gui_support.h"
 #include "platform/ui/share.h"
 #include "support/fake_mail_program.h"
-#include "support/scoped_env.h"
+#include "support/scoped_environment.h"
 
 namespace tockary::testing {
 namespace {
@@ -51,8 +51,8 @@ class ShareSheetTest : public GuiTest {
   }
 
   std::filesystem::path documents;
-  const ScopedEnv config{"XDG_CONFIG_HOME", (dir.path() / "config").string()};
-  const ScopedEnv path{"PATH", (dir.path() / "bin").string()};
+  const ScopedEnvironment config{"XDG_CONFIG_HOME", (dir.path() / "config").string()};
+  const ScopedEnvironment path{"PATH", (dir.path() / "bin").string()};
 };
 
 TEST_F(ShareSheetTest, OffersWhatTheDesktopCanAndSavesThePictureUnderTheTypedName) {

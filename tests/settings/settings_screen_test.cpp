@@ -5,16 +5,20 @@
 #include <vector>
 
 #include "platform/defaults/user_defaults.h"
+#include "platform/format/clock.h"
+#include "platform/format/formatters.h"
 #include "platform/ui/diagnostics.h"
 #include "settings/preference_keys.h"
 #include "settings/settings_table_view_controller.h"
+#include "support/recording_presenter.h"
+#include "support/temp_dir.h"
 
 namespace tockary {
 namespace {
 
 using Screen = SettingsTableViewController;
 
-class SettingsScreenTest : public testing::Test {
+class SettingsScreenTest : public ::testing::Test {
  protected:
   void SetUp() override {
     previousSink_ = setDiagnosticSink([this](std::string_view line) { lines_.emplace_back(line); });
@@ -29,7 +33,14 @@ class SettingsScreenTest : public testing::Test {
   }
 
   MemoryUserDefaults defaults_;
-  Screen screen_{defaults_};
+  // The switches never open the store.
+  testing::TempDir dir_;
+  AppDelegate app_{dir_.path()};
+  Formatters formatters_{"en_US", "UTC"};
+  FixedClock clock_;
+  RecordingPresenter presenter_;
+  AppServices services_{app_, defaults_, formatters_, clock_, presenter_};
+  Screen screen_{services_};
   std::vector<std::string> lines_;
   int rebuilds_ = 0;
   DiagnosticSink previousSink_;
@@ -173,20 +184,17 @@ TEST_F(SettingsScreenTest, SetSwitchRefusesUnknownKeysAndDisabledSwitches) {
   EXPECT_TRUE(lines_.empty());
 }
 
+TEST_F(SettingsScreenTest, SwitchesLeaveTheStoreClosed) {
+  load();
+  EXPECT_TRUE(screen_.setSwitch(kBadgesSettingOn, true));
+  EXPECT_FALSE(app_.isStoreOpen());
+}
+
 TEST_F(SettingsScreenTest, RebuildHookIsOptional) {
   screen_.initiateNotifications = nullptr;
   load();
   EXPECT_TRUE(screen_.setSwitch(kFadeSettingOn, true));
   EXPECT_EQ(defaults_.flag(kFadeSettingOn), true);
-}
-
-TEST_F(SettingsScreenTest, ExportRunsItsHook) {
-  screen_.exportCollectionToCSV();  // no hook yet: nothing happens
-  int exports = 0;
-  screen_.exportCollectionHook = [&] { ++exports; };
-  screen_.exportCollectionToCSV();
-  EXPECT_EQ(exports, 1);
-  EXPECT_TRUE(defaults_.writtenKeys().empty());
 }
 
 class WearLoggingTest : public SettingsScreenTest {};

@@ -5,6 +5,7 @@ import Tockary
 
 // Sixteen switches in their sections, each stored the moment it is toggled, and the export.
 Page {
+    id: page
     objectName: "settingsPage"
     background: Rectangle { color: "black" }
     header: TopBar {
@@ -15,6 +16,26 @@ Page {
     // each time the page is shown.
     Component.onCompleted: SettingsModel.reload()
     onVisibleChanged: if (visible) SettingsModel.reload()
+
+    // The export reads the store, which belongs to this thread, so it runs here: the indicator
+    // is shown first and the export starts once a frame with it has been drawn.
+    property bool exporting: false
+    function runExport() {
+        if (!exporting)
+            return
+        SettingsModel.exportCollection()
+        exporting = false
+    }
+    Connections {
+        target: page.exporting ? page.Window.window : null
+        function onFrameSwapped() { Qt.callLater(page.runExport) }
+    }
+    // Should no frame come (a window out of sight), the export starts all the same.
+    Timer {
+        running: page.exporting
+        interval: 250
+        onTriggered: page.runExport()
+    }
 
     ListView {
         id: list
@@ -90,8 +111,9 @@ Page {
                 text: SettingsModel.exportTitle
                 flat: true
                 palette.buttonText: "#0a84ff"
+                enabled: !page.exporting
                 background: Rectangle { color: parent.down ? "#2c2c2e" : "#1c1c1e" }
-                onClicked: SettingsModel.exportCollection()
+                onClicked: page.exporting = true
             }
             SettingsFooter {
                 width: parent.width
@@ -99,5 +121,12 @@ Page {
             }
             Item { width: 1; height: 24 }
         }
+    }
+
+    BusyIndicator {
+        objectName: "exportBusy"
+        anchors.centerIn: parent
+        running: page.exporting
+        visible: running
     }
 }

@@ -13,7 +13,7 @@
 #include "platform/share/desktop_share.h"
 #include "platform/ui/sheet.h"
 #include "support/fake_mail_program.h"
-#include "support/scoped_env.h"
+#include "support/scoped_environment.h"
 #include "support/temp_dir.h"
 
 namespace tockary::testing {
@@ -168,11 +168,11 @@ TEST_F(DesktopShareTest, DataLandsPrivatelyUnderItsSafeNameAndGoesWithTheFolder)
 TEST_F(DesktopShareTest, MailFindsXdgEmailOnThePathJoinsTheTextsAndReportsAFailedStart) {
   FakeMailProgram mail(dir.path() / "bin");
   {
-    const ScopedEnv path("PATH", (dir.path() / "empty").string());
+    const ScopedEnvironment path("PATH", (dir.path() / "empty").string());
     EXPECT_TRUE(findMailProgram().empty());
   }
   {
-    const ScopedEnv path("PATH", (dir.path() / "bin").string());
+    const ScopedEnvironment path("PATH", (dir.path() / "bin").string());
     EXPECT_EQ(findMailProgram(), mail.program());
   }
 

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace tockary::testing {
+
+// Sets an environment variable for as long as it lives, then puts back what was there (or
+// nothing), also when the test stops early.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(std::string name, const std::string& value) : name_(std::move(name)) {
+    if (const char* before = std::getenv(name_.c_str())) previous_ = before;
+    ::setenv(name_.c_str(), value.c_str(), 1);
+  }
+  ~ScopedEnvironment() {
+    if (previous_) {
+      ::setenv(name_.c_str(), previous_->c_str(), 1);
+    } else {
+      ::unsetenv(name_.c_str());
+    }
+  }
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  std::string name_;
+  std::optional<std::string> previous_;
+};
+
+}  // namespace tockary::testing
