@@ -1,0 +1,70 @@
+#pragma once
+
+// What the commands of the record lists (service records, warranty cards) share: the record's id
+// argument, the form options made from an editor's field descriptors, a watch named by its bare
+// id, picture files, and the delete that asks for --yes.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "commands.h"
+#include "forms/form_field.h"
+#include "platform/store/object_store.h"
+#include "records/fetched_results_table_view_controller.h"
+
+namespace tockary::cli {
+
+// How a group of commands names its records: `tockary service ...` about a "service record" of
+// the entity Huolto.
+struct RecordKind {
+  std::string_view command;
+  std::string_view noun;
+  std::string_view entity;
+};
+
+// The required ID argument: "3" as the group's list prints it, or "Huolto/3".
+void addRecordIdArgument(CLI::App& command, const RecordKind& kind, std::string& id);
+
+// The record an ID argument names; an unknown id is a UsageError naming it and the list command.
+std::shared_ptr<ManagedObject> recordObjectById(CliEnvironment& env, const RecordKind& kind,
+                                                const std::string& id);
+template <typename Record>
+std::shared_ptr<Record> recordById(CliEnvironment& env, const RecordKind& kind,
+                                   const std::string& id) {
+  return std::dynamic_pointer_cast<Record>(recordObjectById(env, kind, id));
+}
+
+// The value of each form field named on the command line.
+struct FormOptions {
+  struct Given {
+    const FieldDescriptor* field;
+    CLI::Option* option;
+    std::shared_ptr<std::string> value;
+  };
+  std::vector<Given> fields;
+};
+
+// One option per field, named by the descriptor's option, with help from its caption and kind.
+// A picture option takes a file path, any other option text.
+std::shared_ptr<FormOptions> addFormOptions(CLI::App& command,
+                                            std::span<const FieldDescriptor> fields);
+
+// A watch named by its bare id ("3") as `tockary list` prints it becomes "Kello/3", which the
+// watch wheel takes; a label the wheel offers, or anything else, stays as it is.
+std::string watchValue(CliEnvironment& env, const std::vector<std::string>& labels,
+                       const std::string& value);
+
+// The bytes of a picture file given to `field`'s option, read once through the outside-file
+// reader: a folder, a missing file or one beyond the size limit is a UsageError naming the file.
+Bytes readPictureOption(const FieldDescriptor& field, const std::string& file);
+
+// `delete ID [--yes]`: without `yes` says what it would delete and changes nothing; with it,
+// deletes the record from `list` as its swipe does. `title` names the record after its id.
+int deleteRecord(CliEnvironment& env, const RecordKind& kind, RecordListTableViewController& list,
+                 std::shared_ptr<ManagedObject> record, const std::string& title, bool yes);
+
+}  // namespace tockary::cli
