@@ -9,9 +9,7 @@
 
 namespace tockary::cli {
 
-namespace {
-
-std::string optionHelp(const FieldDescriptor& field) {
+std::string recordOptionHelp(const FieldDescriptor& field) {
   std::string help = std::string(field.caption);
   if (field.kind == FieldKind::Catalogue) {
     help += ": a watch label as `tockary list` shows it, or a watch's id; \"\" for none";
@@ -24,8 +22,6 @@ std::string optionHelp(const FieldDescriptor& field) {
   }
   return help + ": --" + std::string(field.option) + " \"" + std::string(field.example) + "\"";
 }
-
-}  // namespace
 
 void addRecordIdArgument(CLI::App& command, const RecordKind& kind, std::string& id) {
   command
@@ -51,12 +47,13 @@ std::shared_ptr<ManagedObject> recordObjectById(CliEnvironment& env, const Recor
   return record;
 }
 
-std::shared_ptr<FormOptions> addFormOptions(CLI::App& command,
-                                            std::span<const FieldDescriptor> fields) {
+std::shared_ptr<FormOptions> addFormOptions(
+    CLI::App& command, std::span<const FieldDescriptor> fields,
+    const std::function<std::string(const FieldDescriptor&)>& help) {
   auto options = std::make_shared<FormOptions>();
   for (const FieldDescriptor& field : fields) {
     auto value = std::make_shared<std::string>();
-    auto* option = command.add_option("--" + std::string(field.option), *value, optionHelp(field));
+    auto* option = command.add_option("--" + std::string(field.option), *value, help(field));
     // A picture option names a file: a path, not text.
     if (field.kind == FieldKind::Picture) {
       option->type_name("FILE");
@@ -77,14 +74,50 @@ std::string watchValue(CliEnvironment& env, const std::vector<std::string>& labe
   return value;
 }
 
-Bytes readPictureOption(const FieldDescriptor& field, const std::string& file) {
-  auto read = readOutsideFile(file, kPictureFileLimit);
-  if (!read) {
-    throw UsageError{"--" + std::string(field.option) + " \"" + file + "\" " +
-                     read.status().description() +
-                     "; accepted: a regular file holding a PNG or JPEG picture"};
+ChosenPictures readPictures(const FormOptions& options) {
+  ChosenPictures pictures;
+  for (const auto& given : options.fields) {
+    if (given.option->count() == 0 || given.field->kind != FieldKind::Picture) continue;
+    auto read = readOutsideFile(*given.value, kPictureFileLimit);
+    if (!read) {
+      throw UsageError{"--" + std::string(given.field->option) + " \"" + *given.value + "\" " +
+                       read.status().description() +
+                       "; accepted: a regular file holding a PNG or JPEG picture"};
+    }
+    pictures[given.field->outlet] = std::move(read).value();
   }
-  return std::move(read).value();
+  return pictures;
+}
+
+void addRecordCommand(CLI::App& command, const RecordKind& kind, CommandAction& action,
+                      RecordAction run) {
+  auto id = std::make_shared<std::string>();
+  addRecordIdArgument(command, kind, *id);
+  command.callback([&action, id, run = std::move(run)] {
+    action = [id, run](CliEnvironment& env) { return run(env, *id); };
+  });
+}
+
+int printRecordList(CliEnvironment& env, const std::vector<ListedRow>& rows,
+                    std::string_view none) {
+  Output out(env.options().json);
+  out.json() = Json::array();
+  for (const ListedRow& row : rows) {
+    Json json = {{"id", row.id}, {"title", row.title}};
+    out.text().line(std::to_string(row.id) + "  " + row.title);
+    if (row.subtitle) {
+      json["subtitle"] = *row.subtitle;
+      if (!row.subtitle->empty()) {
+        out.text().indent(4);
+        out.text().line(*row.subtitle);
+        out.text().indent(-4);
+      }
+    }
+    out.json().push_back(std::move(json));
+  }
+  if (rows.empty()) out.text().line(none);
+  out.print(std::cout);
+  return 0;
 }
 
 int deleteRecord(CliEnvironment& env, const RecordKind& kind, RecordListTableViewController& list,

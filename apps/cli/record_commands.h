@@ -1,11 +1,14 @@
 #pragma once
 
 // What the commands of the record lists (service records, warranty cards) share: the record's id
-// argument, the form options made from an editor's field descriptors, a watch named by its bare
-// id, picture files, and the delete that asks for --yes.
+// argument, the form options made from an editor's field descriptors (the watch editor's too), a
+// watch named by its bare id, picture files, and the delete that asks for --yes.
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -48,19 +51,41 @@ struct FormOptions {
   std::vector<Given> fields;
 };
 
-// One option per field, named by the descriptor's option, with help from its caption and kind.
-// A picture option takes a file path, any other option text.
-std::shared_ptr<FormOptions> addFormOptions(CLI::App& command,
-                                            std::span<const FieldDescriptor> fields);
+// The help of a record form's option: its caption, what it takes, an example.
+std::string recordOptionHelp(const FieldDescriptor& field);
+
+// One option per field, named by the descriptor's option, with `help` for it. A picture option
+// takes a file path, any other option text.
+std::shared_ptr<FormOptions> addFormOptions(
+    CLI::App& command, std::span<const FieldDescriptor> fields,
+    const std::function<std::string(const FieldDescriptor&)>& help = recordOptionHelp);
+
+// The picture files given, by their field's outlet, each read once through the outside-file
+// reader, before the store opens so that a refused one leaves nothing behind: a folder, a missing
+// file or one beyond the size limit is a UsageError naming the file.
+using ChosenPictures = std::map<std::string_view, Bytes>;
+ChosenPictures readPictures(const FormOptions& options);
+
+// A subcommand about one record: adds its ID argument; when chosen, `action` runs `run` with the
+// id as given.
+using RecordAction = std::function<int(CliEnvironment&, const std::string& id)>;
+void addRecordCommand(CLI::App& command, const RecordKind& kind, CommandAction& action,
+                      RecordAction run);
 
 // A watch named by its bare id ("3") as `tockary list` prints it becomes "Kello/3", which the
 // watch wheel takes; a label the wheel offers, or anything else, stays as it is.
 std::string watchValue(CliEnvironment& env, const std::vector<std::string>& labels,
                        const std::string& value);
 
-// The bytes of a picture file given to `field`'s option, read once through the outside-file
-// reader: a folder, a missing file or one beyond the size limit is a UsageError naming the file.
-Bytes readPictureOption(const FieldDescriptor& field, const std::string& file);
+// One row of a record list as a list command prints it.
+struct ListedRow {
+  std::int64_t id = 0;
+  std::string title;
+  std::optional<std::string> subtitle;  // a list without subtitles has none
+};
+// "ID  title" a row, the subtitle (when not empty) indented on the line below, or `none` when
+// there are no rows; --json: an array of {"id", "title"} with "subtitle" where the list has one.
+int printRecordList(CliEnvironment& env, const std::vector<ListedRow>& rows, std::string_view none);
 
 // `delete ID [--yes]`: without `yes` says what it would delete and changes nothing; with it,
 // deletes the record from `list` as its swipe does. `title` names the record after its id.

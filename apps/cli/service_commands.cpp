@@ -53,23 +53,12 @@ void addListCommand(CLI::App& group, CommandAction& action) {
       MyServicesTableViewController screen(env.services());
       screen.viewDidLoad();
       screen.viewWillAppear();
-      const auto rows = screen.allRows();
-      Output out(env.options().json);
-      out.json() = Json::array();
-      for (const MyServicesTableViewCell& row : rows) {
-        out.json().push_back({{"id", row.huoltoID.primaryKey},
-                              {"title", row.textLabel},
-                              {"subtitle", row.detailTextLabel}});
-        out.text().line(std::to_string(row.huoltoID.primaryKey) + "  " + row.textLabel);
-        if (!row.detailTextLabel.empty()) {
-          out.text().indent(4);
-          out.text().line(row.detailTextLabel);
-          out.text().indent(-4);
-        }
+      std::vector<ListedRow> rows;
+      for (MyServicesTableViewCell& row : screen.allRows()) {
+        rows.push_back(
+            {row.huoltoID.primaryKey, std::move(row.textLabel), std::move(row.detailTextLabel)});
       }
-      if (rows.empty()) out.text().line("No service records.");
-      out.print(std::cout);
-      return 0;
+      return printRecordList(env, rows, "No service records.");
     };
   });
 }
@@ -79,26 +68,22 @@ void addShowCommand(CLI::App& group, CommandAction& action) {
       "show",
       "Show one service record as its detail screen does, a caption and its value a line; "
       "\"-----\" stands for an absent value.\n  tockary service show 3");
-  auto id = std::make_shared<std::string>();
-  addRecordIdArgument(*show, kService, *id);
-  show->callback([&action, id] {
-    action = [id](CliEnvironment& env) {
-      const auto service = recordById<Huolto>(env, kService, *id);
-      TarkasteleHuoltoaTableViewController screen(env.services(), service->objectID());
-      screen.viewDidLoad();
-      Output out(env.options().json);
-      out.json()["id"] = service->objectID().primaryKey;
-      const auto shown = screen.captionedOutputs();
-      for (const auto& [caption, text] : shown) {
-        const auto field = std::ranges::find(serviceFormFields(), caption,
-                                             [](const FieldDescriptor& f) { return f.caption; });
-        out.json()[std::string(field->option)] = *text;
-        // An empty description shows nothing on the screen; here it is left out.
-        if (!text->empty()) out.text().field(caption, *text);
-      }
-      out.print(std::cout);
-      return 0;
-    };
+  addRecordCommand(*show, kService, action, [](CliEnvironment& env, const std::string& id) {
+    const auto service = recordById<Huolto>(env, kService, id);
+    TarkasteleHuoltoaTableViewController screen(env.services(), service->objectID());
+    screen.viewDidLoad();
+    Output out(env.options().json);
+    out.json()["id"] = service->objectID().primaryKey;
+    const auto shown = screen.captionedOutputs();
+    for (const auto& [caption, text] : shown) {
+      const auto field = std::ranges::find(serviceFormFields(), caption,
+                                           [](const FieldDescriptor& f) { return f.caption; });
+      out.json()[std::string(field->option)] = *text;
+      // An empty description shows nothing on the screen; here it is left out.
+      if (!text->empty()) out.text().field(caption, *text);
+    }
+    out.print(std::cout);
+    return 0;
   });
 }
 
@@ -126,19 +111,15 @@ void addEditCommand(CLI::App& group, CommandAction& action) {
       "edit",
       "Edit a service record through the editor form, starting from its current values: options "
       "left out keep theirs.\n  tockary service edit 3 --return-date 2024-06-01 --watch \"\"");
-  auto id = std::make_shared<std::string>();
-  addRecordIdArgument(*edit, kService, *id);
   auto options = addFormOptions(*edit, Editor::formFields());
-  edit->callback([&action, id, options] {
-    action = [id, options](CliEnvironment& env) {
-      const auto service = recordById<Huolto>(env, kService, *id);
-      Editor editor(env.services());
-      editor.openForEdit(service->objectID(),
-                         std::string(TarkasteleHuoltoaTableViewController::kEditTitle));
-      editor.viewDidLoad();
-      fillForm(env, editor, *options);
-      return saveAndPrint(env, editor, "Saved");
-    };
+  addRecordCommand(*edit, kService, action, [options](CliEnvironment& env, const std::string& id) {
+    const auto service = recordById<Huolto>(env, kService, id);
+    Editor editor(env.services());
+    editor.openForEdit(service->objectID(),
+                       std::string(TarkasteleHuoltoaTableViewController::kEditTitle));
+    editor.viewDidLoad();
+    fillForm(env, editor, *options);
+    return saveAndPrint(env, editor, "Saved");
   });
 }
 
@@ -147,17 +128,13 @@ void addDeleteCommand(CLI::App& group, CommandAction& action) {
       "delete",
       "Delete a service record. The services list asks no question before it deletes, so "
       "without --yes nothing is deleted.\n  tockary service delete 3 --yes");
-  auto id = std::make_shared<std::string>();
   auto yes = std::make_shared<bool>(false);
-  addRecordIdArgument(*command, kService, *id);
   command->add_flag("--yes", *yes, "Delete the record");
-  command->callback([&action, id, yes] {
-    action = [id, yes](CliEnvironment& env) {
-      auto service = recordById<Huolto>(env, kService, *id);
-      const std::string title = serviceRowTitle(*service);
-      MyServicesTableViewController list(env.services());
-      return deleteRecord(env, kService, list, std::move(service), title, *yes);
-    };
+  addRecordCommand(*command, kService, action, [yes](CliEnvironment& env, const std::string& id) {
+    auto service = recordById<Huolto>(env, kService, id);
+    const std::string title = serviceRowTitle(*service);
+    MyServicesTableViewController list(env.services());
+    return deleteRecord(env, kService, list, std::move(service), title, *yes);
   });
 }
 

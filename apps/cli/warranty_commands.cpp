@@ -4,7 +4,6 @@
 // follows the same rules as the app.
 
 #include <iostream>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,17 +27,6 @@ using Detail = TarkasteleTakuutaTableViewController;
 
 constexpr RecordKind kWarranty{"warranty", "warranty card", "Takuu"};
 
-// The picture files given, read before the store opens so that a refused one leaves nothing
-// behind.
-std::map<std::string_view, Bytes> readPictures(const FormOptions& options) {
-  std::map<std::string_view, Bytes> pictures;
-  for (const auto& given : options.fields) {
-    if (given.option->count() == 0 || given.field->kind != FieldKind::Picture) continue;
-    pictures[given.field->outlet] = readPictureOption(*given.field, *given.value);
-  }
-  return pictures;
-}
-
 // The picture is picked from the "gallery" as the app's user does, so it is decoded and refused
 // by the form's own rules.
 void choosePicture(CliEnvironment& env, Editor& editor, const FieldDescriptor& field,
@@ -56,7 +44,7 @@ void choosePicture(CliEnvironment& env, Editor& editor, const FieldDescriptor& f
 // Every given value goes through its control before anything is saved: the first refused one
 // stops the command with nothing written.
 void fillForm(CliEnvironment& env, Editor& editor, const FormOptions& options,
-              std::map<std::string_view, Bytes> pictures) {
+              ChosenPictures pictures) {
   for (const auto& given : options.fields) {
     if (given.option->count() == 0) continue;
     const FieldDescriptor& field = *given.field;
@@ -88,16 +76,10 @@ void addListCommand(CLI::App& group, CommandAction& action) {
       MyWarrantiesTableViewController screen(env.services());
       screen.viewDidLoad();
       screen.viewWillAppear();
-      const auto rows = screen.allRows();
-      Output out(env.options().json);
-      out.json() = Json::array();
-      for (const MyWarrantiesTableViewCell& row : rows) {
-        out.json().push_back({{"id", row.takuuID.primaryKey}, {"title", row.textLabel}});
-        out.text().line(std::to_string(row.takuuID.primaryKey) + "  " + row.textLabel);
-      }
-      if (rows.empty()) out.text().line("No warranty cards.");
-      out.print(std::cout);
-      return 0;
+      std::vector<ListedRow> rows;
+      for (MyWarrantiesTableViewCell& row : screen.allRows())
+        rows.push_back({row.takuuID.primaryKey, std::move(row.textLabel), std::nullopt});
+      return printRecordList(env, rows, "No warranty cards.");
     };
   });
 }
@@ -107,25 +89,21 @@ void addShowCommand(CLI::App& group, CommandAction& action) {
       "show",
       "Show one warranty card as its detail screen does: the watch, and the picture's size "
       "(--json: its byte count and the handle the app reads it by).\n  tockary warranty show 1");
-  auto id = std::make_shared<std::string>();
-  addRecordIdArgument(*show, kWarranty, *id);
-  show->callback([&action, id] {
-    action = [id](CliEnvironment& env) {
-      const auto card = recordById<Takuu>(env, kWarranty, *id);
-      Detail screen(env.services(), card->objectID());
-      screen.viewDidLoad();
-      Output out(env.options().json);
-      const PictureHandle picture = screen.warrantyCardPicture();
-      out.json()["id"] = card->objectID().primaryKey;
-      out.json()["brandAndModelLabel"] = screen.brandAndModelLabel();
-      out.json()["warrantyCardScrollView"] = {
-          {"bytes", screen.warrantyCardByteCount()},
-          {"picture", picture.isEmpty() ? Json() : Json(picture.token())}};
-      out.text().field(captionOf("watch"), screen.brandAndModelLabel());
-      out.text().field(captionOf("picture"), screen.warrantyCardText());
-      out.print(std::cout);
-      return 0;
-    };
+  addRecordCommand(*show, kWarranty, action, [](CliEnvironment& env, const std::string& id) {
+    const auto card = recordById<Takuu>(env, kWarranty, id);
+    Detail screen(env.services(), card->objectID());
+    screen.viewDidLoad();
+    Output out(env.options().json);
+    const PictureHandle picture = screen.warrantyCardPicture();
+    out.json()["id"] = card->objectID().primaryKey;
+    out.json()["brandAndModelLabel"] = screen.brandAndModelLabel();
+    out.json()["warrantyCardScrollView"] = {
+        {"bytes", screen.warrantyCardByteCount()},
+        {"picture", picture.isEmpty() ? Json() : Json(picture.token())}};
+    out.text().field(captionOf("watch"), screen.brandAndModelLabel());
+    out.text().field(captionOf("picture"), screen.warrantyCardText());
+    out.print(std::cout);
+    return 0;
   });
 }
 
@@ -154,19 +132,15 @@ void addEditCommand(CLI::App& group, CommandAction& action) {
       "Edit a warranty card through the editor form: options left out keep their values, and the "
       "stored picture stays unless --picture replaces it.\n  tockary warranty edit 1 --watch "
       "\"Omega Speedmaster\" --picture new-card.png");
-  auto id = std::make_shared<std::string>();
-  addRecordIdArgument(*edit, kWarranty, *id);
   auto options = addFormOptions(*edit, Editor::formFields());
-  edit->callback([&action, id, options] {
-    action = [id, options](CliEnvironment& env) {
-      auto pictures = readPictures(*options);
-      const auto card = recordById<Takuu>(env, kWarranty, *id);
-      Editor editor(env.services());
-      editor.openForEdit(card->objectID(), std::string(Detail::kEditTitle));
-      editor.viewDidLoad();
-      fillForm(env, editor, *options, std::move(pictures));
-      return saveAndPrint(env, editor, "Saved");
-    };
+  addRecordCommand(*edit, kWarranty, action, [options](CliEnvironment& env, const std::string& id) {
+    auto pictures = readPictures(*options);
+    const auto card = recordById<Takuu>(env, kWarranty, id);
+    Editor editor(env.services());
+    editor.openForEdit(card->objectID(), std::string(Detail::kEditTitle));
+    editor.viewDidLoad();
+    fillForm(env, editor, *options, std::move(pictures));
+    return saveAndPrint(env, editor, "Saved");
   });
 }
 
@@ -175,17 +149,13 @@ void addDeleteCommand(CLI::App& group, CommandAction& action) {
       "delete",
       "Delete a warranty card. The warranties list asks no question before it deletes, so "
       "without --yes nothing is deleted.\n  tockary warranty delete 1 --yes");
-  auto id = std::make_shared<std::string>();
   auto yes = std::make_shared<bool>(false);
-  addRecordIdArgument(*command, kWarranty, *id);
   command->add_flag("--yes", *yes, "Delete the card");
-  command->callback([&action, id, yes] {
-    action = [id, yes](CliEnvironment& env) {
-      auto card = recordById<Takuu>(env, kWarranty, *id);
-      const std::string title = card->takuunKello().value_or("");
-      MyWarrantiesTableViewController list(env.services());
-      return deleteRecord(env, kWarranty, list, std::move(card), title, *yes);
-    };
+  addRecordCommand(*command, kWarranty, action, [yes](CliEnvironment& env, const std::string& id) {
+    auto card = recordById<Takuu>(env, kWarranty, id);
+    const std::string title = card->takuunKello().value_or("");
+    MyWarrantiesTableViewController list(env.services());
+    return deleteRecord(env, kWarranty, list, std::move(card), title, *yes);
   });
 }
 
@@ -195,63 +165,59 @@ void addShareCommand(CLI::App& group, CommandAction& action) {
       "Share a warranty card as its detail screen does: the card's picture as PNG, written to "
       "FILE, then its watch label. Lists the shared items in order.\n  tockary warranty share 1 "
       "-o card.png");
-  auto id = std::make_shared<std::string>();
   auto file = std::make_shared<std::string>();
-  addRecordIdArgument(*share, kWarranty, *id);
   share->add_option("-o,--output", *file, "Where the picture is written")
       ->required()
       ->type_name("FILE");
-  share->callback([&action, id, file] {
-    action = [id, file](CliEnvironment& env) {
-      // The file is looked at first: a folder or a missing folder stops before anything is done.
-      if (Status usable = writableOutsideFile(*file); !usable) {
-        throw UsageError{"-o \"" + *file + "\" " + usable.description()};
-      }
-      const auto card = recordById<Takuu>(env, kWarranty, *id);
-      Detail screen(env.services(), card->objectID());
-      screen.viewDidLoad();
-      screen.shareWarranty();
-      const auto& requests = env.presenter().sharedRequests();
-      if (requests.empty()) {
-        std::cerr << "tockary: warranty card " << card->objectID().primaryKey
-                  << " has no picture to share\n";
-        return 1;
-      }
-      Output out(env.options().json);
-      out.json()["id"] = card->objectID().primaryKey;
-      Json items = Json::array();
-      bool written = false;
-      int number = 0;
-      for (const ShareItem& item : requests.back().items) {
-        const std::string prefix = std::to_string(++number) + ". ";
-        if (const auto* data = item.asData()) {
-          Json json = {{"fileName", data->fileName},
-                       {"mimeType", data->mimeType},
-                       {"bytes", data->bytes.size()}};
-          std::string line = prefix + "Picture: " + data->fileName + " (" + data->mimeType + ", " +
-                             std::to_string(data->bytes.size()) + " bytes)";
-          if (!written) {
-            if (Status saved = writeOutsideFile(*file, data->bytes); !saved) {
-              throw UsageError{"-o \"" + *file + "\" " + saved.description()};
-            }
-            written = true;
-            json["writtenTo"] = *file;
-            line += ", written to " + *file;
+  addRecordCommand(*share, kWarranty, action, [file](CliEnvironment& env, const std::string& id) {
+    // The file is looked at first: a folder or a missing folder stops before anything is done.
+    if (Status usable = writableOutsideFile(*file); !usable) {
+      throw UsageError{"-o \"" + *file + "\" " + usable.description()};
+    }
+    const auto card = recordById<Takuu>(env, kWarranty, id);
+    Detail screen(env.services(), card->objectID());
+    screen.viewDidLoad();
+    screen.shareWarranty();
+    const auto& requests = env.presenter().sharedRequests();
+    if (requests.empty()) {
+      std::cerr << "tockary: warranty card " << card->objectID().primaryKey
+                << " has no picture to share\n";
+      return 1;
+    }
+    Output out(env.options().json);
+    out.json()["id"] = card->objectID().primaryKey;
+    Json items = Json::array();
+    bool written = false;
+    int number = 0;
+    for (const ShareItem& item : requests.back().items) {
+      const std::string prefix = std::to_string(++number) + ". ";
+      if (const auto* data = item.asData()) {
+        Json json = {{"fileName", data->fileName},
+                     {"mimeType", data->mimeType},
+                     {"bytes", data->bytes.size()}};
+        std::string line = prefix + "Picture: " + data->fileName + " (" + data->mimeType + ", " +
+                           std::to_string(data->bytes.size()) + " bytes)";
+        if (!written) {
+          if (Status saved = writeOutsideFile(*file, data->bytes); !saved) {
+            throw UsageError{"-o \"" + *file + "\" " + saved.description()};
           }
-          items.push_back(std::move(json));
-          out.text().line(line);
-        } else if (const auto* text = item.asText()) {
-          items.push_back({{"text", *text}});
-          out.text().line(prefix + "Text: " + *text);
-        } else if (const auto* shared = item.asFile()) {
-          items.push_back({{"file", shared->path.string()}});
-          out.text().line(prefix + "File: " + shared->path.string());
+          written = true;
+          json["writtenTo"] = *file;
+          line += ", written to " + *file;
         }
+        items.push_back(std::move(json));
+        out.text().line(line);
+      } else if (const auto* text = item.asText()) {
+        items.push_back({{"text", *text}});
+        out.text().line(prefix + "Text: " + *text);
+      } else if (const auto* shared = item.asFile()) {
+        items.push_back({{"file", shared->path.string()}});
+        out.text().line(prefix + "File: " + shared->path.string());
       }
-      out.json()["items"] = std::move(items);
-      out.print(std::cout);
-      return 0;
-    };
+    }
+    out.json()["items"] = std::move(items);
+    out.print(std::cout);
+    return 0;
   });
 }
 

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include "forms/field_input.h"
+#include "forms/image_choice.h"
 #include "platform/ui/diagnostics.h"
-#include "platform/ui/sheet.h"
 #include "service/warranty_form.h"
 #include "store/collection_model.h"
 #include "store/records.h"
@@ -143,25 +142,10 @@ void InsertWarrantyTableViewController::touchForPhoto() { presentImageChoice(); 
 void InsertWarrantyTableViewController::newPhoto() { presentImageChoice(); }
 
 void InsertWarrantyTableViewController::presentImageChoice() {
-  std::weak_ptr<bool> alive = alive_;
-  const auto pick = [this, alive](ImageSource source) {
-    services_.presenter.pickImage(source, [this, alive](PickedImage picked) {
-      if (!alive.expired() && *alive.lock()) pictureChosen(std::move(picked));
-    });
-  };
-  Sheet sheet;
-  sheet.style = SheetStyle::ActionSheet;
-  sheet.title = std::string(kImageChoiceTitle);
   // Without a camera the choice does nothing, and says nothing.
-  sheet.actions.push_back({"camera", "Camera", ActionStyle::Default, [this, alive, pick] {
-                             if (!alive.expired() && services_.presenter.cameraAvailable())
-                               pick(ImageSource::Camera);
-                           }});
-  sheet.actions.push_back({"photoGallery", "Photo Gallery", ActionStyle::Default, [alive, pick] {
-                             if (!alive.expired()) pick(ImageSource::PhotoLibrary);
-                           }});
-  sheet.actions.push_back(cancelAction());
-  services_.presenter.present(std::move(sheet));
+  services_.presenter.present(
+      imageChoiceSheet(services_.presenter, std::string(kImageChoiceTitle), alive_,
+                       [this](PickedImage picked) { pictureChosen(std::move(picked)); }));
 }
 
 void InsertWarrantyTableViewController::pictureChosen(PickedImage picked) {
