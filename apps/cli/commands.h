@@ -32,5 +32,7 @@ void addPopupCommands(CLI::App& root, CommandAction& action);
 void addEditorCommands(CLI::App& root, CommandAction& action);
 // service list, show, add, edit, delete
 void addServiceCommands(CLI::App& root, CommandAction& action);
+// warranty list, show, add, edit, delete, share
+void addWarrantyCommands(CLI::App& root, CommandAction& action);
 
 }  // namespace tockary::cli

@@ -11,7 +11,7 @@
 #include "commands.h"
 #include "editor/insert_watch_table_view_controller.h"
 #include "output.h"
-#include "platform/outside_file.h"
+#include "record_commands.h"
 #include "screen_output.h"
 
 namespace tockary::cli {
@@ -28,51 +28,6 @@ std::string optionHelp(const FieldDescriptor& field) {
   if (field.kind == FieldKind::Picture) help += " file, PNG or JPEG";
   if (field.kind == FieldKind::Date) help += ", ISO or the locale's short date; \"\" clears it";
   return help + ": --" + std::string(field.option) + " \"" + std::string(field.example) + "\"";
-}
-
-// What one add or edit was given: a value per form field named on the command line.
-struct FormOptions {
-  struct Given {
-    const FieldDescriptor* field;
-    CLI::Option* option;
-    std::shared_ptr<std::string> value;
-  };
-  std::vector<Given> fields;
-};
-
-std::shared_ptr<FormOptions> addFormOptions(CLI::App& command) {
-  auto options = std::make_shared<FormOptions>();
-  for (const FieldDescriptor& field : Screen::formFields()) {
-    auto value = std::make_shared<std::string>();
-    auto* option = command.add_option("--" + std::string(field.option), *value, optionHelp(field));
-    // A picture option names a file: a path, not text.
-    if (field.kind == FieldKind::Picture) {
-      option->type_name("FILE");
-    } else {
-      option->check(utf8Text());
-    }
-    options->fields.push_back({&field, option, value});
-  }
-  return options;
-}
-
-// The picture files given, by the outlet of their slot, read before the store opens so that a
-// refused one leaves nothing behind.
-using ChosenPictures = std::map<std::string_view, Bytes>;
-
-ChosenPictures readPictures(const FormOptions& options) {
-  ChosenPictures pictures;
-  for (const auto& given : options.fields) {
-    if (given.option->count() == 0 || given.field->kind != FieldKind::Picture) continue;
-    auto read = readOutsideFile(*given.value, kPictureFileLimit);
-    if (!read) {
-      throw UsageError{"--" + std::string(given.field->option) + " \"" + *given.value + "\" " +
-                       read.status().description() +
-                       "; accepted: a regular file holding a PNG or JPEG picture"};
-    }
-    pictures[given.field->outlet] = std::move(read).value();
-  }
-  return pictures;
 }
 
 void choosePicture(CliEnvironment& env, Screen& screen, const FieldDescriptor& field,
@@ -123,7 +78,7 @@ void addAddCommand(CLI::App& root, CommandAction& action) {
       "Add a watch through the editor form. Options left out stay empty; the pictures default to "
       "the placeholders. Prints the new watch's id.\n  tockary add --brand Seiko --model SKX007 "
       "--year 1998 --movement-type Automatic --caliber 7S26 --reserve-hours 40 --vph 21600");
-  auto options = addFormOptions(*add);
+  auto options = addFormOptions(*add, Screen::formFields(), optionHelp);
   add->callback([&action, options] {
     action = [options](CliEnvironment& env) {
       ChosenPictures pictures = readPictures(*options);
@@ -146,7 +101,7 @@ void addEditCommand(CLI::App& root, CommandAction& action) {
   edit->add_option("ID", *id, "The watch's id, as `tockary list` shows it: 12")
       ->required()
       ->check(utf8Text());
-  auto options = addFormOptions(*edit);
+  auto options = addFormOptions(*edit, Screen::formFields(), optionHelp);
   edit->callback([&action, id, options] {
     action = [id, options](CliEnvironment& env) {
       ChosenPictures pictures = readPictures(*options);

@@ -7,6 +7,7 @@
 
 #include "editor/watch_form.h"
 #include "forms/field_input.h"
+#include "forms/image_choice.h"
 #include "platform/format/number_text.h"
 #include "platform/ui/diagnostics.h"
 #include "settings/preference_keys.h"
@@ -588,32 +589,18 @@ void InsertWatchTableViewController::tapForPhotoBack() {
 
 void InsertWatchTableViewController::presentImageChoice() {
   std::weak_ptr<bool> alive = alive_;
-  const auto pick = [this, alive](ImageSource source) {
-    services_.presenter.pickImage(source, [this, alive](PickedImage picked) {
-      if (!alive.expired() && *alive.lock()) pictureChosen(std::move(picked));
-    });
+  const auto noCamera = [this, alive] {
+    if (alive.expired()) return;
+    Sheet warning;
+    warning.style = SheetStyle::Alert;
+    warning.title = "Warning";
+    warning.message = "You don't have camera";
+    warning.actions.push_back(okAction());
+    services_.presenter.present(std::move(warning));
   };
-  Sheet sheet;
-  sheet.style = SheetStyle::ActionSheet;
-  sheet.title = "Choose Image";
-  sheet.actions.push_back({"camera", "Camera", ActionStyle::Default, [this, alive, pick] {
-                             if (alive.expired()) return;
-                             if (services_.presenter.cameraAvailable()) {
-                               pick(ImageSource::Camera);
-                               return;
-                             }
-                             Sheet warning;
-                             warning.style = SheetStyle::Alert;
-                             warning.title = "Warning";
-                             warning.message = "You don't have camera";
-                             warning.actions.push_back(okAction());
-                             services_.presenter.present(std::move(warning));
-                           }});
-  sheet.actions.push_back({"photoGallery", "Photo Gallery", ActionStyle::Default, [alive, pick] {
-                             if (!alive.expired()) pick(ImageSource::PhotoLibrary);
-                           }});
-  sheet.actions.push_back(cancelAction());
-  services_.presenter.present(std::move(sheet));
+  services_.presenter.present(imageChoiceSheet(
+      services_.presenter, "Choose Image", alive,
+      [this](PickedImage picked) { pictureChosen(std::move(picked)); }, noCamera));
 }
 
 void InsertWatchTableViewController::pictureChosen(PickedImage picked) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 #include <system_error>
 
@@ -82,6 +83,51 @@ Result<Bytes> readOutsideFile(const std::filesystem::path& file, std::uint64_t l
     if (bytes.size() > limit) return refused(file, "is larger than " + sizeText(limit));
   }
   return bytes;
+}
+
+Status writableOutsideFile(const std::filesystem::path& file) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    return refused(file, "is a directory");
+  }
+  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    return refused(file, "is in a folder that does not exist");
+  }
+  return Status::ok();
+}
+
+Status writeOutsideFile(const std::filesystem::path& file, const Bytes& bytes) {
+  if (Status usable = writableOutsideFile(file); !usable) return usable;
+  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+  const auto unwritable = [&file] {
+    return refused(file, "cannot be written: " + std::generic_category().message(errno));
+  };
+  // Beside the file, so that the rename stays on one file system.
+  std::string temporary = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) return unwritable();
+  bool written = true;
+  {
+    const Descriptor closer(fd);
+    std::size_t done = 0;
+    while (written && done < bytes.size()) {
+      const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+      if (put < 0 && errno == EINTR) continue;
+      if (put <= 0) {
+        written = false;
+      } else {
+        done += static_cast<std::size_t>(put);
+      }
+    }
+    written = written && ::fsync(fd) == 0;
+  }
+  if (!written || ::rename(temporary.c_str(), file.c_str()) != 0) {
+    Status failed = unwritable();
+    ::unlink(temporary.c_str());
+    return failed;
+  }
+  return Status::ok();
 }
 
 }  // namespace tockary

@@ -19,4 +19,14 @@ inline constexpr std::uint64_t kPictureFileLimit = 50ULL * 1024 * 1024;
 // "cannot be read: <the system's reason>"; its user information holds the path.
 Result<Bytes> readOutsideFile(const std::filesystem::path& file, std::uint64_t limit);
 
+// Writes `bytes` as the whole of `file` (a file the user named, such as a shared picture), so
+// that the name holds either what it held before or all of the new bytes, never a part: they are
+// written beside it under a temporary name, flushed to disk and then renamed over it. The file is
+// private to its user (0600). A refusal's description follows the file's name as above: "is a
+// directory", "is in a folder that does not exist", "cannot be written: <the system's reason>".
+Status writeOutsideFile(const std::filesystem::path& file, const Bytes& bytes);
+// The refusal writeOutsideFile would give for the name alone (a directory, a missing folder), so
+// that a command can refuse it before doing anything else; ok for a name it may write.
+Status writableOutsideFile(const std::filesystem::path& file);
+
 }  // namespace tockary

@@ -87,6 +87,22 @@ std::shared_ptr<ManagedObject> RecordListTableViewController::objectAt(IndexPath
   return controller_->objectAtIndexPath(indexPath);
 }
 
+std::vector<IndexPath> RecordListTableViewController::allIndexPaths() const {
+  std::vector<IndexPath> paths;
+  for (int section = 0; section < numberOfSections(); ++section) {
+    for (int row = 0; row < numberOfRowsInSection(section); ++row) paths.push_back({section, row});
+  }
+  return paths;
+}
+
+std::optional<IndexPath> RecordListTableViewController::indexPathOf(const ObjectID& id) const {
+  if (!controller_) return std::nullopt;
+  for (const IndexPath& path : allIndexPaths()) {
+    if (controller_->objectIDAtIndexPath(path) == id) return path;
+  }
+  return std::nullopt;
+}
+
 void RecordListTableViewController::didSelectRowAt(IndexPath indexPath) {
   // The id is all the detail screen needs: the record is not built for it.
   const auto id = controller_ ? controller_->objectIDAtIndexPath(indexPath) : std::nullopt;

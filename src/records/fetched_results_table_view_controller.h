@@ -106,6 +106,10 @@ class RecordListTableViewController : public FetchedResultsTableViewController,
 
   // The record at a row; null outside the list.
   std::shared_ptr<ManagedObject> objectAt(IndexPath indexPath) const;
+  // Every row's path, in list order.
+  std::vector<IndexPath> allIndexPaths() const;
+  // The row of a listed record; nullopt for one not in the list.
+  std::optional<IndexPath> indexPathOf(const ObjectID& id) const;
   // Opens the detail screen with the id of the record at the row; nothing outside the list.
   virtual void didSelectRowAt(IndexPath indexPath);
   // Delete style only: deletes the record at the row and saves (a failed save is a fatal stop).

@@ -52,17 +52,6 @@ std::vector<MyServicesTableViewCell> MyServicesTableViewController::allRows() co
   return rows;
 }
 
-std::optional<IndexPath> MyServicesTableViewController::indexPathOf(
-    const ObjectID& huoltoID) const {
-  for (int section = 0; section < numberOfSections(); ++section) {
-    for (int row = 0; row < numberOfRowsInSection(section); ++row) {
-      const auto record = objectAt({section, row});
-      if (record && record->objectID() == huoltoID) return IndexPath{section, row};
-    }
-  }
-  return std::nullopt;
-}
-
 void MyServicesTableViewController::insertNewService() {
   services_.presenter.push(ScreenRequest{std::string(kServiceEditorScreen), {}, {}});
 }

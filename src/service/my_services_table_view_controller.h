@@ -33,8 +33,6 @@ class MyServicesTableViewController : public RecordListTableViewController {
   std::optional<MyServicesTableViewCell> cellForRowAt(IndexPath indexPath) const;
   // Every row in list order.
   std::vector<MyServicesTableViewCell> allRows() const;
-  // The row of a listed record; nullopt for one not in the list.
-  std::optional<IndexPath> indexPathOf(const ObjectID& huoltoID) const;
 
   // Opens the editor for a new record (nothing handed over).
   void insertNewService();

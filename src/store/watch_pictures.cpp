@@ -15,12 +15,17 @@ struct StoredFace {
 constexpr StoredFace kStoredFaces[] = {
     {"Kello", kFrontFace, "kellokuva"},
     {"Kello", kBackFace, "varasarake6"},
+    {"Takuu", kCardFace, "takuuKortti"},
 };
 
 }  // namespace
 
 PictureHandle watchPicture(const ObjectID& watch, bool front, std::string_view fallbackAsset) {
   return PictureHandle::stored(watch.text(), front ? kFrontFace : kBackFace, fallbackAsset);
+}
+
+PictureHandle warrantyCardPicture(const ObjectID& card) {
+  return PictureHandle::stored(card.text(), kCardFace);
 }
 
 PictureReader::PictureReader(ManagedObjectContext& context, const AssetCatalog& assets)

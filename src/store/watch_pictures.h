@@ -12,9 +12,13 @@ namespace tockary {
 // The two faces of a watch's pictures, as handles name them.
 inline constexpr std::string_view kFrontFace = "front";
 inline constexpr std::string_view kBackFace = "back";
+// The one face of a warranty card's picture.
+inline constexpr std::string_view kCardFace = "card";
 
 // The handle of a watch's picture on one side, with the app picture to show when it has none.
 PictureHandle watchPicture(const ObjectID& watch, bool front, std::string_view fallbackAsset = {});
+// The handle of a warranty card's (Takuu's) picture.
+PictureHandle warrantyCardPicture(const ObjectID& card);
 
 // Reads the pictures handles name: app pictures from the catalogue, records' pictures from the
 // store. A record without the picture (or gone) gives the handle's fallback, if it has one.

@@ -92,5 +92,31 @@ TEST_F(OutsideFileTest, UnreadableFileSaysWhy) {
   EXPECT_EQ(refusal(dir.path() / "private.png"), "cannot be read: Permission denied");
 }
 
+TEST_F(OutsideFileTest, WritesAWholeFileOrLeavesTheOldOne) {
+  const auto file = dir.path() / "card.png";
+  writeFile(file, "old");
+  const Bytes bytes{'n', 'e', 'w', '\0', 'x'};
+  ASSERT_TRUE(writeOutsideFile(file, bytes).isOk());
+  EXPECT_EQ(readFile(file), std::string("new\0x", 5));
+  struct stat info {};
+  ASSERT_EQ(::stat(file.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+  std::filesystem::create_directory(dir.path() / "folder");
+  const Status folder = writeOutsideFile(dir.path() / "folder", bytes);
+  EXPECT_EQ(folder.description(), "is a directory");
+  EXPECT_EQ(folder.userInfo().at("path"), (dir.path() / "folder").string());
+  EXPECT_EQ(writeOutsideFile(dir.path() / "missing" / "card.png", bytes).description(),
+            "is in a folder that does not exist");
+  EXPECT_EQ(writeOutsideFile(file / "below", bytes).description(),
+            "is in a folder that does not exist");
+  // Nothing is left behind under a temporary name.
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    ++entries;
+  EXPECT_EQ(entries, 2);
+  EXPECT_EQ(readFile(file), std::string("new\0x", 5));
+}
+
 }  // namespace
 }  // namespace tockary::testing
