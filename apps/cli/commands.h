@@ -30,5 +30,7 @@ void addPopupCommands(CLI::App& root, CommandAction& action);
 void addEditorCommands(CLI::App& root, CommandAction& action);
 // service list, show, add, edit, delete
 void addServiceCommands(CLI::App& root, CommandAction& action);
+// measure list, sort, start, end, show, delete, summary, instructions
+void addMeasureCommands(CLI::App& root, CommandAction& action);
 
 }  // namespace tockary::cli

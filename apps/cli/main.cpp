@@ -106,6 +106,7 @@ int main(int argc, char** argv) {
   addPopupCommands(root, action);
   addEditorCommands(root, action);
   addServiceCommands(root, action);
+  addMeasureCommands(root, action);
   addSettingsCommand(root, action);
   addInfoCommand(root, action);
 

@@ -22,4 +22,20 @@ int printSaved(CliEnvironment& env, const Result<ObjectID>& saved, std::string_v
 
 std::shared_ptr<Kello> watchById(CliEnvironment& env, const std::string& id);
 
+// The record of entity T a command names by its id as its list prints it ("3" or "Varataulu/3").
+// Unknown ids are a UsageError naming the id, the `noun` and the command that lists the ids.
+template <typename T>
+std::shared_ptr<T> recordById(CliEnvironment& env, const std::string& id, std::string_view noun,
+                              std::string_view listCommand) {
+  std::optional<ObjectID> objectId = ObjectID::fromText(id);
+  if (!objectId) objectId = ObjectID::fromText(std::string(T::entityName()) + "/" + id);
+  std::shared_ptr<T> record;
+  if (objectId) record = env.app().viewContext().existingObject<T>(*objectId);
+  if (!record) {
+    throw UsageError{"unknown " + std::string(noun) + " id \"" + id + "\"; `" +
+                     std::string(listCommand) + "` shows the ids"};
+  }
+  return record;
+}
+
 }  // namespace tockary::cli

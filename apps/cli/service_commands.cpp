@@ -23,14 +23,7 @@ namespace {
 using Editor = InsertServiceTableViewController;
 
 std::shared_ptr<Huolto> serviceById(CliEnvironment& env, const std::string& id) {
-  std::optional<ObjectID> objectId = ObjectID::fromText(id);
-  if (!objectId) objectId = ObjectID::fromText(std::string(Huolto::entityName()) + "/" + id);
-  std::shared_ptr<Huolto> service;
-  if (objectId) service = env.app().viewContext().existingObject<Huolto>(*objectId);
-  if (!service) {
-    throw UsageError{"unknown service id \"" + id + "\"; `tockary service list` shows the ids"};
-  }
-  return service;
+  return recordById<Huolto>(env, id, "service", "tockary service list");
 }
 
 void addIdArgument(CLI::App& command, std::string& id) {
