@@ -117,46 +117,6 @@ void addListCommand(CLI::App& group, CommandAction& action) {
   });
 }
 
-std::string sortEntries() {
-  std::string names;
-  for (const SortMenuEntry& entry : kMeasurementSortMenu) {
-    if (!names.empty()) names += ", ";
-    names += "\"" + std::string(entry.title) + "\" (" + std::string(entry.key) + ")";
-  }
-  return names;
-}
-
-void addSortCommand(CLI::App& group, CommandAction& action) {
-  auto* command = group.add_subcommand(
-      "sort",
-      "Show the \"Order the measurements by:\" sheet, or choose one of its entries by its title "
-      "or its name; the list keeps that order from then on.\n  tockary measure sort Accuracy");
-  auto entry = std::make_shared<std::string>();
-  command->add_option("ENTRY", *entry, "One of the sheet's entries: " + sortEntries())
-      ->check(utf8Text());
-  command->callback([&action, entry] {
-    action = [entry](CliEnvironment& env) {
-      auto list = openList(env);
-      if (!entry->empty()) env.presenter().answerNextSheet({*entry, {}});
-      list->orderRowsBy();
-      refuseUnansweredAction(env.presenter());
-      Output out(env.options().json);
-      if (entry->empty()) {
-        out.json() = sheetJson(env.presenter().shownSheets().at(0));
-        out.text().sheet(env.presenter().shownSheets().at(0));
-      } else {
-        for (const SortMenuEntry& item : kMeasurementSortMenu) {
-          const bool chosen = env.defaults().flag(item.key) == true;
-          out.json()[std::string(item.key)] = chosen;
-          if (chosen) out.text().field("Order", item.title);
-        }
-      }
-      out.print(std::cout);
-      return 0;
-    };
-  });
-}
-
 struct StartArguments {
   std::string watch;
   std::string environment;
@@ -375,7 +335,11 @@ void addMeasureCommands(CLI::App& root, CommandAction& action) {
       "  tockary measure list");
   group->require_subcommand(1);
   addListCommand(*group, action);
-  addSortCommand(*group, action);
+  addSortCommand(
+      *group, action,
+      "Show the \"Order the measurements by:\" sheet, or choose one of its entries by its title "
+      "or its name; the list keeps that order from then on.\n  tockary measure sort Accuracy",
+      kMeasurementSortMenu, [](CliEnvironment& env) { openList(env)->orderRowsBy(); });
   addStartCommand(*group, action);
   addEndCommand(*group, action);
   addShowCommand(*group, action);

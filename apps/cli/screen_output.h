@@ -1,11 +1,15 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "cli_environment.h"
+#include "commands.h"
 #include "output.h"
 #include "platform/ui/sheet.h"
+#include "settings/preference_keys.h"
 #include "store/records.h"
 
 namespace tockary::cli {
@@ -37,5 +41,12 @@ std::shared_ptr<T> recordById(CliEnvironment& env, const std::string& id, std::s
   }
   return record;
 }
+
+// The `sort` command of a list: without ENTRY it prints the list's sort sheet; with an entry's
+// title or key it chooses that entry, as the sheet's action does, and prints the order now kept.
+// `orderRowsBy` opens the list and presents its sheet; `help` describes the command.
+void addSortCommand(CLI::App& parent, CommandAction& action, const std::string& help,
+                    std::span<const SortMenuEntry> menu,
+                    std::function<void(CliEnvironment&)> orderRowsBy);
 
 }  // namespace tockary::cli

@@ -323,10 +323,7 @@ Status InsertAccuracyTableViewController::startAccuracyMetering() {
     outputs_.startMeasurementTimeLabel = timeOfDayText(calendar, *kantaRoundedStartDate);
     outputs_.startButtonImage = kStartConfirmImage;
     outputs_.startMeasurementTimeLabelHidden = false;
-    outputs_.plusMinButtonHidden = false;
-    outputs_.minusMinButtonHidden = false;
-    outputs_.kelloTaustaViewHidden = false;
-    outputs_.userInfoLabel = kAdjustStartInfo;
+    showMinuteButtons(kAdjustStartInfo);
     measurementStatus_ = kStateStarted;
     return Status::ok();
   }
@@ -339,11 +336,8 @@ Status InsertAccuracyTableViewController::startAccuracyMetering() {
     return stored;
   }
   if (measurementStatus_ == kStateEndPressed) {
-    outputs_.kelloTaustaViewHidden = false;
     outputs_.endMeasurementLabelHidden = false;
-    outputs_.plusMinButtonHidden = false;
-    outputs_.minusMinButtonHidden = false;
-    outputs_.userInfoLabel = kAdjustEndInfo;
+    showMinuteButtons(kAdjustEndInfo);
     outputs_.startButtonImage = kStopConfirmImage;
     realEnd_ = now;
     outputs_.realEndLabel = dateText(now);
@@ -366,6 +360,13 @@ Status InsertAccuracyTableViewController::startAccuracyMetering() {
     services_.presenter.present(resultAlert());
   }
   return Status::ok();
+}
+
+void InsertAccuracyTableViewController::showMinuteButtons(std::string_view info) {
+  outputs_.plusMinButtonHidden = false;
+  outputs_.minusMinButtonHidden = false;
+  outputs_.kelloTaustaViewHidden = false;
+  outputs_.userInfoLabel = info;
 }
 
 void InsertAccuracyTableViewController::showAdjusted(Date adjusted) {

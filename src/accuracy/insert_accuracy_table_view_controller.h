@@ -176,6 +176,8 @@ class InsertAccuracyTableViewController {
   std::string& textOf(std::string_view outlet);
   std::string dateText(Date date) const;
   void applyStoredRecord();
+  // "+", "-" and their panel, with what to do with them.
+  void showMinuteButtons(std::string_view info);
   void showAdjusted(Date adjusted);
   Status storeStart();
   void finishMeasurement();

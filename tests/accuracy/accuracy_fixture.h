@@ -33,25 +33,11 @@ class AccuracyTest : public ScreenTest {
     return record;
   }
 
-  std::shared_ptr<Kello> watch(const std::string& brand, const std::string& model,
-                               const std::string& soldTo = "") {
-    auto record = context().insertNewObject<Kello>();
-    record->setMerkki(brand);
-    record->setMalli(model);
-    record->setMyyntiliike(soldTo);
-    EXPECT_TRUE(context().save().isOk());
-    return record;
-  }
-
   // The record as another program reads it from the store file.
   std::shared_ptr<Varataulu> stored(const ObjectID& id) {
     reader_ =
         std::make_unique<AppDelegate>(dir.path(), StoreOptions{std::chrono::milliseconds(50)});
     return reader_->viewContext().existingObject<Varataulu>(id);
-  }
-
-  Date at(int y, int m, int d, int h = 0, int mi = 0, int s = 0) const {
-    return formatters.calendar().dateFrom(y, m, d, h, mi, s);
   }
 
  private:

@@ -13,7 +13,7 @@
 namespace tockary::testing {
 namespace {
 
-class MeasureCliTest : public ::testing::Test {
+class MeasureCliTest : public CliTest {
  protected:
   void SetUp() override {
     ASSERT_EQ(tockary({"add", "--brand", "Seiko", "--model", "SKX007"}).status, 0);
@@ -21,10 +21,11 @@ class MeasureCliTest : public ::testing::Test {
               0);
   }
 
+  // In en_US, with this test's own reader of the store closed while the program runs.
   CliRun tockary(std::vector<std::string> arguments) {
     reader.reset();
-    arguments.insert(arguments.begin(), {"--data-dir", data.string(), "--locale", "en_US"});
-    return runTockary(arguments, scratch.path());
+    arguments.insert(arguments.begin(), {"--locale", "en_US"});
+    return CliTest::tockary(std::move(arguments));
   }
 
   std::vector<std::shared_ptr<Varataulu>> measurements() {
@@ -53,15 +54,6 @@ class MeasureCliTest : public ::testing::Test {
     ASSERT_TRUE(context.save().isOk());
   }
 
-  static void expectRefusal(const CliRun& run, const std::string& line) {
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "tockary: " + line + "\n");
-  }
-
-  TempDir scratch;
-  TempDir home;
-  std::filesystem::path data = home.path() / "tockary";
   std::unique_ptr<AppDelegate> reader;
 };
 
