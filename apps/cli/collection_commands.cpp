@@ -143,15 +143,6 @@ void plainRow(PlainText& out, const Cell& cell, bool ownPicture, const std::stri
   out.indent(-4);
 }
 
-std::string sortEntries() {
-  std::string names;
-  for (const SortMenuEntry& entry : kCollectionSortMenu) {
-    if (!names.empty()) names += ", ";
-    names += "\"" + std::string(entry.title) + "\" (" + std::string(entry.key) + ")";
-  }
-  return names;
-}
-
 std::unique_ptr<MyWatchCollectionTableViewController> openList(CliEnvironment& env) {
   auto list = std::make_unique<MyWatchCollectionTableViewController>(env.services());
   list->viewDidLoad();
@@ -209,34 +200,11 @@ void addList(CLI::App& root, CommandAction& action) {
 }
 
 void addSort(CLI::App& root, CommandAction& action) {
-  auto* command = root.add_subcommand(
-      "sort",
+  addSortCommand(
+      root, action,
       "Show the \"Order the Watches by:\" sheet, or choose one of its entries by its title or its "
-      "name; the list keeps that order from then on.\n  tockary sort \"Wear Rate\"");
-  auto entry = std::make_shared<std::string>();
-  command->add_option("ENTRY", *entry, "One of the sheet's entries: " + sortEntries())
-      ->check(utf8Text());
-  command->callback([&action, entry] {
-    action = [entry](CliEnvironment& env) {
-      auto list = openList(env);
-      if (!entry->empty()) env.presenter().answerNextSheet({*entry, {}});
-      list->orderRowsBy();
-      refuseUnansweredAction(env.presenter());
-      Output out(env.options().json);
-      if (entry->empty()) {
-        out.json() = sheetJson(env.presenter().shownSheets().at(0));
-        out.text().sheet(env.presenter().shownSheets().at(0));
-      } else {
-        for (const SortMenuEntry& item : kCollectionSortMenu) {
-          const bool chosen = env.defaults().flag(item.key) == true;
-          out.json()[std::string(item.key)] = chosen;
-          if (chosen) out.text().field("Order", item.title);
-        }
-      }
-      out.print(std::cout);
-      return 0;
-    };
-  });
+      "name; the list keeps that order from then on.\n  tockary sort \"Wear Rate\"",
+      kCollectionSortMenu, [](CliEnvironment& env) { openList(env)->orderRowsBy(); });
 }
 
 void addDelete(CLI::App& root, CommandAction& action) {

@@ -34,5 +34,7 @@ void addEditorCommands(CLI::App& root, CommandAction& action);
 void addServiceCommands(CLI::App& root, CommandAction& action);
 // warranty list, show, add, edit, delete, share
 void addWarrantyCommands(CLI::App& root, CommandAction& action);
+// measure list, sort, start, end, show, delete, summary, instructions
+void addMeasureCommands(CLI::App& root, CommandAction& action);
 
 }  // namespace tockary::cli

@@ -108,6 +108,7 @@ int main(int argc, char** argv) {
   addServiceCommands(root, action);
   addWarrantyCommands(root, action);
   addExportCommand(root, action);
+  addMeasureCommands(root, action);
   addSettingsCommand(root, action);
   addInfoCommand(root, action);
 

@@ -32,21 +32,6 @@ void addRecordIdArgument(CLI::App& command, const RecordKind& kind, std::string&
       ->check(utf8Text());
 }
 
-std::shared_ptr<ManagedObject> recordObjectById(CliEnvironment& env, const RecordKind& kind,
-                                                const std::string& id) {
-  std::optional<ObjectID> objectId = ObjectID::fromText(id);
-  if (!objectId) objectId = ObjectID::fromText(std::string(kind.entity) + "/" + id);
-  std::shared_ptr<ManagedObject> record;
-  if (objectId && objectId->entity == kind.entity) {
-    record = env.app().viewContext().existingObject(*objectId);
-  }
-  if (!record) {
-    throw UsageError{"unknown " + std::string(kind.command) + " id \"" + id + "\"; `tockary " +
-                     std::string(kind.command) + " list` shows the ids"};
-  }
-  return record;
-}
-
 std::shared_ptr<FormOptions> addFormOptions(
     CLI::App& command, std::span<const FieldDescriptor> fields,
     const std::function<std::string(const FieldDescriptor&)>& help) {

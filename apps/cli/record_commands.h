@@ -18,6 +18,7 @@
 #include "forms/form_field.h"
 #include "platform/store/object_store.h"
 #include "records/fetched_results_table_view_controller.h"
+#include "screen_output.h"
 
 namespace tockary::cli {
 
@@ -33,12 +34,11 @@ struct RecordKind {
 void addRecordIdArgument(CLI::App& command, const RecordKind& kind, std::string& id);
 
 // The record an ID argument names; an unknown id is a UsageError naming it and the list command.
-std::shared_ptr<ManagedObject> recordObjectById(CliEnvironment& env, const RecordKind& kind,
-                                                const std::string& id);
 template <typename Record>
 std::shared_ptr<Record> recordById(CliEnvironment& env, const RecordKind& kind,
                                    const std::string& id) {
-  return std::dynamic_pointer_cast<Record>(recordObjectById(env, kind, id));
+  return recordById<Record>(env, id, kind.command,
+                            "tockary " + std::string(kind.command) + " list");
 }
 
 // The value of each form field named on the command line.

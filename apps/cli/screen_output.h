@@ -1,11 +1,15 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "cli_environment.h"
+#include "commands.h"
 #include "output.h"
 #include "platform/ui/sheet.h"
+#include "settings/preference_keys.h"
 #include "store/records.h"
 
 namespace tockary::cli {
@@ -21,5 +25,28 @@ int printSaved(CliEnvironment& env, const Result<ObjectID>& saved, std::string_v
                std::string_view noun, std::string_view failure);
 
 std::shared_ptr<Kello> watchById(CliEnvironment& env, const std::string& id);
+
+// The record of entity T a command names by its id as its list prints it ("3" or "Varataulu/3").
+// Unknown ids are a UsageError naming the id, the `noun` and the command that lists the ids.
+template <typename T>
+std::shared_ptr<T> recordById(CliEnvironment& env, const std::string& id, std::string_view noun,
+                              std::string_view listCommand) {
+  std::optional<ObjectID> objectId = ObjectID::fromText(id);
+  if (!objectId) objectId = ObjectID::fromText(std::string(T::entityName()) + "/" + id);
+  std::shared_ptr<T> record;
+  if (objectId) record = env.app().viewContext().existingObject<T>(*objectId);
+  if (!record) {
+    throw UsageError{"unknown " + std::string(noun) + " id \"" + id + "\"; `" +
+                     std::string(listCommand) + "` shows the ids"};
+  }
+  return record;
+}
+
+// The `sort` command of a list: without ENTRY it prints the list's sort sheet; with an entry's
+// title or key it chooses that entry, as the sheet's action does, and prints the order now kept.
+// `orderRowsBy` opens the list and presents its sheet; `help` describes the command.
+void addSortCommand(CLI::App& parent, CommandAction& action, const std::string& help,
+                    std::span<const SortMenuEntry> menu,
+                    std::function<void(CliEnvironment&)> orderRowsBy);
 
 }  // namespace tockary::cli

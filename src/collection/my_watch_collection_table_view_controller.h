@@ -14,17 +14,12 @@
 #include "platform/status.h"
 #include "platform/ui/sheet.h"
 #include "records/fetched_results_table_view_controller.h"
+#include "settings/preference_keys.h"
 #include "store/records.h"
 
 namespace tockary {
 
-// One entry of the "Order the Watches by:" sheet and the preference it sets.
-struct SortMenuEntry {
-  std::string_view title;
-  std::string_view key;
-};
-
-// The sheet's entries in the order it shows them (before "Cancel").
+// The entries of the "Order the Watches by:" sheet in the order it shows them (before "Cancel").
 extern const std::array<SortMenuEntry, 7> kCollectionSortMenu;
 
 // The leading swipe action of a row: logs a wear at once.

@@ -75,6 +75,12 @@ inline constexpr std::array<std::string_view, 3> kMeasurementSortKeys = {
     kOrderByAccuracyStatus,
 };
 
+// One entry of a sort menu and the key it sets.
+struct SortMenuEntry {
+  std::string_view title;
+  std::string_view key;
+};
+
 // Stores true under `chosen` and false under every other key of `group`, so that exactly one
 // is true. Returns false and writes nothing when `chosen` is not in `group`.
 bool storeSortChoice(UserDefaults& defaults, std::span<const std::string_view> group,

@@ -63,6 +63,13 @@ inline nlohmann::ordered_json parsedJson(const CliRun& run) {
   }
 }
 
+// A run refused as bad input: exit status 2, nothing printed, one line on standard error.
+inline void expectRefusal(const CliRun& run, const std::string& line) {
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "tockary: " + line + "\n");
+}
+
 // A fresh data dir per test; tockary() runs the binary on it.
 class CliTest : public ::testing::Test {
  protected:

@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "platform/ui/diagnostics.h"
 #include "store/app_delegate.h"
 #include "store/app_services.h"
+#include "store/records.h"
 #include "support/recording_presenter.h"
 #include "support/temp_dir.h"
 
@@ -64,8 +66,19 @@ class ScreenTest : public ::testing::Test {
       storeSql(std::string("DROP TRIGGER refuse_") + event);
   }
 
-  Date at(int y, int m, int d, int h = 0, int mi = 0) const {
-    return formatters.calendar().dateFrom(y, m, d, h, mi);
+  // A watch saved as the editor saves it; unsold while `soldTo` is empty.
+  std::shared_ptr<Kello> watch(const std::string& brand, const std::string& model,
+                               const std::string& soldTo = "") {
+    auto record = context().insertNewObject<Kello>();
+    record->setMerkki(brand);
+    record->setMalli(model);
+    record->setMyyntiliike(soldTo);
+    EXPECT_TRUE(context().save().isOk());
+    return record;
+  }
+
+  Date at(int y, int m, int d, int h = 0, int mi = 0, int s = 0) const {
+    return formatters.calendar().dateFrom(y, m, d, h, mi, s);
   }
 
   TempDir dir;
