@@ -224,9 +224,9 @@ QVariantList EditorScreen::sections() const {
 }
 
 QVariantMap EditorScreen::labels() const {
-  return {{"pictureHint", qs(kWatchFormPictureHint)},
+  return {{"pictureHint", qs(kFormPictureHint)},
           {"datestamp", qs(kWatchFormDatestampTitle)},
-          {"save", qs(kWatchFormSaveTitle)}};
+          {"save", qs(kFormSaveTitle)}};
 }
 
 QVariantMap EditorScreen::texts() const {
