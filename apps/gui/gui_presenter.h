@@ -55,8 +55,8 @@ class GuiPresenter : public QObject, public Presenter {
   // Where the picture dialog opens: the folder the last picture was chosen from (also in an
   // earlier run), else the user's Pictures folder, else the home folder.
   Q_PROPERTY(QUrl pictureFolder READ pictureFolder NOTIFY pictureFolderChanged)
-  // The page of every screen that can be asked for, for the self-test.
-  Q_PROPERTY(QStringList pages READ pages CONSTANT)
+  // {page, tab, properties} of every screen that can be asked for, for the self-test.
+  Q_PROPERTY(QVariantList pages READ pages CONSTANT)
 
  public:
   // The picture source of the shown sheet's pictures given as bytes.
@@ -100,7 +100,7 @@ class GuiPresenter : public QObject, public Presenter {
   static QVariantMap pictureDialogTexts();
   static QVariantList pictureFilters();
   QUrl pictureFolder() const;
-  QStringList pages() const;
+  QVariantList pages() const;
 
   // The installed family standing in for a font the screens name ("HelveticaNeue-Bold" →
   // "Nimbus Sans"), and whether that font is bold; other pages use them too.
@@ -135,8 +135,9 @@ class GuiPresenter : public QObject, public Presenter {
 
  signals:
   void changed();
-  // `page` is the QML file of the screen asked for.
-  void screenRequested(QString page, QString objectId);
+  // `page` is the QML file of the screen asked for, to be opened in the tab named `tab` with
+  // `properties` (its objectId, and its form and handOver where it has them).
+  void screenRequested(QString page, QString tab, QVariantMap properties);
   void popRequested(int count);
   void imagePickRequested();
   void imagePickChanged();
