@@ -16,9 +16,34 @@ QString AppShell::dataDirectory() const {
   return QString::fromStdString(services_.app.dataDirectory().string());
 }
 
+namespace {
+
+// The tab bar in its order: name, title, the icon drawn for it.
+struct Tab {
+  const char* name;
+  const char* title;
+  const char* icon;
+};
+constexpr Tab kTabs[] = {
+    {"collection", "Collection", "watch"},
+    {"services", "Services", "wrench"},
+    {"settings", "Settings", "gear"},
+};
+
+}  // namespace
+
+QString tabTitle(const QString& name) {
+  for (const Tab& tab : kTabs) {
+    if (name == tab.name) return tab.title;
+  }
+  return {};
+}
+
 QVariantList AppShell::tabs() const {
-  return {QVariantMap{{"title", "Collection"}, {"icon", "watch"}},
-          QVariantMap{{"title", "Settings"}, {"icon", "gear"}}};
+  QVariantList list;
+  for (const Tab& tab : kTabs)
+    list << QVariantMap{{"name", tab.name}, {"title", tab.title}, {"icon", tab.icon}};
+  return list;
 }
 
 QString AppShell::assetPicture(const QString& name) const {

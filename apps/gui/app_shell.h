@@ -22,7 +22,8 @@ class AppShell : public QObject {
   explicit AppShell(AppServices& services, QObject* parent = nullptr);
 
   QString dataDirectory() const;
-  // The tab bar in its order: each tab's title and the name of the icon drawn for it.
+  // The tab bar in its order: each tab's name ("services"), title and the name of the icon drawn
+  // for it.
   QVariantList tabs() const;
   // The address of one of the app's own pictures by name ("StatusKeeper"); empty for no name.
   Q_INVOKABLE QString assetPicture(const QString& name) const;
@@ -33,5 +34,8 @@ class AppShell : public QObject {
  private:
   AppServices& services_;
 };
+
+// The title of the tab named `name`, which its list page also shows; empty for no such tab.
+QString tabTitle(const QString& name);
 
 }  // namespace tockary::gui

@@ -32,19 +32,11 @@ QString shown(const RowImage& image) { return image.isHidden ? QString() : text(
 
 CollectionList::CollectionList(std::unique_ptr<MyWatchCollectionTableViewController> screen,
                                QObject* parent)
-    : QAbstractListModel(parent), screen_(std::move(screen)) {
+    : TableListModel(parent), screen_(std::move(screen)) {
   screen_->tableView.didReload = [this] { reset(); };
   screen_->tableView.didChangeRow = [this](const TableRowChange& change) {
-    // The live list has already changed: announce the row and drop the filled rows.
-    const int row = change.indexPath.row;
     cells_.clear();
-    if (change.type == ResultsChangeType::Insert) {
-      beginInsertRows({}, row, row);
-      endInsertRows();
-    } else if (change.type == ResultsChangeType::Delete) {
-      beginRemoveRows({}, row, row);
-      endRemoveRows();
-    }
+    announceRowChange(change);
     emit screenChanged();
   };
   screen_->viewDidLoad();

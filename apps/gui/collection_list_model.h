@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QtQml/qqmlregistration.h>
-#include <QAbstractListModel>
 #include <QQmlEngine>
 #include <QTimer>
 #include <QVariantMap>
@@ -11,13 +10,14 @@
 #include <unordered_map>
 
 #include "collection/my_watch_collection_table_view_controller.h"
+#include "table_list_model.h"
 
 namespace tockary::gui {
 
 // The collection screen for QML. Rows are filled on demand, one per data() request of a
 // visible delegate, and kept until the next reload; pictures are only named here (their
 // addresses), never read.
-class CollectionList : public QAbstractListModel {
+class CollectionList : public TableListModel {
   Q_OBJECT
   QML_ELEMENT
   QML_SINGLETON

@@ -7,37 +7,20 @@
 #include <utility>
 #include <vector>
 
-#include "editor/watch_form.h"
 #include "picture_provider.h"
 #include "platform/image/qt_image.h"
-#include "store/watch_hand_over.h"
 
 namespace tockary::gui {
 
 namespace {
 
-using Form = InsertWatchTableViewController;
-
-EditorScreen* instance = nullptr;
+Editors* editorsInstance = nullptr;
 
 QString qs(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The form's picture slots, each named after its view, with the tap that replaces its picture.
-struct SlotOutlet {
-  std::string_view outlet;
-  const PictureSlot& (Form::*slot)() const;
-  void (Form::*tap)();
-};
-constexpr SlotOutlet kSlotOutlets[] = {
-    {"cameraImageView", &Form::cameraImageView, &Form::tapForPhoto},
-    {"cameraImageViewBack", &Form::cameraImageViewBack, &Form::tapForPhotoBack},
-};
-
-bool hasText(const FieldDescriptor& field) {
-  return field.kind != FieldKind::Picture && field.kind != FieldKind::Notes;
-}
+bool hasText(const FieldDescriptor& field) { return field.kind != FieldKind::Picture; }
 
 QImage slotImage(const PictureSlot& slot) {
   // A copy of its own: the provider may read it while the form places the next picture.
@@ -64,14 +47,17 @@ bool sameColumns(const std::optional<Wheel>& a, const std::optional<Wheel>& b) {
 
 }  // namespace
 
-EditorScreen::EditorScreen(AppServices& services, QObject* parent)
-    : QObject(parent), services_(services) {}
+EditorScreen::EditorScreen(AppServices& services, const QString& name, FormOpener opener,
+                           QObject* parent)
+    : QObject(parent), services_(services), name_(name), opener_(std::move(opener)) {}
 
 EditorScreen::~EditorScreen() = default;
 
+QString EditorScreen::pictureSource() const { return "form-" + name_; }
+
 void EditorScreen::servePictures(Pictures& pictures) {
   QPointer<EditorScreen> self(this);
-  pictures.addSource(kPictureSource, [self](const QString& outlet) -> std::optional<PictureData> {
+  pictures.addSource(pictureSource(), [self](const QString& outlet) -> std::optional<PictureData> {
     if (!self) return std::nullopt;
     const auto shown = self->slotImages_.find(outlet);
     if (shown == self->slotImages_.end() || shown->second.isNull()) return std::nullopt;
@@ -79,33 +65,33 @@ void EditorScreen::servePictures(Pictures& pictures) {
   });
 }
 
-void EditorScreen::open(const QString& objectId) {
-  form_ = std::make_unique<InsertWatchTableViewController>(services_);
+void EditorScreen::open(const QString& objectId, const QVariantMap& arguments) {
+  std::map<std::string, std::string> handedOver;
+  for (auto it = arguments.begin(); it != arguments.end(); ++it)
+    handedOver.emplace(it.key().toStdString(), it.value().toString().toStdString());
+  form_ = opener_(objectId.toStdString(), handedOver);
   shownPictures_.clear();
-  std::shared_ptr<Kello> watch;
-  if (const auto id = ObjectID::fromText(objectId.toStdString())) {
-    watch = services_.context().existingObject<Kello>(*id);
-  }
-  if (watch) {
-    form_->openForEdit(editRequestFor(*watch));
-  } else {
-    form_->openForInsert();
-  }
+  slotImages_.clear();
   form_->viewDidLoad();
+  // The form only asks; granting it is the front end's part.
+  if (const std::string_view first = form_->firstResponder(); !first.empty())
+    form_->textFieldDidBeginEditing(first);
+  emit opened();
   refresh();
 }
 
 void EditorScreen::refresh() {
   bool newPicture = false;
   if (form_) {
-    for (const SlotOutlet& entry : kSlotOutlets) {
-      const PictureSlot& shown = ((*form_).*(entry.slot))();
-      const Image::Impl* picture = shown.image ? shown.image->impl() : nullptr;
-      const QString outlet = qs(entry.outlet);
+    for (const FieldDescriptor& field : form_->fields()) {
+      const PictureSlot* shown = form_->pictureSlot(field.outlet);
+      if (shown == nullptr) continue;
+      const Image::Impl* picture = shown->image ? shown->image->impl() : nullptr;
+      const QString outlet = qs(field.outlet);
       const auto known = shownPictures_.find(outlet);
       if (known != shownPictures_.end() && known->second == picture) continue;
       shownPictures_[outlet] = picture;
-      slotImages_[outlet] = slotImage(shown);
+      slotImages_[outlet] = slotImage(*shown);
       newPicture = true;
     }
   }
@@ -159,36 +145,35 @@ bool EditorScreen::editText(const QString& outlet, const QString& proposed) {
   return accepted;
 }
 
-void EditorScreen::setNotes(const QString& text) {
-  if (!form_ || QString::fromStdString(form_->notesTextView().text) == text) return;
-  form_->enterNotes(text.toStdString());
+void EditorScreen::setNotes(const QString& outlet, const QString& text) {
+  const std::string name = outlet.toStdString();
+  if (!form_ || QString::fromStdString(form_->text(name)) == text) return;
+  // The notes take any text the area holds.
+  (void)form_->enterValue(name, text.toStdString());
   emit changed();
 }
 
 void EditorScreen::insertDatestamp() {
   if (!form_) return;
-  form_->insertDatestampToNotesField();
+  form_->insertDatestamp();
   refresh();
 }
 
-void EditorScreen::tapForPhoto(const QString& outlet) {
-  if (!form_) return;
-  for (const SlotOutlet& entry : kSlotOutlets) {
-    if (qs(entry.outlet) == outlet) ((*form_).*(entry.tap))();
-  }
+void EditorScreen::tapPicture(const QString& outlet) {
+  if (form_) form_->tapPicture(outlet.toStdString());
 }
 
 void EditorScreen::save() {
   if (!form_) return;
   // A failed save is the form's to report (through the diagnostics); the page closes either way.
-  const Result<ObjectID> saved = form_->saveWatchDetails();
+  const Result<ObjectID> saved = form_->save();
   (void)saved;
   refresh();
 }
 
 void EditorScreen::goBack() {
   if (form_) {
-    form_->goBack();
+    form_->leaveForm([this] { services_.presenter.pop(1); });
   } else {
     services_.presenter.pop(1);
   }
@@ -207,8 +192,10 @@ QString EditorScreen::title() const { return form_ ? QString::fromStdString(form
 bool EditorScreen::editMode() const { return form_ && form_->isEditMode(); }
 
 QVariantList EditorScreen::sections() const {
+  QVariantList list;
+  if (!form_) return list;
   std::vector<std::pair<std::string_view, QVariantList>> grouped;
-  for (const FieldDescriptor& field : Form::formFields()) {
+  for (const FieldDescriptor& field : form_->fields()) {
     if (grouped.empty() || grouped.back().first != field.section)
       grouped.emplace_back(field.section, QVariantList());
     grouped.back().second << QVariantMap{{"outlet", qs(field.outlet)},
@@ -216,7 +203,6 @@ QVariantList EditorScreen::sections() const {
                                          {"placeholder", qs(field.placeholder)},
                                          {"kind", qs(fieldKindName(field.kind))}};
   }
-  QVariantList list;
   for (const auto& [title, fields] : grouped) {
     list << QVariantMap{{"title", qs(title)}, {"fields", fields}};
   }
@@ -224,37 +210,34 @@ QVariantList EditorScreen::sections() const {
 }
 
 QVariantMap EditorScreen::labels() const {
-  return {{"pictureHint", qs(kWatchFormPictureHint)},
-          {"datestamp", qs(kWatchFormDatestampTitle)},
-          {"save", qs(kWatchFormSaveTitle)}};
+  return {{"pictureHint", qs(kFormPictureHint)},
+          {"datestamp", form_ ? qs(form_->datestampTitle()) : QString()},
+          {"save", qs(kFormSaveTitle)}};
 }
 
 QVariantMap EditorScreen::texts() const {
   QVariantMap map;
   if (!form_) return map;
-  for (const FieldDescriptor& field : Form::formFields()) {
+  for (const FieldDescriptor& field : form_->fields()) {
     if (hasText(field))
       map.insert(qs(field.outlet), QString::fromStdString(form_->text(field.outlet)));
   }
   return map;
 }
 
-QString EditorScreen::notes() const {
-  return form_ ? QString::fromStdString(form_->notesTextView().text) : QString();
-}
-
 QVariantMap EditorScreen::pictures() const {
   QVariantMap map;
   if (!form_) return map;
-  for (const SlotOutlet& entry : kSlotOutlets) {
-    const QString outlet = qs(entry.outlet);
-    const PictureSlot& slot = ((*form_).*(entry.slot))();
+  for (const FieldDescriptor& field : form_->fields()) {
+    const PictureSlot* slot = form_->pictureSlot(field.outlet);
+    if (slot == nullptr) continue;
+    const QString outlet = qs(field.outlet);
     const auto shown = slotImages_.find(outlet);
     const bool empty = shown == slotImages_.end() || shown->second.isNull();
     map.insert(outlet,
-               QVariantMap{
-                   {"source", empty ? QString() : Pictures::url(kPictureSource, outlet, revision_)},
-                   {"aspect", slot.width > 0 ? slot.height / slot.width : 0.0}});
+               QVariantMap{{"source",
+                            empty ? QString() : Pictures::url(pictureSource(), outlet, revision_)},
+                           {"aspect", slot->width > 0 ? slot->height / slot->width : 0.0}});
   }
   return map;
 }
@@ -290,11 +273,25 @@ QVariantList EditorScreen::wheelColumns() const {
   return columns;
 }
 
-void EditorScreen::setInstance(EditorScreen* screen) { instance = screen; }
+void Editors::add(EditorScreen* editor) {
+  editor->setParent(this);
+  // Handed to QML by form(), never to be collected there.
+  QJSEngine::setObjectOwnership(editor, QJSEngine::CppOwnership);
+  editors_[editor->name()] = editor;
+}
 
-EditorScreen* EditorScreen::create(QQmlEngine*, QJSEngine*) {
-  QJSEngine::setObjectOwnership(instance, QJSEngine::CppOwnership);
-  return instance;
+EditorScreen* Editors::form(const QString& name) const {
+  const auto found = editors_.find(name);
+  return found == editors_.end() ? nullptr : found->second;
+}
+
+void Editors::setInstance(Editors* editors) { editorsInstance = editors; }
+
+Editors* Editors::instance() { return editorsInstance; }
+
+Editors* Editors::create(QQmlEngine*, QJSEngine*) {
+  QJSEngine::setObjectOwnership(editorsInstance, QJSEngine::CppOwnership);
+  return editorsInstance;
 }
 
 }  // namespace tockary::gui

@@ -8,34 +8,36 @@
 #include <QVariantList>
 #include <QVariantMap>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 
-#include "editor/insert_watch_table_view_controller.h"
+#include "forms/editor_form.h"
 #include "store/app_services.h"
 
 namespace tockary::gui {
 
 class Pictures;
 
-// The watch editor for QML. Each opening of the page builds a fresh form: insert mode for an
-// empty id, else edit mode of that watch. The page lays out the form's field descriptors; fields
-// are named by their outlets, and the wheel below the field being edited is the form's own,
-// column by column.
+// An editor form for QML, whichever record it edits. Each opening of the page builds a fresh
+// form through the opener the composition root gave: insert mode for an empty id, else edit mode
+// of that record. The page lays out the form's field descriptors; fields are named by their
+// outlets, and the wheel below the field being edited is the form's own, column by column.
 class EditorScreen : public QObject {
   Q_OBJECT
   QML_ELEMENT
-  QML_SINGLETON
+  QML_UNCREATABLE("The editors are made by the app; QML finds them through Editors.")
   Q_PROPERTY(QString title READ title NOTIFY changed)
   Q_PROPERTY(bool editMode READ editMode NOTIFY changed)
   // The form in its order, by section: [{title, fields: [{outlet, caption, placeholder, kind}]}],
   // with the kind as the form names it ("text", "date", "picture", "notes", ...).
-  Q_PROPERTY(QVariantList sections READ sections CONSTANT)
-  // The form's other texts: pictureHint, datestamp, save.
-  Q_PROPERTY(QVariantMap labels READ labels CONSTANT)
+  Q_PROPERTY(QVariantList sections READ sections NOTIFY opened)
+  // The form's other texts: pictureHint, save, and datestamp (empty when the form has none).
+  Q_PROPERTY(QVariantMap labels READ labels NOTIFY opened)
+  // The text of every field but the pictures, by outlet.
   Q_PROPERTY(QVariantMap texts READ texts NOTIFY changed)
-  Q_PROPERTY(QString notes READ notes NOTIFY changed)
   // {source, aspect} per picture outlet; aspect is the view's height / width, 0 when it is empty.
   Q_PROPERTY(QVariantMap pictures READ pictures NOTIFY changed)
   Q_PROPERTY(QString pictureError READ pictureError NOTIFY changed)
@@ -51,18 +53,23 @@ class EditorScreen : public QObject {
   Q_PROPERTY(QVariantList wheelColumns READ wheelColumns NOTIFY wheelColumnsChanged)
 
  public:
-  // The picture source of the open form's picture slots, by outlet.
-  static constexpr const char* kPictureSource = "form";
+  // Makes a form for a record id ("" for a new record) and the opener's hand-over arguments,
+  // in its mode, not yet loaded.
+  using FormOpener = std::function<std::unique_ptr<EditorForm>(
+      const std::string& objectId, const std::map<std::string, std::string>& arguments)>;
 
-  explicit EditorScreen(AppServices& services, QObject* parent = nullptr);
+  // `name` names the editor for QML ("watch") and its pictures' source.
+  EditorScreen(AppServices& services, const QString& name, FormOpener opener,
+               QObject* parent = nullptr);
   ~EditorScreen() override;
 
+  const QString& name() const { return name_; }
   // Serves what the picture slots of the open form show.
   void servePictures(Pictures& pictures);
 
-  // Builds the form for `objectId` ("" = a new watch; a watch that is gone also gives an empty
-  // form) and loads it.
-  Q_INVOKABLE void open(const QString& objectId);
+  // Builds the form for `objectId` and the hand-over `arguments` and loads it. A field the form
+  // asks to be edited first begins editing at once.
+  Q_INVOKABLE void open(const QString& objectId, const QVariantMap& arguments = {});
 
   // The field's begin-editing: shows its wheel, if it has one.
   Q_INVOKABLE void beginEditing(const QString& outlet);
@@ -73,14 +80,15 @@ class EditorScreen : public QObject {
   // A keyboard edit: the field's text would become `proposed`. The change goes through the
   // form's filter; false when it was refused (the field keeps its text).
   Q_INVOKABLE bool editText(const QString& outlet, const QString& proposed);
-  Q_INVOKABLE void setNotes(const QString& text);
+  // The notes area now holds `text`.
+  Q_INVOKABLE void setNotes(const QString& outlet, const QString& text);
   Q_INVOKABLE void insertDatestamp();
-  // The picture slot `outlet` was tapped: the "Choose Image" sheet.
-  Q_INVOKABLE void tapForPhoto(const QString& outlet);
+  // The picture slot `outlet` was tapped: the form's picture choice.
+  Q_INVOKABLE void tapPicture(const QString& outlet);
   Q_INVOKABLE void save();
-  // The back button and Esc: closes the page, asking first when the form was changed.
+  // The back button and Esc: closes the page, asking first where the form asks.
   Q_INVOKABLE void goBack();
-  // The Collection tab: asks as goBack does, then emits leftForList instead of closing one page.
+  // The tab of the list: asks as goBack does, then emits leftForList instead of closing one page.
   Q_INVOKABLE void leaveForList();
 
   QString title() const;
@@ -88,7 +96,6 @@ class EditorScreen : public QObject {
   QVariantList sections() const;
   QVariantMap labels() const;
   QVariantMap texts() const;
-  QString notes() const;
   QVariantMap pictures() const;
   QString pictureError() const;
   QString editedOutlet() const;
@@ -99,13 +106,11 @@ class EditorScreen : public QObject {
 
   // Shows the form again after it changed behind the page's back (a picked picture).
   void refresh();
-  // The form itself, for tests.
-  InsertWatchTableViewController* form() { return form_.get(); }
-
-  static void setInstance(EditorScreen* screen);
-  static EditorScreen* create(QQmlEngine* engine, QJSEngine*);
+  // The open form, for tests; null before the first open.
+  EditorForm* form() { return form_.get(); }
 
  signals:
+  void opened();
   void changed();
   void wheelChanged();
   void wheelColumnsChanged();
@@ -113,14 +118,40 @@ class EditorScreen : public QObject {
   void leftForList();
 
  private:
+  QString pictureSource() const;
+
   AppServices& services_;
-  std::unique_ptr<InsertWatchTableViewController> form_;
+  QString name_;
+  FormOpener opener_;
+  std::unique_ptr<EditorForm> form_;
   std::optional<Wheel> wheel_;  // as last shown
   int revision_ = 0;            // of the slots' picture addresses
   // Per picture outlet: what it shows, decoded for the picture provider, and the form's picture
   // it was made from.
   std::map<QString, QImage> slotImages_;
   std::map<QString, const Image::Impl*> shownPictures_;
+};
+
+// Every editor of the app by name, for the editor page: Editors.form("service").
+class Editors : public QObject {
+  Q_OBJECT
+  QML_ELEMENT
+  QML_SINGLETON
+
+ public:
+  explicit Editors(QObject* parent) : QObject(parent) {}
+
+  // Takes `editor` as a child.
+  void add(EditorScreen* editor);
+  // The editor named `name`; null for a name no editor has.
+  Q_INVOKABLE tockary::gui::EditorScreen* form(const QString& name) const;
+
+  static void setInstance(Editors* editors);
+  static Editors* instance();
+  static Editors* create(QQmlEngine*, QJSEngine*);
+
+ private:
+  std::map<QString, EditorScreen*> editors_;
 };
 
 }  // namespace tockary::gui

@@ -41,6 +41,7 @@ GuiApp::GuiApp(const std::filesystem::path& dataDirectory, const std::string& lo
   settingsScreen_ = std::make_unique<SettingsTableViewController>(*services_);
   SettingsModel::setInstance(new SettingsModel(*settingsScreen_, &adapters_));
   installCollectionScreens(*services_, adapters_);
+  installServiceScreens(*services_, adapters_);
   installEditorScreens(*services_, adapters_, *pictures_);
 }
 

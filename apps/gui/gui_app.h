@@ -60,5 +60,6 @@ class GuiApp {
 // Each screen family creates its adapters under `parent` and makes them the QML singletons.
 void installCollectionScreens(AppServices& services, QObject& parent);
 void installEditorScreens(AppServices& services, QObject& parent, Pictures& pictures);
+void installServiceScreens(AppServices& services, QObject& parent);
 
 }  // namespace tockary::gui

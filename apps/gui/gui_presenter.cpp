@@ -18,6 +18,7 @@
 #include "platform/image/qt_image.h"
 #include "platform/outside_file.h"
 #include "platform/ui/diagnostics.h"
+#include "service/service_form.h"
 #include "store/screens.h"
 #include "watch/wear_counter.h"
 
@@ -31,15 +32,32 @@ QString qs(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The page that shows each screen the screens open.
+// The page that shows each screen the screens open, the tab it opens in, and for an editor the
+// form the page serves.
 struct ScreenPage {
   std::string_view screen;
   const char* page;
+  const char* tab;
+  const char* form = nullptr;
 };
 constexpr ScreenPage kScreenPages[] = {
-    {kWatchDetailScreen, "DetailPage.qml"},
-    {kWatchEditorScreen, "EditorPage.qml"},
+    {kWatchDetailScreen, "DetailPage.qml", "collection"},
+    {kWatchEditorScreen, "EditorPage.qml", "collection", "watch"},
+    {kServiceDetailScreen, "ServiceDetailPage.qml", "services"},
+    {kServiceEditorScreen, "EditorPage.qml", "services", "service"},
 };
+
+// What the page is opened with: the record, and the form and the hand-over where there are any.
+QVariantMap pageProperties(const ScreenPage& page, const ScreenRequest& request) {
+  QVariantMap properties{{"objectId", qs(request.objectId)}};
+  if (page.form != nullptr) properties.insert("form", page.form);
+  if (!request.arguments.empty()) {
+    QVariantMap arguments;
+    for (const auto& [key, value] : request.arguments) arguments.insert(qs(key), qs(value));
+    properties.insert("handOver", arguments);
+  }
+  return properties;
+}
 
 // The picture dialog's filters: a name and the file names it shows.
 struct PictureFilter {
@@ -133,16 +151,20 @@ void GuiPresenter::present(Sheet sheet) {
 void GuiPresenter::push(ScreenRequest request) {
   for (const ScreenPage& known : kScreenPages) {
     if (known.screen == request.screen) {
-      emit screenRequested(known.page, qs(request.objectId));
+      emit screenRequested(known.page, known.tab, pageProperties(known, request));
       return;
     }
   }
   diagnostic("No page shows the screen " + request.screen);
 }
 
-QStringList GuiPresenter::pages() const {
-  QStringList list;
-  for (const ScreenPage& known : kScreenPages) list << known.page;
+QVariantList GuiPresenter::pages() const {
+  QVariantList list;
+  for (const ScreenPage& known : kScreenPages) {
+    list << QVariantMap{{"page", known.page},
+                        {"tab", known.tab},
+                        {"properties", pageProperties(known, ScreenRequest{})}};
+  }
   return list;
 }
 

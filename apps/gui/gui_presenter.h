@@ -68,8 +68,8 @@ class GuiPresenter : public QObject, public Presenter {
   Q_PROPERTY(QVariantList saveFilters READ saveFilters NOTIFY shareChanged)
   Q_PROPERTY(QUrl saveFolder READ saveFolder NOTIFY shareChanged)
   Q_PROPERTY(QString saveFileName READ saveFileName NOTIFY shareChanged)
-  // The page of every screen that can be asked for, for the self-test.
-  Q_PROPERTY(QStringList pages READ pages CONSTANT)
+  // {page, tab, properties} of every screen that can be asked for, for the self-test.
+  Q_PROPERTY(QVariantList pages READ pages CONSTANT)
 
  public:
   // The picture source of the shown sheet's pictures given as bytes.
@@ -120,7 +120,7 @@ class GuiPresenter : public QObject, public Presenter {
   QVariantList saveFilters() const;
   static QUrl saveFolder();
   QString saveFileName() const;
-  QStringList pages() const;
+  QVariantList pages() const;
 
   // The installed family standing in for a font the screens name ("HelveticaNeue-Bold" →
   // "Nimbus Sans"), and whether that font is bold; other pages use them too.
@@ -160,8 +160,9 @@ class GuiPresenter : public QObject, public Presenter {
 
  signals:
   void changed();
-  // `page` is the QML file of the screen asked for.
-  void screenRequested(QString page, QString objectId);
+  // `page` is the QML file of the screen asked for, to be opened in the tab named `tab` with
+  // `properties` (its objectId, and its form and handOver where it has them).
+  void screenRequested(QString page, QString tab, QVariantMap properties);
   void popRequested(int count);
   void imagePickRequested();
   void imagePickChanged();

@@ -20,6 +20,8 @@ namespace {
 using Screen = InsertWatchTableViewController;
 
 constexpr std::string_view kNoInfo = "No Info";
+constexpr std::string_view kFrontPictureOutlet = "cameraImageView";
+constexpr std::string_view kBackPictureOutlet = "cameraImageViewBack";
 
 // Typed fields the screen is the delegate of, besides every field with a wheel: their text goes
 // through the currency-sign filter.
@@ -182,7 +184,10 @@ std::string& InsertWatchTableViewController::textOf(const FieldDescriptor& field
 
 const std::string& InsertWatchTableViewController::text(std::string_view outlet) const {
   const int index = indexOf(outlet);
-  return index < 0 ? kNoText : texts_[static_cast<std::size_t>(index)];
+  if (index < 0) return kNoText;
+  if (formFields()[static_cast<std::size_t>(index)].kind == FieldKind::Notes)
+    return notesTextView_.text;
+  return texts_[static_cast<std::size_t>(index)];
 }
 
 InsertWatchTableViewController::PickerState* InsertWatchTableViewController::pickerOf(
@@ -585,6 +590,21 @@ void InsertWatchTableViewController::tapForPhoto() {
 void InsertWatchTableViewController::tapForPhotoBack() {
   callingGesture_ = 2;
   presentImageChoice();
+}
+
+const PictureSlot* InsertWatchTableViewController::pictureSlot(std::string_view outlet) const {
+  if (outlet == kFrontPictureOutlet) return &cameraImageView_;
+  if (outlet == kBackPictureOutlet) return &cameraImageViewBack_;
+  return nullptr;
+}
+
+void InsertWatchTableViewController::tapPicture(std::string_view outlet) {
+  if (outlet == kFrontPictureOutlet) tapForPhoto();
+  if (outlet == kBackPictureOutlet) tapForPhotoBack();
+}
+
+std::string_view InsertWatchTableViewController::datestampTitle() const {
+  return kWatchFormDatestampTitle;
 }
 
 void InsertWatchTableViewController::presentImageChoice() {

@@ -11,6 +11,7 @@
 
 #include "editor/watch_catalogues.h"
 #include "forms/date_wheel.h"
+#include "forms/editor_form.h"
 #include "forms/form_field.h"
 #include "platform/assets/asset_catalog.h"
 #include "platform/image/image_codec.h"
@@ -29,13 +30,6 @@ inline std::vector<std::string> editorImageNames() {
   return {std::string(kFrontPlaceholderPicture), std::string(kBackPlaceholderPicture)};
 }
 
-// A picture slot and the frame of its image view.
-struct PictureSlot {
-  std::optional<Image> image;
-  double width = 0;
-  double height = 0;
-};
-
 struct NotesTextView {
   std::string text;
   bool firstResponder = false;
@@ -45,7 +39,7 @@ struct NotesTextView {
 // the descriptors of watchFormFields(), named by their outlets; the screen keeps each field's
 // text and every rule of its wheel. It reads and writes the store only in saveWatchDetails();
 // leaving without saving discards everything.
-class InsertWatchTableViewController {
+class InsertWatchTableViewController : public EditorForm {
  public:
   static constexpr double kScreenWidth = 375.0;
   static constexpr double kPictureSlotWidth = 343.0;
@@ -57,7 +51,7 @@ class InsertWatchTableViewController {
   // `services` and `assets` must outlive the screen.
   explicit InsertWatchTableViewController(AppServices& services);
   InsertWatchTableViewController(AppServices& services, const AssetCatalog& assets);
-  ~InsertWatchTableViewController();
+  ~InsertWatchTableViewController() override;
   InsertWatchTableViewController(const InsertWatchTableViewController&) = delete;
   InsertWatchTableViewController& operator=(const InsertWatchTableViewController&) = delete;
 
@@ -68,48 +62,52 @@ class InsertWatchTableViewController {
 
   // Builds the wheels and fills the form: the hand-over in edit mode, the placeholder pictures
   // in insert mode.
-  void viewDidLoad();
+  void viewDidLoad() override;
 
   // --- The form.
   static std::span<const FieldDescriptor> formFields();
-  const std::string& title() const { return title_; }
-  bool isEditMode() const { return editingWatch_; }
-  // The text a field shows; empty for a name that is no text field of the form.
-  const std::string& text(std::string_view outlet) const;
+  std::span<const FieldDescriptor> fields() const override { return formFields(); }
+  const std::string& title() const override { return title_; }
+  bool isEditMode() const override { return editingWatch_; }
+  // The text a field shows, the notes' text for the notes; empty for a name that is no field of
+  // the form.
+  const std::string& text(std::string_view outlet) const override;
   const NotesTextView& notesTextView() const { return notesTextView_; }
   const PictureSlot& cameraImageView() const { return cameraImageView_; }
   const PictureSlot& cameraImageViewBack() const { return cameraImageViewBack_; }
   double preferredContentHeight() const { return preferredContentHeight_; }
   // Why the last picked picture was not used; nullopt after a picture was placed.
-  const std::optional<std::string>& pictureError() const { return pictureError_; }
+  const std::optional<std::string>& pictureError() const override { return pictureError_; }
   int callingGesture() const { return callingGesture_; }  // 1 front, 2 back
 
   // --- Editing a field as the user does.
   // The begin-editing callback: catalogue fields take their proposal, date fields today's date,
   // wheel and measure fields stand at their text's rows (a measure wheel then holds the texts it
   // shows); the field's wheel (if any) is shown.
-  void textFieldDidBeginEditing(std::string_view outlet);
+  void textFieldDidBeginEditing(std::string_view outlet) override;
   // The outlet of the field being edited, empty when none is.
-  std::string_view editedField() const;
+  std::string_view editedField() const override;
   // The wheel shown below the field being edited, nullopt when none is.
-  std::optional<Wheel> shownWheel() const;
+  std::optional<Wheel> shownWheel() const override;
   // The selection callback of the shown wheel; false for a row or column it does not show.
-  bool pickerViewDidSelectRow(int row, int component);
+  bool pickerViewDidSelectRow(int row, int component) override;
   // The date wheel of the date field being edited turned to `date`.
   void datePickerValueChanged(Date date);
   // The toolbar button above the shown wheel (the picker's Done action); false when none is shown.
-  bool pressToolbarButton();
-  void endEditing();
+  bool pressToolbarButton() override;
+  void endEditing() override;
   // The change filter: refuses a replacement that holds any of "€₳$₡£₵¥₮".
-  bool shouldChangeCharacters(std::string_view outlet, std::string_view replacement) const;
+  bool shouldChangeCharacters(std::string_view outlet, std::string_view replacement) const override;
   // Types or pastes `replacement` over `length` bytes at `location` of a typed field, as the
   // keyboard does, through the filter where the screen is the field's delegate. False when
   // refused (text unchanged) or when the field is not typed.
   bool replaceText(std::string_view outlet, std::size_t location, std::size_t length,
-                   std::string_view replacement);
+                   std::string_view replacement) override;
   void enterNotes(std::string_view text) { notesTextView_.text = std::string(text); }
   // Appends a line break, today's date and " :" to the notes.
   void insertDatestampToNotesField();
+  std::string_view datestampTitle() const override;
+  void insertDatestamp() override { insertDatestampToNotesField(); }
 
   // Done actions of the pickers' toolbars.
   void doneMovementTypePicker();
@@ -143,6 +141,9 @@ class InsertWatchTableViewController {
   // The picture slots: the "Choose Image" sheet for the front (1) or the back (2).
   void tapForPhoto();
   void tapForPhotoBack();
+  // The slots by their outlets ("cameraImageView", "cameraImageViewBack").
+  const PictureSlot* pictureSlot(std::string_view outlet) const override;
+  void tapPicture(std::string_view outlet) override;
 
   // Writes the form into a new or the edited Kello, saves and closes the screen (insert: one
   // screen back, edit: two). Returns the saved watch's id; a failed save is not shown to the
@@ -151,6 +152,7 @@ class InsertWatchTableViewController {
   // notes goes after entries appended since). A busy store saves nothing, shows the busy alert,
   // keeps the screen open and returns the busy status.
   Result<ObjectID> saveWatchDetails();
+  Result<ObjectID> save() override { return saveWatchDetails(); }
 
   // --- Leaving without saving.
   // Whether the form differs from what it opened with: the watch's values in edit mode, the empty
@@ -159,7 +161,7 @@ class InsertWatchTableViewController {
   // Leaving the form unsaved (the back button, Esc, another tab): runs `close` at once when the
   // form is unchanged, else presents "Discard changes?", whose discardChanges runs `close` and
   // saves nothing and whose cancel ("Keep editing") keeps the form as it is.
-  void leaveForm(std::function<void()> close);
+  void leaveForm(std::function<void()> close) override;
   // The back button: leaveForm, closing this screen.
   void goBack();
 
@@ -167,9 +169,9 @@ class InsertWatchTableViewController {
   // the measure columns, the date wheel (ISO 8601 "2024-05-17" or the locale's short date; empty
   // clears), typed text (prices must read as numbers; empty is allowed). A value the control
   // cannot produce changes nothing and is an error naming the value and what is accepted.
-  Status enterValue(std::string_view outlet, std::string_view value);
+  Status enterValue(std::string_view outlet, std::string_view value) override;
   // What a field accepts, in words, for refusals and help texts.
-  std::string acceptedValues(std::string_view outlet) const;
+  std::string acceptedValues(std::string_view outlet) const override;
   // Whether a typed price reads as a number (else it would be stored as 0).
   static bool isReadableNumber(std::string_view text);
 

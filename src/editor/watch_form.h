@@ -11,9 +11,7 @@ namespace tockary {
 // thirty-three fields of the watch in their sections, and the notes.
 std::span<const FieldDescriptor> watchFormFields();
 
-// The rest of the form's own texts.
-inline constexpr std::string_view kWatchFormPictureHint = "Tap a picture to replace it";
+// The title of the button that stamps today's date into the notes.
 inline constexpr std::string_view kWatchFormDatestampTitle = "Insert Date";
-inline constexpr std::string_view kWatchFormSaveTitle = "Save";
 
 }  // namespace tockary

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forms/date_wheel.h"
+#include "forms/editor_form.h"
 #include "forms/form_field.h"
 #include "forms/watch_label_picker.h"
 #include "platform/status.h"
@@ -18,7 +19,7 @@ namespace tockary {
 // The form through which a service record is added (insert mode) or changed (edit mode). Its
 // fields are the descriptors of serviceFormFields(), named by their outlets. It reads the watches
 // when it loads and writes the store only in saveNewService().
-class InsertServiceTableViewController {
+class InsertServiceTableViewController : public EditorForm {
  public:
   static constexpr std::string_view kInsertTitle = "Add Service";
   static constexpr std::string_view kEmptyCollectionPlaceholder =
@@ -36,16 +37,17 @@ class InsertServiceTableViewController {
   // Fills the form from the record in edit mode (an unknown record leaves it empty) and lists the
   // labels of every watch, sold ones included, in store order. In insert mode the watch field
   // asks to be edited first (firstResponder()); the front end then begins editing it.
-  void viewDidLoad();
+  void viewDidLoad() override;
 
   // --- The form.
   static std::span<const FieldDescriptor> formFields();
-  const std::string& title() const { return title_; }
-  bool isEditMode() const { return editingService_; }
+  std::span<const FieldDescriptor> fields() const override { return formFields(); }
+  const std::string& title() const override { return title_; }
+  bool isEditMode() const override { return editingService_; }
   // The text a field shows; empty for a name that is no field of the form.
-  const std::string& text(std::string_view outlet) const;
+  const std::string& text(std::string_view outlet) const override;
   // The field that asked to be edited when the screen loaded; empty when none did.
-  std::string_view firstResponder() const { return firstResponder_; }
+  std::string_view firstResponder() const override { return firstResponder_; }
   const std::vector<std::string>& kelloPickerData() const { return watchPicker_.labels(); }
   // The label the watch picker last proposed.
   const std::string& kelloComponent() const { return watchPicker_.component(); }
@@ -54,39 +56,39 @@ class InsertServiceTableViewController {
   // The watch field opens its picker on its own label when the picker offers it, else on the
   // first label (or the placeholder of an empty collection), which the field then shows. A date
   // field opens its wheel on its date, or on today's date, which the field then shows.
-  void textFieldDidBeginEditing(std::string_view outlet);
+  void textFieldDidBeginEditing(std::string_view outlet) override;
   // The outlet of the field being edited, empty when none is.
-  std::string_view editedField() const;
+  std::string_view editedField() const override;
   // The wheel below the field being edited, with its toolbar button's title; nullopt when none.
-  std::optional<Wheel> shownWheel() const;
+  std::optional<Wheel> shownWheel() const override;
   // The selection callback of the shown wheel; false for a row or column it does not show
   // (always for the watch picker of an empty collection).
-  bool pickerViewDidSelectRow(int row, int component);
+  bool pickerViewDidSelectRow(int row, int component) override;
   // The date wheel of the date field being edited turned to `date`.
   void datePickerValueChanged(Date date);
   // The toolbar button above the shown wheel; false when none is shown.
-  bool pressToolbarButton();
+  bool pressToolbarButton() override;
   void doneWatchPicker();
   void doneServiceStartDatePicker();
   void doneServiceEndDatePicker();
   void doneServiceWarrantyEndDatePicker();
-  void endEditing();
+  void endEditing() override;
   // The change filter of the watch, date and cost fields: refuses a replacement holding any of
   // "€₳$₡£₵¥₮". Other fields take any text.
-  bool shouldChangeCharacters(std::string_view outlet, std::string_view replacement) const;
+  bool shouldChangeCharacters(std::string_view outlet, std::string_view replacement) const override;
   // Types or pastes `replacement` over `length` bytes at `location` of a typed field, through the
   // filter. False when refused (text unchanged) or when the field is not typed.
   bool replaceText(std::string_view outlet, std::size_t location, std::size_t length,
-                   std::string_view replacement);
+                   std::string_view replacement) override;
 
   // --- Filling a field from outside as its own control would: the watch by a label the picker
   // offers or by a watch's id ("Kello/3"), empty for none; a date as ISO 8601 or the locale's
   // short date, empty clears it; a cost that reads as a number without a currency sign; any text
   // elsewhere. A value the control cannot produce changes nothing and is an error naming the
   // value and what is accepted.
-  Status enterValue(std::string_view outlet, std::string_view value);
+  Status enterValue(std::string_view outlet, std::string_view value) override;
   // What a field accepts, in words.
-  std::string acceptedValues(std::string_view outlet) const;
+  std::string acceptedValues(std::string_view outlet) const override;
 
   // Writes the form into a new record (an empty watch field stores "----------") or into the
   // edited one (an empty watch field stores ""), saves and closes the screen: one screen back
@@ -94,6 +96,7 @@ class InsertServiceTableViewController {
   // a busy store saves nothing, shows the busy alert, keeps the screen and returns the status.
   // Returns the record's id.
   Result<ObjectID> saveNewService();
+  Result<ObjectID> save() override { return saveNewService(); }
 
  private:
   int indexOf(std::string_view outlet) const;

@@ -37,8 +37,8 @@ class CollectionScreenTest : public GuiTest {
 
   // Leaves the collection for the settings tab and comes back, as a user would to see changes.
   void revisitCollection() {
-    click(item("tab_1"));
-    click(item("tab_0"));
+    click(item("tab_settings"));
+    click(item("tab_collection"));
   }
 
   // A picture as the editor stores them.

@@ -143,11 +143,11 @@ TEST_F(CollectionScreenTest, ASettingsSwitchChangesWhatRowsShow) {
   EXPECT_EQ(textOf(item(rowName), "wearRateLabel"), "Wear Rate: -----");
   EXPECT_NE(find(item(rowName), "dwrButton"), nullptr);
 
-  click(item("tab_1"));
+  click(item("tab_settings"));
   click(item("switch_wearRateSettingOn"));
   click(item("switch_dwrswrSettingOn"));
   EXPECT_EQ(app->services().defaults.value(kWearRateSettingOn), StoredFlag::False);
-  click(item("tab_0"));
+  click(item("tab_collection"));
   EXPECT_EQ(find(item(rowName), "wearRateLabel"), nullptr);  // hidden when empty
   EXPECT_EQ(find(item(rowName), "dwrButton"), nullptr);
   screenshot("without-wear-rate");

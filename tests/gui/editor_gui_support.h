@@ -3,6 +3,7 @@
 #include <QJSValue>
 #include <QQmlProperty>
 
+#include "editor_screen.h"
 #include "gui/gui_test_support.h"
 #include "store/records.h"
 
@@ -23,6 +24,12 @@ inline void typeText(QQuickWindow* window, const QString& text) {
 // dragged, scrolled and keyed.
 class EditorGuiTest : public GuiTest {
  protected:
+  // The app's editor of a form ("watch", "service"), to look at what the form holds.
+  static gui::EditorScreen& editorOf(const QString& form) {
+    return *gui::Editors::instance()->form(form);
+  }
+  static gui::EditorScreen& watchEditor() { return editorOf("watch"); }
+
   // Opens the editor for a new watch with the collection's + button.
   QQuickItem* openEditor() {
     click(item("addButton"));
@@ -34,8 +41,8 @@ class EditorGuiTest : public GuiTest {
   // Opens the editor for a stored watch as a user does: its row, then Edit on its detail page.
   QQuickItem* openEditor(const Kello& watch) {
     // The list shows what the store holds once it comes back into view.
-    click(item("tab_1"));
-    click(item("tab_0"));
+    click(item("tab_settings"));
+    click(item("tab_collection"));
     const QString row = "row_" + QString::number(watch.objectID().primaryKey);
     EXPECT_TRUE(waitFor([&] { return item(row) != nullptr; })) << row.toStdString();
     click(item(row));

@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 #include <QUrl>
 
+#include "editor/insert_watch_table_view_controller.h"
 #include "editor/watch_catalogues.h"
 #include "editor/watch_form.h"
 #include "editor_screen.h"
@@ -334,7 +335,7 @@ TEST_F(EditorScreenTest, CurrencySignsAreRefusedWhenTypedOrPasted) {
   QTest::keyClick(window(), Qt::Key_V, Qt::ControlModifier);
   settle();
   EXPECT_EQ(fieldText("priceTextField"), "12005");
-  EXPECT_EQ(gui::EditorScreen::create(nullptr, nullptr)->form()->text("priceTextField"), "12005");
+  EXPECT_EQ(watchEditor().form()->text("priceTextField"), "12005");
   screenshot("price-filtered");
 }
 
@@ -358,7 +359,7 @@ TEST_F(EditorScreenTest, PictureSlotsOfferTheGalleryAndWarnThatThereIsNoCamera) 
   EXPECT_FALSE(app->presenter().visible());
 
   // The gallery: a file that is not a picture is refused with the form's reason.
-  auto* editor = gui::EditorScreen::create(nullptr, nullptr);
+  gui::EditorScreen* editor = &watchEditor();
   click(item("cameraImageViewBack"));
   pressAction("photoGallery");
   ASSERT_TRUE(app->presenter().imagePickPending());
@@ -389,10 +390,10 @@ TEST_F(EditorScreenTest, PictureSlotsOfferTheGalleryAndWarnThatThereIsNoCamera) 
       QUrl::fromLocalFile(QString::fromStdString((dir.path() / "back.png").string())));
   settle();
   EXPECT_EQ(item("pictureError"), nullptr);
-  ASSERT_TRUE(editor->form()->cameraImageViewBack().image);
-  EXPECT_EQ(editor->form()->cameraImageViewBack().image->width(), 200);
+  ASSERT_TRUE(editor->form()->pictureSlot("cameraImageViewBack")->image);
+  EXPECT_EQ(editor->form()->pictureSlot("cameraImageViewBack")->image->width(), 200);
   QQuickItem* back = item("cameraImageViewBack");
-  EXPECT_TRUE(back->property("source").toString().startsWith("image://picture/form/"));
+  EXPECT_TRUE(back->property("source").toString().startsWith("image://picture/form-watch/"));
   EXPECT_TRUE(waitFor([&] { return back->property("status").toInt() == 1; }));  // Image.Ready
   // The square picture makes a square view, decoded at the view's size.
   EXPECT_EQ(back->property("height").toDouble(), back->property("width").toDouble());
@@ -412,8 +413,7 @@ TEST_F(EditorScreenTest, DatestampAndSoldLineAppearInTheNotesOnScreen) {
   const QString today =
       QString::fromStdString(app->services().formatters.shortDate(app->services().clock.now()));
   EXPECT_EQ(notes, "Service due\n" + today + " :");
-  EXPECT_EQ(gui::EditorScreen::create(nullptr, nullptr)->form()->notesTextView().text,
-            notes.toStdString());
+  EXPECT_EQ(watchEditor().form()->text("notesTextView"), notes.toStdString());
 
   // Confirming the sold date writes its history line into the notes the user sees.
   tapField("soldDateTextField");

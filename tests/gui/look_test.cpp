@@ -15,8 +15,8 @@ class LookTest : public CollectionScreenTest {
     return target->mapToScene(QPointF(0, target->height() / 2)).y();
   }
 
-  QColor tabColour(int index) {
-    QQuickItem* tab = item("tab_" + QString::number(index));
+  QColor tabColour(const QString& name) {
+    QQuickItem* tab = item("tab_" + name);
     if (tab == nullptr) return {};
     return tab->property("tint").value<QColor>();
   }
@@ -48,13 +48,13 @@ TEST_F(LookTest, TopBarButtonsShareOneHeightAndOneMiddle) {
 }
 
 TEST_F(LookTest, TheTabBarShowsTheSelectedTabAndNothingRunsUnderIt) {
-  EXPECT_NE(tabColour(0), tabColour(1));
-  const QColor selected = tabColour(0);
-  click(item("tab_1"));
-  EXPECT_EQ(tabColour(1), selected);
-  EXPECT_NE(tabColour(0), selected);
-  click(item("tab_0"));
-  EXPECT_EQ(tabColour(0), selected);
+  EXPECT_NE(tabColour("collection"), tabColour("settings"));
+  const QColor selected = tabColour("collection");
+  click(item("tab_settings"));
+  EXPECT_EQ(tabColour("settings"), selected);
+  EXPECT_NE(tabColour("collection"), selected);
+  click(item("tab_collection"));
+  EXPECT_EQ(tabColour("collection"), selected);
 
   // The list ends where the tab bar begins.
   QQuickItem* list = item("collectionList");

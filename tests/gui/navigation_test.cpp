@@ -107,28 +107,28 @@ TEST_F(NavigationTest, EnterInTheAdjustFieldSubmitsTheCount) {
 
 TEST_F(NavigationTest, TheCollectionTabReturnsToTheListFromTheDetail) {
   openDetail();
-  click(item("tab_0"));
+  click(item("tab_collection"));
   EXPECT_TRUE(showsTheList());
   screenshot("list-from-detail");
   // A second tap on the selected tab changes nothing.
-  click(item("tab_0"));
+  click(item("tab_collection"));
   EXPECT_TRUE(showsTheList());
   EXPECT_NE(row(*watch), nullptr);
 
   // By way of the settings.
   openDetail();
-  click(item("tab_1"));
+  click(item("tab_settings"));
   EXPECT_NE(item("settingsPage"), nullptr);
-  click(item("tab_1"));
+  click(item("tab_settings"));
   EXPECT_NE(item("settingsPage"), nullptr);
-  click(item("tab_0"));
+  click(item("tab_collection"));
   EXPECT_TRUE(showsTheList());
 }
 
 TEST_F(NavigationTest, TheCollectionTabLeavesAChangedEditorOnlyAfterDiscard) {
   // Nothing typed: straight to the list.
   openEditorOfTheWatch();
-  click(item("tab_0"));
+  click(item("tab_collection"));
   EXPECT_FALSE(app->presenter().visible());
   EXPECT_TRUE(showsTheList());
 
@@ -136,7 +136,7 @@ TEST_F(NavigationTest, TheCollectionTabLeavesAChangedEditorOnlyAfterDiscard) {
   click(item("modelTextField"));
   QTest::keyClick(window(), Qt::Key_End);
   typeText(window(), " Pro");
-  click(item("tab_0"));
+  click(item("tab_collection"));
   EXPECT_EQ(sheetHeadline(), "Discard changes?");
   EXPECT_EQ(item("sheetMessage")->property("text").toString(),
             "What you typed in this form will be lost.");
@@ -149,7 +149,7 @@ TEST_F(NavigationTest, TheCollectionTabLeavesAChangedEditorOnlyAfterDiscard) {
   typeText(window(), "f");
   EXPECT_EQ(item("modelTextField")->property("text").toString(), "Speedmaster Prof");
 
-  click(item("tab_0"));
+  click(item("tab_collection"));
   pressAction("discardChanges");
   EXPECT_TRUE(waitFor([&] { return showsTheList(); }));
   EXPECT_EQ(watch->malli(), "Speedmaster");

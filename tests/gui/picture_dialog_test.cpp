@@ -45,7 +45,7 @@ class PictureDialogTest : public EditorGuiTest {
     }
   }
 
-  gui::EditorScreen& editor() { return *gui::EditorScreen::create(nullptr, nullptr); }
+  gui::EditorScreen& editor() { return watchEditor(); }
 
   void openGallery(const QString& slot) {
     click(item(slot));
@@ -110,8 +110,8 @@ TEST_F(PictureDialogTest, OpensInPicturesFiltersByNameChoosesByTapsAndKeepsTheFo
   click(item("pictureDialogOpen"));
   EXPECT_EQ(item("pictureDialog"), nullptr);
   EXPECT_FALSE(app->presenter().imagePickPending());
-  ASSERT_TRUE(editor().form()->cameraImageView().image);
-  EXPECT_EQ(editor().form()->cameraImageView().image->width(), 80);
+  ASSERT_TRUE(editor().form()->pictureSlot("cameraImageView")->image);
+  EXPECT_EQ(editor().form()->pictureSlot("cameraImageView")->image->width(), 80);
 
   // The next pick starts where this one came from, with the pictures filter; Esc cancels it.
   openGallery("cameraImageViewBack");

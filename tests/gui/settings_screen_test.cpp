@@ -20,7 +20,7 @@ class SettingsScreenTest : public EditorGuiTest {
 bool checked(QQuickItem* control) { return control->property("checked").toBool(); }
 
 TEST_F(SettingsScreenTest, TheTwoWearLogSwitchesExcludeEachOther) {
-  click(item("tab_1"));
+  click(item("tab_settings"));
   auto* eachWear = item("switch_logEachWearSettingOn");
   auto* everyTenth = item("switch_logEvery10thWearSettingOn");
   ASSERT_NE(eachWear, nullptr);
@@ -47,7 +47,7 @@ TEST_F(SettingsScreenTest, TheTwoWearLogSwitchesExcludeEachOther) {
 }
 
 TEST_F(SettingsScreenTest, HistoryLogOffGreysTheWearLogSwitchesAndKeepsTheirFlags) {
-  click(item("tab_1"));
+  click(item("tab_settings"));
   tap(item("switch_enableHistoryLogSettingOn"));  // on
   tap(item("switch_logEachWearSettingOn"));
   tap(item("switch_enableHistoryLogSettingOn"));  // off
@@ -78,7 +78,7 @@ TEST_F(SettingsScreenTest, ExportButtonWritesTheFileAndOffersItForSharing) {
   }
   ASSERT_TRUE(context.save());
 
-  click(item("tab_1"));
+  click(item("tab_settings"));
   QQuickItem* button = item("exportButton");
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(button->property("text").toString(), "Export Collection to CSV");

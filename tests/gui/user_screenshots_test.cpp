@@ -201,8 +201,76 @@ TEST_F(UserScreenshots, Summary) {
   screenshot("summary-sheet");
 }
 
+// A few service visits of the collection's watches, opened from the Services tab.
+TEST_F(UserScreenshots, Services) {
+  const Calendar& calendar = app->services().formatters.calendar();
+  struct Visit {
+    const char* watch;
+    const char* centre;
+    int year, month, day;
+    int returnDays;    // 0: still away
+    int warrantyDays;  // 0: none
+    const char* reason;
+    double cost;
+    const char* description;
+  };
+  const Visit visits[] = {
+      {"Omega Speedmaster", "Omega Service Centre", 2024, 3, 4, 42, 730, "Full service", 1150,
+       "Movement overhauled, new crystal gasket.\nPressure tested to 5 bar."},
+      {"Rolex Explorer", "Watchmaker Oy", 2023, 10, 16, 63, 0, "Running 12 s/day fast", 780,
+       "Cleaned and regulated."},
+      {"Seiko SKX007", "", 2025, 5, 20, 0, 0, "Bezel insert", 45, ""},
+      {"Casio F-91W", "Kiosk", 2024, 8, 2, 0, 0, "Battery", 6, ""},
+  };
+  for (const Visit& visit : visits) {
+    auto service = app->services().context().insertNewObject<Huolto>();
+    const Date start = calendar.dateFrom(visit.year, visit.month, visit.day);
+    service->setHuollonkello(std::string(visit.watch));
+    service->setHuoltoliike(std::string(visit.centre));
+    service->setHuoltopvm(start);
+    if (visit.returnDays > 0)
+      service->setHuollostapaluupvm(start + std::chrono::hours(24 * visit.returnDays));
+    if (visit.warrantyDays > 0)
+      service->setHuoltotakuupvm(start + std::chrono::hours(24 * visit.warrantyDays));
+    service->setHuoltosyy(std::string(visit.reason));
+    service->setHuoltohinta(visit.cost);
+    service->setHuoltokuvaus(std::string(visit.description));
+  }
+  ASSERT_TRUE(app->services().context().save().isOk());
+
+  click(item("tab_services"));
+  ASSERT_TRUE(waitFor([&] { return item("servicesPage") != nullptr; }));
+  settle(300);
+  screenshot("services");
+
+  QQuickItem* first = nullptr;
+  ASSERT_TRUE(waitFor([&] {
+    first = find(item("serviceList"), "serviceTitle");
+    return first != nullptr && first->property("text").toString().startsWith("Casio");
+  }));
+  QQuickItem* omega = nullptr;
+  for (QQuickItem* row :
+       item("serviceList")->property("contentItem").value<QQuickItem*>()->childItems()) {
+    if (find(row, "serviceTitle") != nullptr &&
+        find(row, "serviceTitle")->property("text").toString().startsWith("Omega"))
+      omega = row;
+  }
+  ASSERT_NE(omega, nullptr);
+  click(omega);
+  ASSERT_TRUE(waitFor([&] { return item("serviceDetailPage") != nullptr; }));
+  settle(300);
+  screenshot("service-detail");
+
+  click(item("serviceEditButton"));
+  ASSERT_TRUE(waitFor([&] { return item("editorPage") != nullptr; }));
+  click(item("serviceEndDateTextField"));
+  ASSERT_TRUE(waitFor([&] { return item("wheelPanel") != nullptr; }));
+  settle(500);
+  screenshot("service-editor-wheel");
+}
+
 TEST_F(UserScreenshots, Settings) {
-  click(item("tab_1"));
+  click(item("tab_settings"));
   ASSERT_TRUE(waitFor([&] { return item("settingsPage") != nullptr; }));
   settle(300);
   screenshot("settings");

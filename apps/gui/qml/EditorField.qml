@@ -3,13 +3,14 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Tockary
 
-// One field of the watch form: typed, or filled by its wheel (tap to open it).
+// One field of a form: typed, or filled by its wheel (tap to open it).
 RowLayout {
     id: row
     // {outlet, caption, placeholder, kind}, as the form describes it.
     required property var field
+    required property EditorScreen editor
     readonly property bool typed: field.kind === "text" || field.kind === "number"
-    readonly property bool active: EditorScreen.editedOutlet === field.outlet
+    readonly property bool active: row.editor.editedOutlet === field.outlet
     // Tapped while its wheel is open.
     signal wheelWanted()
     spacing: 8
@@ -23,7 +24,7 @@ RowLayout {
     TextField {
         id: input
         objectName: row.field.outlet
-        text: EditorScreen.texts[row.field.outlet] ?? ""
+        text: row.editor.texts[row.field.outlet] ?? ""
         placeholderText: row.field.placeholder
         readOnly: !row.typed
         inputMethodHints: row.field.kind === "number" ? Qt.ImhFormattedNumbersOnly : Qt.ImhNone
@@ -35,8 +36,8 @@ RowLayout {
             color: "#1c1c1e"
             border.color: row.active ? "#0a84ff" : "transparent"
         }
-        onActiveFocusChanged: if (activeFocus && row.typed) EditorScreen.beginEditing(row.field.outlet)
-        onTextEdited: EditorScreen.editText(row.field.outlet, text)
+        onActiveFocusChanged: if (activeFocus && row.typed) row.editor.beginEditing(row.field.outlet)
+        onTextEdited: row.editor.editText(row.field.outlet, text)
         MouseArea {
             anchors.fill: parent
             enabled: !row.typed
@@ -46,7 +47,7 @@ RowLayout {
                 if (row.active)
                     row.wheelWanted()
                 else
-                    EditorScreen.beginEditing(row.field.outlet)
+                    row.editor.beginEditing(row.field.outlet)
             }
         }
     }

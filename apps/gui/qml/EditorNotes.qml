@@ -3,21 +3,23 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Tockary
 
-// The notes of the watch form, with the button that stamps today's date into them.
+// The notes of a form, with the button that stamps today's date into them where the form has one.
 ColumnLayout {
     id: notes
     // {outlet, caption, placeholder, kind}, as the form describes it.
     required property var field
+    required property EditorScreen editor
     spacing: 6
 
     Button {
         objectName: "datestampButton"
-        text: EditorScreen.labels.datestamp
+        visible: text.length > 0
+        text: notes.editor.labels.datestamp
         flat: true
         // A flat button draws its text in the window text colour.
         palette.windowText: "#0a84ff"
         onClicked: {
-            EditorScreen.insertDatestamp()
+            notes.editor.insertDatestamp()
             notesArea.forceActiveFocus()
             notesArea.cursorPosition = notesArea.length
         }
@@ -25,13 +27,13 @@ ColumnLayout {
     TextArea {
         id: notesArea
         objectName: notes.field.outlet
-        text: EditorScreen.notes
+        text: notes.editor.texts[notes.field.outlet] ?? ""
         placeholderText: notes.field.placeholder
         wrapMode: TextEdit.Wrap
         color: "white"
         Layout.fillWidth: true
         Layout.minimumHeight: 140
         background: Rectangle { color: "#1c1c1e"; radius: 8 }
-        onTextChanged: EditorScreen.setNotes(text)
+        onTextChanged: notes.editor.setNotes(notes.field.outlet, text)
     }
 }

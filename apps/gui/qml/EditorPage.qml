@@ -3,19 +3,29 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Tockary
 
-// The watch form: a new watch for an empty objectId, else that watch in edit mode.
+// An editor form, laid out from its field descriptors: a new record for an empty objectId, else
+// that record in edit mode.
 Page {
     id: page
     objectName: "editorPage"
     // The store identity of the record shown ("Kello/12"); empty for a new record.
     property string objectId
+    // Which editor: "watch", "service", ...
+    property string form
+    // What the opener hands over besides the record.
+    property var handOver: ({})
+    readonly property EditorScreen editor: Editors.form(page.form)
     background: Rectangle { color: "black" }
 
-    Component.onCompleted: EditorScreen.open(objectId)
+    Component.onCompleted: editor.open(objectId, handOver)
 
-    // Leaving without saving asks first when something was typed.
-    function goBack() { EditorScreen.goBack() }
-    function leaveForList() { EditorScreen.leaveForList() }
+    // Leaving without saving asks first where the form asks.
+    function goBack() { editor.goBack() }
+    function leaveForList() { editor.leaveForList() }
+    Connections {
+        target: page.editor
+        function onLeftForList() { page.StackView.view.pop(null, StackView.Immediate) }
+    }
 
     // The control that fills a field of this kind.
     function controlFor(kind) {
@@ -28,7 +38,7 @@ Page {
 
     // The field being edited stays in sight above its wheel, also when the wheel's panel opens
     // under it.
-    readonly property string editedOutlet: EditorScreen.editedOutlet
+    readonly property string editedOutlet: editor.editedOutlet
     onEditedOutletChanged: Qt.callLater(keepEditedInView)
     function findIn(item, name) {
         if (item.objectName === name)
@@ -45,18 +55,18 @@ Page {
         if (!field)
             return
         const margin = 12
-        const top = field.mapToItem(form.contentItem, 0, 0).y - margin
+        const top = field.mapToItem(formView.contentItem, 0, 0).y - margin
         const bottom = top + field.height + 2 * margin
-        let y = form.contentY
-        if (bottom > y + form.height)
-            y = bottom - form.height
+        let y = formView.contentY
+        if (bottom > y + formView.height)
+            y = bottom - formView.height
         if (top < y)
             y = top
-        form.contentY = Math.max(0, Math.min(y, form.contentHeight - form.height))
+        formView.contentY = Math.max(0, Math.min(y, formView.contentHeight - formView.height))
     }
 
     header: TopBar {
-        title: EditorScreen.title
+        title: page.editor.title
         titleName: "editorTitle"
         TopBarButton {
             objectName: "editorBackButton"
@@ -72,14 +82,14 @@ Page {
             anchors.right: parent.right
             anchors.rightMargin: 4
             anchors.verticalCenter: parent.verticalCenter
-            text: EditorScreen.labels.save
+            text: page.editor.labels.save
             font.bold: true
-            onClicked: EditorScreen.save()
+            onClicked: page.editor.save()
         }
     }
 
     Flickable {
-        id: form
+        id: formView
         objectName: "editorForm"
         anchors.fill: parent
         anchors.bottomMargin: wheelPanel.visible ? wheelPanel.height : 0
@@ -93,13 +103,13 @@ Page {
             id: content
             x: 16
             y: 16
-            width: form.width - 32
+            width: formView.width - 32
             spacing: 6
 
             // The form's fields in its order, under their sections, each as its kind is filled;
             // pictures stand side by side.
             Repeater {
-                model: EditorScreen.sections
+                model: page.editor.sections
                 ColumnLayout {
                     id: section
                     required property var modelData
@@ -118,21 +128,22 @@ Page {
                                 width: modelData.kind === "picture"
                                        ? (fields.width - fields.spacing) / 2 : fields.width
                                 Component.onCompleted: setSource(page.controlFor(modelData.kind),
-                                                                 { "field": modelData })
+                                                                 { "field": modelData,
+                                                                   "editor": page.editor })
                                 onLoaded: if (item.wheelWanted) item.wheelWanted.connect(wheelPanel.takeFocus)
                             }
                         }
                     }
                     Label {
                         visible: section.hasPictures
-                        text: EditorScreen.labels.pictureHint
+                        text: page.editor.labels.pictureHint
                         color: "#8e8e93"
                         font.pixelSize: 12
                     }
                     Label {
                         objectName: "pictureError"
                         visible: section.hasPictures && text.length > 0
-                        text: EditorScreen.pictureError
+                        text: page.editor.pictureError
                         color: "#ff453a"
                         wrapMode: Text.Wrap
                         Layout.fillWidth: true
@@ -144,6 +155,7 @@ Page {
 
     EditorWheelPanel {
         id: wheelPanel
+        editor: page.editor
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.bottom: parent.bottom

@@ -2,13 +2,14 @@ import QtQuick
 import QtQuick.Controls
 import Tockary
 
-// A picture slot of the watch form: what it shows, at the height of its picture; a tap offers
+// A picture slot of a form: what it shows, at the height of its picture; a tap offers
 // another picture.
 Column {
     id: slot
     // {outlet, caption, placeholder, kind}, as the form describes it.
     required property var field
-    readonly property var picture: EditorScreen.pictures[field.outlet] ?? ({ "source": "", "aspect": 0 })
+    required property EditorScreen editor
+    readonly property var picture: slot.editor.pictures[field.outlet] ?? ({ "source": "", "aspect": 0 })
     spacing: 4
 
     Label {
@@ -33,7 +34,7 @@ Column {
         }
         MouseArea {
             anchors.fill: parent
-            onClicked: EditorScreen.tapForPhoto(slot.field.outlet)
+            onClicked: slot.editor.tapPicture(slot.field.outlet)
         }
     }
 }

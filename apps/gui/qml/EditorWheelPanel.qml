@@ -7,7 +7,8 @@ import Tockary
 Rectangle {
     id: panel
     objectName: "wheelPanel"
-    visible: EditorScreen.wheelOutlet.length > 0
+    required property EditorScreen editor
+    visible: panel.editor.wheelOutlet.length > 0
     height: visible ? toolbar.height + 216 : 0
     color: "#1c1c1e"
 
@@ -29,7 +30,7 @@ Rectangle {
 
     // A wheel that opens takes the keys.
     Connections {
-        target: EditorScreen
+        target: panel.editor
         function onWheelChanged() { Qt.callLater(panel.takeFocus) }
     }
 
@@ -43,10 +44,10 @@ Rectangle {
             anchors.right: parent.right
             anchors.rightMargin: 8
             anchors.verticalCenter: parent.verticalCenter
-            text: EditorScreen.toolbarTitle
+            text: panel.editor.toolbarTitle
             palette.buttonText: "#0a84ff"
             background: Item {}
-            onClicked: EditorScreen.pressToolbarButton()
+            onClicked: panel.editor.pressToolbarButton()
         }
     }
 
@@ -57,19 +58,20 @@ Rectangle {
         height: 216
         Repeater {
             id: columns
-            model: EditorScreen.wheelColumnCount
+            model: panel.editor.wheelColumnCount
             WheelColumn {
                 required property int index
-                readonly property var column: EditorScreen.wheelColumns[index]
+                readonly property var column: panel.editor.wheelColumns[index]
                                               ?? ({ "titles": [], "width": 0, "selected": 0 })
                 objectName: "wheel_" + index
-                width: Math.min(column.width, panel.width)
+                // A column the form gives no width takes the whole panel.
+                width: column.width > 0 ? Math.min(column.width, panel.width) : panel.width
                 height: 216
                 titles: column.titles
                 selected: column.selected
-                onChosen: row => EditorScreen.selectRow(index, row)
+                onChosen: row => panel.editor.selectRow(index, row)
                 onStep: (by, round) => panel.focusColumn(index + by, round)
-                onConfirmed: EditorScreen.pressToolbarButton()
+                onConfirmed: panel.editor.pressToolbarButton()
             }
         }
     }

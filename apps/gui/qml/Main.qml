@@ -19,34 +19,50 @@ ApplicationWindow {
     palette.buttonText: "white"
     palette.highlight: "#0a84ff"
 
+    // The tab shown, by name.
+    readonly property string currentTab: AppShell.tabs[tabs.currentIndex]?.name ?? ""
+    function tabIndex(name) { return AppShell.tabs.findIndex(tab => tab.name === name) }
+    // The stack of pages of a tab that has one.
+    function stackOf(tab) {
+        if (tab === "collection")
+            return collectionStack
+        if (tab === "services")
+            return serviceStack
+        return null
+    }
+
     // Shows every page once; the self-test calls it.
     function visitEveryScreen() {
         for (let i = 0; i < tabs.count; ++i)
             tabs.currentIndex = i
         tabs.currentIndex = 0
-        for (const page of Sheets.pages) {
-            openPage(page, "")
-            collectionStack.pop(null, StackView.Immediate)
+        for (const entry of Sheets.pages) {
+            openPage(entry.page, entry.tab, entry.properties)
+            stackOf(entry.tab).pop(null, StackView.Immediate)
         }
+        tabs.currentIndex = 0
         pictureDialog.open()
         pictureDialog.visible = false
         saveDialog.open()
         saveDialog.visible = false
     }
 
-    function openPage(page, objectId) {
-        tabs.currentIndex = 0
-        collectionStack.push(page, { "objectId": objectId }, StackView.Immediate)
+    function openPage(page, tab, properties) {
+        tabs.currentIndex = tabIndex(tab)
+        stackOf(tab).push(page, properties, StackView.Immediate)
     }
 
-    // The Collection tab always shows the list. A page that must ask before it is left (the
-    // editor with something typed) asks, and the list follows the answer.
-    function showList() {
-        const top = collectionStack.currentItem
-        if (collectionStack.depth > 1 && typeof top.leaveForList === "function")
+    // A tab with pages always shows its list. A page that must ask before it is left (the editor
+    // with something typed) asks, and the list follows the answer.
+    function showList(tab) {
+        const stack = stackOf(tab)
+        if (!stack)
+            return
+        const top = stack.currentItem
+        if (stack.depth > 1 && typeof top.leaveForList === "function")
             top.leaveForList()
         else
-            collectionStack.pop(null, StackView.Immediate)
+            stack.pop(null, StackView.Immediate)
     }
 
     // Esc answers what is in front: a file dialog as its Cancel does, the shown sheet as its
@@ -64,9 +80,9 @@ ApplicationWindow {
             Sheets.dismiss()
             return
         }
-        const top = collectionStack.currentItem
-        if (tabs.currentIndex === 0 && collectionStack.depth > 1 && typeof top.goBack === "function")
-            top.goBack()
+        const stack = stackOf(currentTab)
+        if (stack && stack.depth > 1 && typeof stack.currentItem.goBack === "function")
+            stack.currentItem.goBack()
     }
 
     Shortcut {
@@ -76,16 +92,12 @@ ApplicationWindow {
     }
 
     Connections {
-        target: EditorScreen
-        function onLeftForList() { collectionStack.pop(null, StackView.Immediate) }
-    }
-
-    Connections {
         target: Sheets
-        function onScreenRequested(page, objectId) { window.openPage(page, objectId) }
+        function onScreenRequested(page, tab, properties) { window.openPage(page, tab, properties) }
         function onPopRequested(count) {
-            for (let i = 0; i < count && collectionStack.depth > 1; ++i)
-                collectionStack.pop(StackView.Immediate)
+            const stack = window.stackOf(window.currentTab)
+            for (let i = 0; stack && i < count && stack.depth > 1; ++i)
+                stack.pop(StackView.Immediate)
         }
     }
 
@@ -97,6 +109,11 @@ ApplicationWindow {
             id: collectionStack
             objectName: "collectionStack"
             initialItem: CollectionPage {}
+        }
+        StackView {
+            id: serviceStack
+            objectName: "serviceStack"
+            initialItem: ServicesPage {}
         }
         SettingsPage {}
     }
@@ -116,8 +133,7 @@ ApplicationWindow {
             TabButton {
                 id: tab
                 required property var modelData
-                required property int index
-                objectName: "tab_" + index
+                objectName: "tab_" + modelData.name
                 text: modelData.title
                 focusPolicy: Qt.NoFocus
                 implicitHeight: 52
@@ -140,7 +156,7 @@ ApplicationWindow {
                     }
                 }
                 Accessible.name: text
-                onClicked: if (index === 0) window.showList()
+                onClicked: window.showList(modelData.name)
             }
         }
     }

@@ -1,6 +1,7 @@
 import QtQuick
 
-// A tab's icon, drawn in the tab's colour: "watch" (a case with lugs and hands) or "gear".
+// A tab's icon, drawn in the tab's colour: "watch" (a case with lugs and hands), "wrench" (an
+// open-ended spanner lying corner to corner) or "gear".
 Canvas {
     id: icon
     property string name
@@ -28,6 +29,18 @@ Canvas {
             g.lineTo(c, c - 5)
             g.moveTo(c, c)
             g.lineTo(c + 4, c + 1)
+            g.stroke()
+        } else if (name === "wrench") {
+            g.lineWidth = 4
+            g.beginPath()
+            g.moveTo(5, height - 5)
+            g.lineTo(c + 2, c - 2)
+            g.stroke()
+            // The head: a ring open towards the top right corner.
+            const open = -Math.PI / 4
+            g.lineWidth = 3
+            g.beginPath()
+            g.arc(c + 5, c - 5, 5.5, open + 0.8, open + 2 * Math.PI - 0.8)
             g.stroke()
         } else if (name === "gear") {
             g.beginPath()

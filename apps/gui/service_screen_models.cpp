@@ -1,0 +1,136 @@
+#include "service_screen_models.h"
+
+#include <QJSEngine>
+
+#include "app_shell.h"
+#include "collection/collection_captions.h"
+#include "detail/detail_captions.h"
+#include "gui_app.h"
+#include "service/service_form.h"
+
+namespace tockary::gui {
+
+namespace {
+
+ServiceList* listInstance = nullptr;
+ServiceDetail* detailInstance = nullptr;
+
+constexpr std::string_view kEmptyListHint = "No service records yet. Tap + to add one.";
+constexpr std::string_view kDetailTitle = "Service";
+
+QString qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+ServiceList::ServiceList(std::unique_ptr<MyServicesTableViewController> screen, QObject* parent)
+    : TableListModel(parent), screen_(std::move(screen)) {
+  screen_->tableView.didReload = [this] {
+    beginResetModel();
+    endResetModel();
+    emit screenChanged();
+  };
+  screen_->tableView.didChangeRow = [this](const TableRowChange& change) {
+    announceRowChange(change);
+    emit screenChanged();
+  };
+  screen_->viewDidLoad();
+  screen_->viewWillAppear();
+}
+
+int ServiceList::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : screen_->numberOfRowsInSection(0);
+}
+
+QVariant ServiceList::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const auto cell = screen_->cellForRowAt({0, index.row()});
+  if (!cell) return {};
+  switch (role) {
+    case TitleRole:
+      return QString::fromStdString(cell->textLabel);
+    case SubtitleRole:
+      return QString::fromStdString(cell->detailTextLabel);
+    case ObjectIdRole:
+      return QString::fromStdString(cell->huoltoID.text());
+    default:
+      return {};
+  }
+}
+
+QHash<int, QByteArray> ServiceList::roleNames() const {
+  return {{TitleRole, "title"}, {SubtitleRole, "subtitle"}, {ObjectIdRole, "objectId"}};
+}
+
+QString ServiceList::title() const { return tabTitle("services"); }
+
+QVariantMap ServiceList::captions() const {
+  return {{"delete", qs(kDeleteActionTitle)}, {"empty", qs(kEmptyListHint)}};
+}
+
+void ServiceList::viewWillAppear() { screen_->viewWillAppear(); }
+
+void ServiceList::select(int row) { screen_->didSelectRowAt({0, row}); }
+
+void ServiceList::insertNewService() { screen_->insertNewService(); }
+
+void ServiceList::deleteRow(int row) {
+  screen_->commitEditingStyle(EditingStyle::Delete, {0, row});
+}
+
+void ServiceList::setInstance(ServiceList* model) { listInstance = model; }
+
+ServiceList* ServiceList::create(QQmlEngine*, QJSEngine*) {
+  QJSEngine::setObjectOwnership(listInstance, QJSEngine::CppOwnership);
+  return listInstance;
+}
+
+ServiceDetail::ServiceDetail(AppServices& services, QObject* parent)
+    : QObject(parent), services_(services) {}
+
+void ServiceDetail::open(const QString& objectId) {
+  const auto id = ObjectID::fromText(objectId.toStdString());
+  screen_ =
+      std::make_unique<TarkasteleHuoltoaTableViewController>(services_, id.value_or(ObjectID{}));
+  screen_->viewDidLoad();
+  emit changed();
+}
+
+void ServiceDetail::editSelectedService() {
+  if (screen_) screen_->editSelectedService();
+}
+
+QString ServiceDetail::title() const { return qs(kDetailTitle); }
+
+QVariantList ServiceDetail::fields() const {
+  QVariantList list;
+  if (!screen_) return list;
+  for (const auto& [caption, text] : screen_->captionedOutputs()) {
+    const FieldDescriptor* field = nullptr;
+    for (const FieldDescriptor& f : serviceFormFields()) {
+      if (f.caption == caption) field = &f;
+    }
+    list << QVariantMap{{"caption", qs(caption)},
+                        {"text", QString::fromStdString(*text)},
+                        {"multiline", field != nullptr && field->kind == FieldKind::Notes}};
+  }
+  return list;
+}
+
+QVariantMap ServiceDetail::captions() const { return {{"edit", qs(kEditButtonTitle)}}; }
+
+void ServiceDetail::setInstance(ServiceDetail* model) { detailInstance = model; }
+
+ServiceDetail* ServiceDetail::create(QQmlEngine*, QJSEngine*) {
+  QJSEngine::setObjectOwnership(detailInstance, QJSEngine::CppOwnership);
+  return detailInstance;
+}
+
+void installServiceScreens(AppServices& services, QObject& parent) {
+  auto* list = new ServiceList(std::make_unique<MyServicesTableViewController>(services), &parent);
+  ServiceList::setInstance(list);
+  ServiceDetail::setInstance(new ServiceDetail(services, &parent));
+}
+
+}  // namespace tockary::gui
