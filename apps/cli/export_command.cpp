@@ -6,6 +6,7 @@
 
 #include "commands.h"
 #include "output.h"
+#include "platform/outside_file.h"
 #include "settings/csv_export.h"
 #include "settings/settings_table_view_controller.h"
 
@@ -18,20 +19,18 @@ namespace fs = std::filesystem;
 // The file -o names, checked before anything is written: a folder, or a file in a folder that
 // does not exist, is refused.
 fs::path outputFile(const std::string& given) {
-  const std::string prefix = "-o \"" + given + "\": ";
   if (given.empty()) throw UsageError{"-o needs a file name"};
+  const fs::path file(given);
+  if (Status usable = writableOutsideFile(file); !usable) {
+    std::string line = "-o \"" + given + "\" " + usable.description();
+    std::error_code error;
+    if (fs::is_directory(file, error)) {
+      line += "; name a file in it, such as " + (file / kCsvFileName).string();
+    }
+    throw UsageError{line};
+  }
   std::error_code error;
-  const fs::path file = fs::absolute(given, error);
-  if (error || !file.has_filename() || fs::is_directory(file, error)) {
-    throw UsageError{prefix + "is a folder; name a file in it, such as " +
-                     (fs::path(given) / kCsvFileName).string()};
-  }
-  const fs::path folder = file.parent_path();
-  if (!fs::exists(folder, error)) throw UsageError{prefix + "the folder does not exist"};
-  if (!fs::is_directory(folder, error)) {
-    throw UsageError{prefix + folder.string() + " is not a folder"};
-  }
-  return file;
+  return fs::absolute(file, error);
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include <string>
 #include <system_error>
 
+#include "platform/replaced_file.h"
+
 namespace tockary {
 
 namespace {
@@ -99,35 +101,11 @@ Status writableOutsideFile(const std::filesystem::path& file) {
 
 Status writeOutsideFile(const std::filesystem::path& file, const Bytes& bytes) {
   if (Status usable = writableOutsideFile(file); !usable) return usable;
-  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
-  const auto unwritable = [&file] {
-    return refused(file, "cannot be written: " + std::generic_category().message(errno));
-  };
-  // Beside the file, so that the rename stays on one file system.
-  std::string temporary = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) return unwritable();
-  bool written = true;
-  {
-    const Descriptor closer(fd);
-    std::size_t done = 0;
-    while (written && done < bytes.size()) {
-      const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-      if (put < 0 && errno == EINTR) continue;
-      if (put <= 0) {
-        written = false;
-      } else {
-        done += static_cast<std::size_t>(put);
-      }
-    }
-    written = written && ::fsync(fd) == 0;
-  }
-  if (!written || ::rename(temporary.c_str(), file.c_str()) != 0) {
-    Status failed = unwritable();
-    ::unlink(temporary.c_str());
-    return failed;
-  }
-  return Status::ok();
+  auto out = ReplacedFile::create(file);
+  if (!out) return out.status();
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  if (Status written = out.value().append(text); !written) return written;
+  return out.value().commit();
 }
 
 }  // namespace tockary

@@ -63,14 +63,16 @@ TEST_F(ExportCliTest, WritesTheNamedFileAndCountsItsRowsInJson) {
 TEST_F(ExportCliTest, RefusesAFolderOrAMissingFolderAndWritesNothing) {
   const CliRun folder = tockary({"export-csv", "-o", tmp().string()});
   EXPECT_EQ(folder.status, 2);
-  EXPECT_EQ(folder.err, "tockary: -o \"" + tmp().string() + "\": is a folder; name a file in it, " +
-                            "such as " + (tmp() / "Tockary.csv").string() + "\n");
+  EXPECT_EQ(folder.err, "tockary: -o \"" + tmp().string() +
+                            "\" is a directory; name a file in it, " + "such as " +
+                            (tmp() / "Tockary.csv").string() + "\n");
   EXPECT_TRUE(fs::is_empty(tmp()));
 
   const fs::path missing = scratch.path() / "no such folder" / "watches.csv";
   const CliRun run = tockary({"export-csv", "-o", missing.string()});
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.err, "tockary: -o \"" + missing.string() + "\": the folder does not exist\n");
+  EXPECT_EQ(run.err,
+            "tockary: -o \"" + missing.string() + "\" is in a folder that does not exist\n");
   EXPECT_FALSE(fs::exists(missing.parent_path()));
   EXPECT_TRUE(run.out.empty());
   EXPECT_FALSE(fs::exists(data));  // the store was not even opened

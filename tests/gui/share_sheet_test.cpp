@@ -106,9 +106,9 @@ TEST_F(ShareSheetTest, AnExistingFileIsReplacedOnlyWhenTheUserAgreesAndFailuresS
   saveAs("Nowhere/card.png");
   ASSERT_TRUE(app->presenter().visible());
   EXPECT_EQ(text("sheetHeadline"), "Could Not Share");
-  EXPECT_EQ(text("sheetMessage").toStdString(),
-            "Could not save to " + (documents / "Nowhere" / "card.png").string() + ": the folder " +
-                (documents / "Nowhere").string() + " does not exist.");
+  EXPECT_EQ(text("sheetMessage").toStdString(), "Could not save to " +
+                                                    (documents / "Nowhere" / "card.png").string() +
+                                                    ": it is in a folder that does not exist.");
   screenshot("save-failed");
   pressAction("ok");
   EXPECT_FALSE(std::filesystem::exists(documents / "Nowhere"));

@@ -10,7 +10,6 @@
 #include <QGuiApplication>
 #include <QMimeDatabase>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -21,6 +20,8 @@
 #include <system_error>
 
 #include "platform/format/utf8_text.h"
+#include "platform/outside_file.h"
+#include "platform/replaced_file.h"
 
 namespace tockary {
 
@@ -253,43 +254,37 @@ std::string DesktopShare::saveNote() const {
 Status DesktopShare::saveTo(const std::filesystem::path& destination) {
   if (!offers(ShareActivity::SaveToFile)) return notOffered(ShareActivity::SaveToFile);
   const std::string where = "Could not save to " + destination.string() + ": ";
-  std::error_code error;
-  if (std::filesystem::is_directory(destination, error)) return failure(where + "it is a folder.");
-  const std::filesystem::path parent = destination.parent_path();
-  if (!parent.empty() && !std::filesystem::is_directory(parent, error)) {
-    return failure(where + "the folder " + parent.string() + " does not exist.");
+  if (Status usable = writableOutsideFile(destination); !usable) {
+    return failure(where + "it " + usable.description() + ".");
   }
-
-  // QSaveFile writes beside the destination and renames only once everything is written.
-  QSaveFile out(qPath(destination));
-  if (!out.open(QIODevice::WriteOnly))
-    return failure(where + out.errorString().toStdString() + ".");
+  // Written beside the destination and renamed only once everything is written.
+  auto opened = ReplacedFile::create(destination);
+  if (!opened) return failure(opened.status().description() + ".");
+  ReplacedFile& out = opened.value();
   const ShareItem* item = firstFileItem(request_);
+  Status written = Status::ok();
   if (item == nullptr) {
-    const std::string lines = texts().value_or("") + "\n";
-    out.write(lines.data(), static_cast<qint64>(lines.size()));
+    written = out.append(texts().value_or("") + "\n");
   } else if (const auto* data = item->asData()) {
-    out.write(reinterpret_cast<const char*>(data->bytes.data()),
-              static_cast<qint64>(data->bytes.size()));
+    written = out.append(
+        std::string_view(reinterpret_cast<const char*>(data->bytes.data()), data->bytes.size()));
   } else {
     QFile in(qPath(item->asFile()->path));
-    if (!in.open(QIODevice::ReadOnly)) {
-      out.cancelWriting();
+    const auto unreadable = [&] {
       return failure(where + item->asFile()->path.string() + " cannot be read (" +
                      in.errorString().toStdString() + ").");
-    }
+    };
+    if (!in.open(QIODevice::ReadOnly)) return unreadable();
     constexpr qint64 kChunk = 64 * 1024;
-    while (!in.atEnd()) {
+    while (written && !in.atEnd()) {
       const QByteArray chunk = in.read(kChunk);
-      if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
-        out.cancelWriting();
-        return failure(where + item->asFile()->path.string() + " cannot be read (" +
-                       in.errorString().toStdString() + ").");
-      }
-      if (out.write(chunk) != chunk.size()) break;  // commit reports the write error
+      if (chunk.isEmpty() && in.error() != QFileDevice::NoError) return unreadable();
+      written =
+          out.append(std::string_view(chunk.constData(), static_cast<std::size_t>(chunk.size())));
     }
   }
-  if (!out.commit()) return failure(where + out.errorString().toStdString() + ".");
+  if (written) written = out.commit();
+  if (!written) return failure(written.description() + ".");
   return Status::ok();
 }
 

@@ -197,10 +197,10 @@ TEST_F(DesktopShareTest, SavingRefusesFoldersAndMissingFoldersAndReplacesAtomica
   std::filesystem::create_directories(dir.path() / "Documents" / "card.png");
   EXPECT_EQ(share.saveTo(dir.path() / "Documents" / "card.png").description(),
             "Could not save to " + (dir.path() / "Documents" / "card.png").string() +
-                ": it is a folder.");
+                ": it is a directory.");
   EXPECT_EQ(share.saveTo(dir.path() / "Nowhere" / "card.png").description(),
             "Could not save to " + (dir.path() / "Nowhere" / "card.png").string() +
-                ": the folder " + (dir.path() / "Nowhere").string() + " does not exist.");
+                ": it is in a folder that does not exist.");
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "Nowhere"));
   EXPECT_EQ(namesIn(dir.path() / "Documents"), std::vector<std::string>{"card.png"});
   EXPECT_TRUE(namesIn(dir.path() / "Documents" / "card.png").empty());
