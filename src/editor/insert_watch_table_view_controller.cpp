@@ -624,16 +624,15 @@ void InsertWatchTableViewController::presentImageChoice() {
 }
 
 void InsertWatchTableViewController::pictureChosen(PickedImage picked) {
-  if (!picked) return;  // cancelled
-  auto image = picked->isOk() ? codec_.decode(picked->value()) : Result<Image>(picked->status());
-  if (!image) {
-    pictureError_ = image.status().description();
-    diagnostic(*pictureError_);
+  auto image = decodePickedImage(codec_, std::move(picked));
+  if (!image) return;  // cancelled
+  if (!*image) {
+    pictureError_ = image->status().description();
     return;
   }
-  auto square = codec_.croppedToCentredSquare(*image);
+  auto square = codec_.croppedToCentredSquare(image->value());
   PictureSlot& slot = callingGesture_ == 2 ? cameraImageViewBack_ : cameraImageView_;
-  place(slot, square ? std::move(square).value() : std::move(image).value());
+  place(slot, square ? std::move(square).value() : std::move(*image).value());
   (callingGesture_ == 2 ? backPictureChosen_ : frontPictureChosen_) = true;
   pictureError_.reset();
 }

@@ -1,5 +1,7 @@
 #include "forms/image_choice.h"
 
+#include "platform/ui/diagnostics.h"
+
 namespace tockary {
 
 Sheet imageChoiceSheet(Presenter& presenter, std::string title, std::weak_ptr<bool> alive,
@@ -30,6 +32,14 @@ Sheet imageChoiceSheet(Presenter& presenter, std::string title, std::weak_ptr<bo
                            }});
   sheet.actions.push_back(cancelAction());
   return sheet;
+}
+
+std::optional<Result<Image>> decodePickedImage(const ImageCodec& codec, PickedImage picked) {
+  if (!picked) return std::nullopt;
+  Result<Image> image =
+      picked->isOk() ? codec.decode(picked->value()) : Result<Image>(picked->status());
+  if (!image) diagnostic(image.status().description());
+  return image;
 }
 
 }  // namespace tockary

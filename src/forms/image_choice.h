@@ -2,8 +2,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/image/image_codec.h"
 #include "platform/ui/presenter.h"
 #include "platform/ui/sheet.h"
 
@@ -17,5 +19,9 @@ namespace tockary {
 Sheet imageChoiceSheet(Presenter& presenter, std::string title, std::weak_ptr<bool> alive,
                        std::function<void(PickedImage)> chosen,
                        std::function<void()> noCamera = {});
+
+// The picture a pick answered, decoded; nullopt when the user cancelled. A refused file or bytes
+// that do not decode give the error, which also goes to the diagnostics.
+std::optional<Result<Image>> decodePickedImage(const ImageCodec& codec, PickedImage picked);
 
 }  // namespace tockary

@@ -149,14 +149,13 @@ void InsertWarrantyTableViewController::presentImageChoice() {
 }
 
 void InsertWarrantyTableViewController::pictureChosen(PickedImage picked) {
-  if (!picked) return;  // cancelled
-  auto image = picked->isOk() ? codec_.decode(picked->value()) : Result<Image>(picked->status());
-  if (!image) {
-    pictureError_ = image.status().description();
-    diagnostic(*pictureError_);
+  auto image = decodePickedImage(codec_, std::move(picked));
+  if (!image) return;  // cancelled
+  if (!*image) {
+    pictureError_ = image->status().description();
     return;
   }
-  preferredContentHeight_ += scrollView_.place(std::move(image).value());
+  preferredContentHeight_ += scrollView_.place(std::move(*image).value());
   pictureChosen_ = true;
   pictureError_.reset();
 }

@@ -57,16 +57,6 @@ class ServiceTest : public ScreenTest {
   static Bytes jpeg(int width, int height) {
     return ImageCodec().encodeJpeg(picture(width, height), 0.9).value();
   }
-
-  std::shared_ptr<Kello> watch(const std::string& brand, const std::string& model,
-                               const std::string& soldTo = "") {
-    auto record = context().insertNewObject<Kello>();
-    record->setMerkki(brand);
-    record->setMalli(model);
-    record->setMyyntiliike(soldTo);
-    EXPECT_TRUE(context().save().isOk());
-    return record;
-  }
 };
 
 }  // namespace tockary::testing
