@@ -217,6 +217,11 @@ void addEndCommand(CLI::App& group, CommandAction& action) {
           args->finish ? Screen::kFinishAction : Screen::kContinueAction;
       env.presenter().answerNextSheet({std::string(answer), {}});
       (void)screen->startAccuracyMetering();
+      if (args->finish && env.presenter().refusal()) {
+        // The alert offers no result to store (no phone time has passed): say so in its words.
+        throw UsageError{"measurement " + args->id + " has no result to store yet: " +
+                         screen->resultAlert().displayedMessage()};
+      }
       refuseUnansweredAction(env.presenter());
       requireWritten(screen->saveStatus(), "the result could not be stored");
       // The alert was answered; its headline and message are the result.

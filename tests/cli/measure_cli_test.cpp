@@ -140,6 +140,15 @@ TEST_F(MeasureCliTest, EndShowsTheResultAndFinishesOrContinues) {
   EXPECT_NE(shown.out.find("Result: " + result + "\n"), std::string::npos);
 }
 
+TEST_F(MeasureCliTest, FinishWithoutPhoneTimeSaysThereIsNoResultYet) {
+  // A start ahead of the clock (the clock was set back) leaves no phone time to divide by.
+  storeMeasurement("Seiko SKX007", "Started", 0, -std::chrono::hours(1));
+  expectRefusal(tockary({"measure", "end", "1", "--finish"}),
+                "measurement 1 has no result to store yet: No time has passed on the phone since "
+                "the start, so there is no result yet. Please end the measurement later.");
+  EXPECT_EQ(measurements()[0]->varaString5(), "Started");
+}
+
 TEST_F(MeasureCliTest, ListSortSummaryAndDelete) {
   storeMeasurement("Seiko SKX007", "Valmis", 4, std::chrono::hours(30));
   storeMeasurement("Omega", "Valmis", -3, std::chrono::hours(30));
