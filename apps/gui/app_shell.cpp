@@ -26,6 +26,7 @@ struct Tab {
 };
 constexpr Tab kTabs[] = {
     {"collection", "Collection", "watch"},
+    {"measurements", "Measurements", "stopwatch"},
     {"services", "Services", "wrench"},
     {"settings", "Settings", "gear"},
 };

@@ -27,24 +27,6 @@ QImage slotImage(const PictureSlot& slot) {
   return slot.image ? toQImage(*slot.image).copy() : QImage();
 }
 
-// Whether two wheels are the same wheel, however they are turned.
-bool sameWheel(const std::optional<Wheel>& a, const std::optional<Wheel>& b) {
-  if (!a || !b) return !a && !b;
-  return a->outlet == b->outlet && a->toolbarTitle == b->toolbarTitle &&
-         a->columns.size() == b->columns.size();
-}
-
-bool sameColumns(const std::optional<Wheel>& a, const std::optional<Wheel>& b) {
-  if (!sameWheel(a, b)) return false;
-  if (!a) return true;
-  for (std::size_t i = 0; i < a->columns.size(); ++i) {
-    const WheelColumn& x = a->columns[i];
-    const WheelColumn& y = b->columns[i];
-    if (x.titles != y.titles || x.width != y.width || x.selected != y.selected) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 EditorScreen::EditorScreen(AppServices& services, const QString& name, FormOpener opener,
@@ -98,13 +80,10 @@ void EditorScreen::refresh() {
   // New addresses only for new pictures, so that typing does not reload them.
   if (newPicture) ++revision_;
 
-  std::optional<Wheel> wheel = form_ ? form_->shownWheel() : std::nullopt;
-  const bool another = !sameWheel(wheel, wheel_);
-  const bool turned = !sameColumns(wheel, wheel_);
-  wheel_ = std::move(wheel);
+  const ShownWheel::Change wheel = wheel_.update(form_ ? form_->shownWheel() : std::nullopt);
   emit changed();
-  if (another) emit wheelChanged();
-  if (turned) emit wheelColumnsChanged();
+  if (wheel.another) emit wheelChanged();
+  if (wheel.turned) emit wheelColumnsChanged();
 }
 
 void EditorScreen::beginEditing(const QString& outlet) {
@@ -249,29 +228,13 @@ QString EditorScreen::pictureError() const {
 
 QString EditorScreen::editedOutlet() const { return form_ ? qs(form_->editedField()) : QString(); }
 
-QString EditorScreen::wheelOutlet() const {
-  return wheel_ ? QString::fromStdString(wheel_->outlet) : QString();
-}
+QString EditorScreen::wheelOutlet() const { return wheel_.outlet(); }
 
-QString EditorScreen::toolbarTitle() const {
-  return wheel_ ? QString::fromStdString(wheel_->toolbarTitle) : QString();
-}
+QString EditorScreen::toolbarTitle() const { return wheel_.toolbarTitle(); }
 
-int EditorScreen::wheelColumnCount() const {
-  return wheel_ ? static_cast<int>(wheel_->columns.size()) : 0;
-}
+int EditorScreen::wheelColumnCount() const { return wheel_.columnCount(); }
 
-QVariantList EditorScreen::wheelColumns() const {
-  QVariantList columns;
-  if (!wheel_) return columns;
-  for (const WheelColumn& column : wheel_->columns) {
-    QStringList titles;
-    for (const std::string& title : column.titles) titles << QString::fromStdString(title);
-    columns << QVariantMap{
-        {"titles", titles}, {"width", column.width}, {"selected", column.selected}};
-  }
-  return columns;
-}
+QVariantList EditorScreen::wheelColumns() const { return wheel_.columns(); }
 
 void Editors::add(EditorScreen* editor) {
   editor->setParent(this);

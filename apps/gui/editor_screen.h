@@ -15,6 +15,7 @@
 #include <string>
 
 #include "forms/editor_form.h"
+#include "shown_wheel.h"
 #include "store/app_services.h"
 
 namespace tockary::gui {
@@ -124,8 +125,8 @@ class EditorScreen : public QObject {
   QString name_;
   FormOpener opener_;
   std::unique_ptr<EditorForm> form_;
-  std::optional<Wheel> wheel_;  // as last shown
-  int revision_ = 0;            // of the slots' picture addresses
+  ShownWheel wheel_;
+  int revision_ = 0;  // of the slots' picture addresses
   // Per picture outlet: what it shows, decoded for the picture provider, and the form's picture
   // it was made from.
   std::map<QString, QImage> slotImages_;

@@ -26,9 +26,11 @@ std::unique_ptr<SqliteUserDefaults> openDefaults(const std::filesystem::path& di
 
 }  // namespace
 
-GuiApp::GuiApp(const std::filesystem::path& dataDirectory, const std::string& localeId)
+GuiApp::GuiApp(const std::filesystem::path& dataDirectory, const std::string& localeId,
+               const Clock* clock)
     : app_(dataDirectory), defaults_(openDefaults(dataDirectory)), formatters_(localeId) {
-  services_.reset(new AppServices{app_, *defaults_, formatters_, clock_, presenter_});
+  services_.reset(new AppServices{app_, *defaults_, formatters_,
+                                  clock != nullptr ? *clock : systemClock_, presenter_});
   // The store opens with the first screen, as the app always has.
   (void)app_.persistentContainer();
   pictures_ = std::make_unique<Pictures>(services_->context(), assets_);
@@ -42,6 +44,7 @@ GuiApp::GuiApp(const std::filesystem::path& dataDirectory, const std::string& lo
   SettingsModel::setInstance(new SettingsModel(*settingsScreen_, &adapters_));
   installCollectionScreens(*services_, adapters_);
   installServiceScreens(*services_, adapters_);
+  installMeasurementScreens(*services_, adapters_);
   installEditorScreens(*services_, adapters_, *pictures_);
 }
 

@@ -25,8 +25,9 @@ namespace tockary::gui {
 class GuiApp {
  public:
   // Opens the preferences and the store of `dataDirectory` (created 0700 when missing); a store
-  // that cannot be opened is a fatal stop.
-  explicit GuiApp(const std::filesystem::path& dataDirectory, const std::string& localeId = {});
+  // that cannot be opened is a fatal stop. `clock` (the machine's when null) must outlive the app.
+  explicit GuiApp(const std::filesystem::path& dataDirectory, const std::string& localeId = {},
+                  const Clock* clock = nullptr);
   ~GuiApp();  // the termination save
   GuiApp(const GuiApp&) = delete;
   GuiApp& operator=(const GuiApp&) = delete;
@@ -46,7 +47,7 @@ class GuiApp {
   AppDelegate app_;
   std::unique_ptr<SqliteUserDefaults> defaults_;
   Formatters formatters_;
-  SystemClock clock_;
+  SystemClock systemClock_;
   GuiPresenter presenter_;
   std::unique_ptr<AppServices> services_;
   std::unique_ptr<SettingsTableViewController> settingsScreen_;
@@ -61,5 +62,6 @@ class GuiApp {
 void installCollectionScreens(AppServices& services, QObject& parent);
 void installEditorScreens(AppServices& services, QObject& parent, Pictures& pictures);
 void installServiceScreens(AppServices& services, QObject& parent);
+void installMeasurementScreens(AppServices& services, QObject& parent);
 
 }  // namespace tockary::gui

@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QVariantMap>
 
+#include "accuracy/accuracy_form.h"
 #include "picture_provider.h"
 #include "platform/image/image_codec.h"
 #include "platform/image/qt_image.h"
@@ -45,6 +46,7 @@ constexpr ScreenPage kScreenPages[] = {
     {kWatchEditorScreen, "EditorPage.qml", "collection", "watch"},
     {kServiceDetailScreen, "ServiceDetailPage.qml", "services"},
     {kServiceEditorScreen, "EditorPage.qml", "services", "service"},
+    {kMeasurementScreen, "MeasurementPage.qml", "measurements"},
 };
 
 // What the page is opened with: the record, and the form and the hand-over where there are any.

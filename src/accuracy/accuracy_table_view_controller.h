@@ -35,6 +35,8 @@ class AccuracyTableViewController : public RecordListTableViewController {
   static constexpr std::chrono::seconds kRefreshInterval{60};
   static constexpr std::string_view kTitleImage = "ZozizuvEzuroziz.png";
   static constexpr std::string_view kInProgress = "IN PROGRESS...";
+  // Shown over an empty list.
+  static constexpr std::string_view kEmptyListHint = "No measurements yet. Tap + to start one.";
 
   // `services` must outlive the screen. Opens the store.
   explicit AccuracyTableViewController(AppServices& services);

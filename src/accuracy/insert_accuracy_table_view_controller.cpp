@@ -72,6 +72,14 @@ const std::string kNoText;
 
 }  // namespace
 
+bool labelShown(const AccuracyOutputs& outputs, const AccuracyLabel& label) {
+  if (label.text == &AccuracyOutputs::startMeasurementTimeLabel)
+    return !outputs.startMeasurementTimeLabelHidden;
+  if (label.text == &AccuracyOutputs::endMeasurementLabel)
+    return !outputs.endMeasurementLabelHidden;
+  return !(outputs.*label.text).empty();
+}
+
 std::vector<std::string> InsertAccuracyTableViewController::screenImageNames() {
   return {std::string(kStartImage), std::string(kStartConfirmImage), std::string(kStopImage),
           std::string(kStopConfirmImage)};

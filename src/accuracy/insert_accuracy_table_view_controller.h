@@ -52,6 +52,10 @@ inline constexpr std::array<AccuracyLabel, 8> kAccuracyLabels = {{
     {"resultLabel", "Result", &AccuracyOutputs::resultLabel},
 }};
 
+// Whether the screen shows the label now: the two times of day while they are being matched, any
+// other label once it has a text.
+bool labelShown(const AccuracyOutputs& outputs, const AccuracyLabel& label);
+
 // Timing a watch against the clock, in two visits of one screen. The first visit (a new
 // measurement) fixes the start: a press of the start button when the watch's second hand is at
 // twelve, "+" and "-" until the shown minute equals the watch's, a second press that stores a
@@ -73,6 +77,11 @@ class InsertAccuracyTableViewController {
   static constexpr std::string_view kStopImage = "AccuracyStop";
   static constexpr std::string_view kStopConfirmImage = "AccuracyStopConfirm";
   static std::vector<std::string> screenImageNames();
+
+  // The screen's title, the caption of the live phone time and the button of ohje().
+  static constexpr std::string_view kTitle = "Accuracy Measurement";
+  static constexpr std::string_view kClockCaption = "Phone time";
+  static constexpr std::string_view kInstructionsButtonTitle = "?";
 
   // The result alert's actions.
   static constexpr std::string_view kFinishAction = "finishMeasurement";

@@ -31,7 +31,7 @@ class GuiTest : public ::testing::Test {
   void SetUp() override { startApp(); }
 
   void startApp() {
-    app = std::make_unique<gui::GuiApp>(dir.path() / "data", "en_US");
+    app = std::make_unique<gui::GuiApp>(dir.path() / "data", "en_US", appClock);
     ASSERT_TRUE(app->load());
     window()->resize(430, 932);
     settle();
@@ -195,6 +195,8 @@ class GuiTest : public ::testing::Test {
   }
 
   TempDir dir;
+  // The app's clock when a test sets one before the app starts; the machine's otherwise.
+  const Clock* appClock = nullptr;
   std::unique_ptr<gui::GuiApp> app;
 
  private:

@@ -269,6 +269,74 @@ TEST_F(UserScreenshots, Services) {
   screenshot("service-editor-wheel");
 }
 
+TEST_F(UserScreenshots, Measurements) {
+  const Date now = app->services().clock.now();
+  auto& context = app->services().context();
+  struct Run {
+    const char* watch;
+    const char* environment;
+    std::chrono::minutes ago;
+    double rate;  // seconds per day; NaN while running
+    const char* result;
+    const char* duration;
+  };
+  const Run runs[] = {
+      {"Seiko SKX007", "On wrist", std::chrono::minutes(26 * 60 + 5), NAN, "", ""},
+      {"Omega Speedmaster", "On table dial up", std::chrono::minutes(9 * 24 * 60), 4.8, "4.8 sec/d",
+       "Measure ready, duration: 25 hour(s)"},
+      {"Omega Speedmaster", "On wrist", std::chrono::minutes(20 * 24 * 60), 1.2, "1.2 sec/d",
+       "Measure ready, duration: 23 hour(s)"},
+      {"Rolex Explorer", "On winder", std::chrono::minutes(5 * 24 * 60), -1.5, "-1.5 sec/d",
+       "Measure ready, duration: 31 hour(s)"},
+  };
+  for (const Run& run : runs) {
+    auto record = context.insertNewObject<Varataulu>();
+    const Date start = now - run.ago;
+    record->setVaraString1(std::string(run.watch));
+    record->setVaraString3(std::string(run.environment));
+    record->setVaraPVM1(start);
+    record->setVaraPVM2(start - std::chrono::seconds(30));
+    record->setVaraString5(std::string(std::isnan(run.rate) ? "Started" : "Valmis"));
+    record->setVaraString2(std::string(run.result));
+    if (!std::isnan(run.rate)) {
+      record->setVaraDouble1(run.rate);
+      record->setVaraString4(std::string(run.duration));
+    }
+  }
+  ASSERT_TRUE(context.save().isOk());
+
+  click(item("tab_measurements"));
+  ASSERT_TRUE(waitFor([&] { return item("measurementsPage") != nullptr; }));
+  settle(300);
+  screenshot("measurements");
+
+  // A new measurement, started and being matched to the watch.
+  click(item("addMeasurementButton"));
+  ASSERT_TRUE(waitFor([&] { return item("measurementPage") != nullptr; }));
+  click(item("toolbarButton"));
+  click(item("startButton"));
+  click(item("plusMinButton"));
+  settle(300);
+  screenshot("measurement-start");
+  click(item("measurementBackButton"));
+  ASSERT_TRUE(waitFor([&] { return item("measurementPage") == nullptr; }));
+
+  // The running one, its end being matched.
+  QQuickItem* running = nullptr;
+  for (QQuickItem* row :
+       item("measurementList")->property("contentItem").value<QQuickItem*>()->childItems()) {
+    if (find(row, "measurementResult") != nullptr &&
+        find(row, "measurementResult")->property("text").toString() == "IN PROGRESS...")
+      running = row;
+  }
+  ASSERT_NE(running, nullptr);
+  click(running);
+  ASSERT_TRUE(waitFor([&] { return item("measurementPage") != nullptr; }));
+  click(item("startButton"));
+  settle(300);
+  screenshot("measurement-end");
+}
+
 TEST_F(UserScreenshots, Settings) {
   click(item("tab_settings"));
   ASSERT_TRUE(waitFor([&] { return item("settingsPage") != nullptr; }));

@@ -8,7 +8,7 @@ RowLayout {
     id: row
     // {outlet, caption, placeholder, kind}, as the form describes it.
     required property var field
-    required property EditorScreen editor
+    required property QtObject editor
     readonly property bool typed: field.kind === "text" || field.kind === "number"
     readonly property bool active: row.editor.editedOutlet === field.outlet
     // Tapped while its wheel is open.

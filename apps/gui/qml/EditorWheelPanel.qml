@@ -3,11 +3,11 @@ import QtQuick.Controls
 import Tockary
 
 // The wheel of the field being edited, column by column as the form gives it, with its toolbar
-// button.
+// button. `editor` is an EditorScreen, or another screen adapter with the same wheel members.
 Rectangle {
     id: panel
     objectName: "wheelPanel"
-    required property EditorScreen editor
+    required property QtObject editor
     visible: panel.editor.wheelOutlet.length > 0
     height: visible ? toolbar.height + 216 : 0
     color: "#1c1c1e"

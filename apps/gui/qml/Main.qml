@@ -26,6 +26,8 @@ ApplicationWindow {
     function stackOf(tab) {
         if (tab === "collection")
             return collectionStack
+        if (tab === "measurements")
+            return measurementStack
         if (tab === "services")
             return serviceStack
         return null
@@ -109,6 +111,11 @@ ApplicationWindow {
             id: collectionStack
             objectName: "collectionStack"
             initialItem: CollectionPage {}
+        }
+        StackView {
+            id: measurementStack
+            objectName: "measurementStack"
+            initialItem: MeasurementsPage {}
         }
         StackView {
             id: serviceStack

@@ -1,7 +1,8 @@
 import QtQuick
 
-// A tab's icon, drawn in the tab's colour: "watch" (a case with lugs and hands), "wrench" (an
-// open-ended spanner lying corner to corner) or "gear".
+// A tab's icon, drawn in the tab's colour: "watch" (a case with lugs and hands), "stopwatch" (a
+// round case with a crown and a button on top and one hand), "wrench" (an open-ended spanner lying
+// corner to corner) or "gear".
 Canvas {
     id: icon
     property string name
@@ -29,6 +30,23 @@ Canvas {
             g.lineTo(c, c - 5)
             g.moveTo(c, c)
             g.lineTo(c + 4, c + 1)
+            g.stroke()
+        } else if (name === "stopwatch") {
+            const cy = c + 2
+            g.beginPath()
+            g.arc(c, cy, 9, 0, 2 * Math.PI)
+            g.stroke()
+            // The crown on its stem, and the button beside it.
+            g.fillRect(c - 3, 1, 6, 3)
+            g.fillRect(c - 1, 3, 2, 4)
+            g.save()
+            g.translate(c, cy)
+            g.rotate(Math.PI / 4)
+            g.fillRect(-1.5, -13, 3, 3)
+            g.restore()
+            g.beginPath()
+            g.moveTo(c, cy)
+            g.lineTo(c + 3.5, cy - 5)
             g.stroke()
         } else if (name === "wrench") {
             g.lineWidth = 4
