@@ -27,6 +27,7 @@ struct Tab {
 constexpr Tab kTabs[] = {
     {"collection", "Collection", "watch"},
     {"services", "Services", "wrench"},
+    {"warranties", "Warranties", "card"},
     {"settings", "Settings", "gear"},
 };
 

@@ -42,6 +42,7 @@ GuiApp::GuiApp(const std::filesystem::path& dataDirectory, const std::string& lo
   SettingsModel::setInstance(new SettingsModel(*settingsScreen_, &adapters_));
   installCollectionScreens(*services_, adapters_);
   installServiceScreens(*services_, adapters_);
+  installWarrantyScreens(*services_, adapters_);
   installEditorScreens(*services_, adapters_, *pictures_);
 }
 

@@ -19,6 +19,7 @@
 #include "platform/outside_file.h"
 #include "platform/ui/diagnostics.h"
 #include "service/service_form.h"
+#include "service/warranty_form.h"
 #include "store/screens.h"
 #include "watch/wear_counter.h"
 
@@ -45,6 +46,8 @@ constexpr ScreenPage kScreenPages[] = {
     {kWatchEditorScreen, "EditorPage.qml", "collection", "watch"},
     {kServiceDetailScreen, "ServiceDetailPage.qml", "services"},
     {kServiceEditorScreen, "EditorPage.qml", "services", "service"},
+    {kWarrantyDetailScreen, "WarrantyDetailPage.qml", "warranties"},
+    {kWarrantyEditorScreen, "EditorPage.qml", "warranties", "warranty"},
 };
 
 // What the page is opened with: the record, and the form and the hand-over where there are any.

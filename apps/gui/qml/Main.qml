@@ -28,6 +28,8 @@ ApplicationWindow {
             return collectionStack
         if (tab === "services")
             return serviceStack
+        if (tab === "warranties")
+            return warrantyStack
         return null
     }
 
@@ -114,6 +116,11 @@ ApplicationWindow {
             id: serviceStack
             objectName: "serviceStack"
             initialItem: ServicesPage {}
+        }
+        StackView {
+            id: warrantyStack
+            objectName: "warrantyStack"
+            initialItem: WarrantiesPage {}
         }
         SettingsPage {}
     }
