@@ -28,6 +28,7 @@ constexpr Tab kTabs[] = {
     {"collection", "Collection", "watch"},
     {"measurements", "Measurements", "stopwatch"},
     {"services", "Services", "wrench"},
+    {"warranties", "Warranties", "card"},
     {"settings", "Settings", "gear"},
 };
 

@@ -45,6 +45,7 @@ GuiApp::GuiApp(const std::filesystem::path& dataDirectory, const std::string& lo
   installCollectionScreens(*services_, adapters_);
   installServiceScreens(*services_, adapters_);
   installMeasurementScreens(*services_, adapters_);
+  installWarrantyScreens(*services_, adapters_);
   installEditorScreens(*services_, adapters_, *pictures_);
 }
 

@@ -63,5 +63,6 @@ void installCollectionScreens(AppServices& services, QObject& parent);
 void installEditorScreens(AppServices& services, QObject& parent, Pictures& pictures);
 void installServiceScreens(AppServices& services, QObject& parent);
 void installMeasurementScreens(AppServices& services, QObject& parent);
+void installWarrantyScreens(AppServices& services, QObject& parent);
 
 }  // namespace tockary::gui

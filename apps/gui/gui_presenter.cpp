@@ -20,6 +20,7 @@
 #include "platform/outside_file.h"
 #include "platform/ui/diagnostics.h"
 #include "service/service_form.h"
+#include "service/warranty_form.h"
 #include "store/screens.h"
 #include "watch/wear_counter.h"
 
@@ -47,6 +48,8 @@ constexpr ScreenPage kScreenPages[] = {
     {kServiceDetailScreen, "ServiceDetailPage.qml", "services"},
     {kServiceEditorScreen, "EditorPage.qml", "services", "service"},
     {kMeasurementScreen, "MeasurementPage.qml", "measurements"},
+    {kWarrantyDetailScreen, "WarrantyDetailPage.qml", "warranties"},
+    {kWarrantyEditorScreen, "EditorPage.qml", "warranties", "warranty"},
 };
 
 // What the page is opened with: the record, and the form and the hand-over where there are any.

@@ -2,10 +2,9 @@
 
 #include <QJSEngine>
 
-#include "app_shell.h"
-#include "collection/collection_captions.h"
 #include "detail/detail_captions.h"
 #include "gui_app.h"
+#include "qt_text.h"
 #include "service/service_form.h"
 
 namespace tockary::gui {
@@ -18,30 +17,10 @@ ServiceDetail* detailInstance = nullptr;
 constexpr std::string_view kEmptyListHint = "No service records yet. Tap + to add one.";
 constexpr std::string_view kDetailTitle = "Service";
 
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 ServiceList::ServiceList(std::unique_ptr<MyServicesTableViewController> screen, QObject* parent)
-    : TableListModel(parent), screen_(std::move(screen)) {
-  screen_->tableView.didReload = [this] {
-    beginResetModel();
-    endResetModel();
-    emit screenChanged();
-  };
-  screen_->tableView.didChangeRow = [this](const TableRowChange& change) {
-    announceRowChange(change);
-    emit screenChanged();
-  };
-  screen_->viewDidLoad();
-  screen_->viewWillAppear();
-}
-
-int ServiceList::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : screen_->numberOfRowsInSection(0);
-}
+    : RecordListModel(*screen, "services", kEmptyListHint, parent), screen_(std::move(screen)) {}
 
 QVariant ServiceList::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
@@ -63,21 +42,7 @@ QHash<int, QByteArray> ServiceList::roleNames() const {
   return {{TitleRole, "title"}, {SubtitleRole, "subtitle"}, {ObjectIdRole, "objectId"}};
 }
 
-QString ServiceList::title() const { return tabTitle("services"); }
-
-QVariantMap ServiceList::captions() const {
-  return {{"delete", qs(kDeleteActionTitle)}, {"empty", qs(kEmptyListHint)}};
-}
-
-void ServiceList::viewWillAppear() { screen_->viewWillAppear(); }
-
-void ServiceList::select(int row) { screen_->didSelectRowAt({0, row}); }
-
 void ServiceList::insertNewService() { screen_->insertNewService(); }
-
-void ServiceList::deleteRow(int row) {
-  screen_->commitEditingStyle(EditingStyle::Delete, {0, row});
-}
 
 void ServiceList::setInstance(ServiceList* model) { listInstance = model; }
 

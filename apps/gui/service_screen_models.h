@@ -8,21 +8,17 @@
 
 #include <memory>
 
+#include "record_list_model.h"
 #include "service/my_services_table_view_controller.h"
 #include "service/tarkastele_huoltoa_table_view_controller.h"
-#include "table_list_model.h"
 
 namespace tockary::gui {
 
 // The service list for QML: one row per record with the screen's title and subtitle texts.
-class ServiceList : public TableListModel {
+class ServiceList : public RecordListModel {
   Q_OBJECT
   QML_ELEMENT
   QML_SINGLETON
-  Q_PROPERTY(QString title READ title CONSTANT)
-  Q_PROPERTY(int count READ count NOTIFY screenChanged)
-  // delete (the swipe action), empty (the hint of an empty list).
-  Q_PROPERTY(QVariantMap captions READ captions CONSTANT)
 
  public:
   enum Role { TitleRole = Qt::UserRole + 1, SubtitleRole, ObjectIdRole };
@@ -31,28 +27,15 @@ class ServiceList : public TableListModel {
   explicit ServiceList(std::unique_ptr<MyServicesTableViewController> screen,
                        QObject* parent = nullptr);
 
-  int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   QHash<int, QByteArray> roleNames() const override;
 
-  QString title() const;
-  int count() const { return rowCount(); }
-  QVariantMap captions() const;
-
-  // The page came into view (again): the live list is rebuilt.
-  Q_INVOKABLE void viewWillAppear();
-  Q_INVOKABLE void select(int row);
   Q_INVOKABLE void insertNewService();
-  // The swipe's delete: the record at the row goes at once.
-  Q_INVOKABLE void deleteRow(int row);
 
   MyServicesTableViewController& screen() { return *screen_; }
 
   static void setInstance(ServiceList* model);
   static ServiceList* create(QQmlEngine*, QJSEngine*);
-
- signals:
-  void screenChanged();
 
  private:
   std::unique_ptr<MyServicesTableViewController> screen_;

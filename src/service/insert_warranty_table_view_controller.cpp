@@ -14,6 +14,7 @@ namespace tockary {
 namespace {
 
 constexpr std::string_view kWatchField = "brandAndModelTextField";
+constexpr std::string_view kPictureField = "warrantyCardScrollView";
 // The height of the watch row above the picture.
 constexpr double kFormContentHeight = 44.0;
 
@@ -77,6 +78,15 @@ void InsertWarrantyTableViewController::viewDidLoad() {
     }
   } else {
     title_ = kInsertTitle;
+    auto noPicture = assets_.imageNamed(kNoWarrantyCardPicture);
+    auto decoded = noPicture ? codec_.decode(*noPicture) : Result<Image>(noPicture.status());
+    if (decoded) {
+      WarrantyCardScrollView fitted;
+      fitted.place(std::move(decoded).value());
+      noPictureView_ = fitted.imageView();
+    } else {
+      diagnostic("No-picture card not shown: " + decoded.status().description());
+    }
   }
   preferredContentHeight_ = kFormContentHeight;
   preferredContentHeight_ += scrollView_.place(std::move(shown));
@@ -140,6 +150,16 @@ bool InsertWarrantyTableViewController::replaceText(std::string_view /*outlet*/,
 
 void InsertWarrantyTableViewController::touchForPhoto() { presentImageChoice(); }
 void InsertWarrantyTableViewController::newPhoto() { presentImageChoice(); }
+
+const PictureSlot* InsertWarrantyTableViewController::pictureSlot(std::string_view outlet) const {
+  if (outlet != kPictureField) return nullptr;
+  if (!editingWarranty_ && !pictureChosen_) return &noPictureView_;
+  return &scrollView_.imageView();
+}
+
+void InsertWarrantyTableViewController::tapPicture(std::string_view outlet) {
+  if (outlet == kPictureField) touchForPhoto();
+}
 
 void InsertWarrantyTableViewController::presentImageChoice() {
   // Without a camera the choice does nothing, and says nothing.

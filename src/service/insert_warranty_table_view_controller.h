@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/editor_form.h"
 #include "forms/form_field.h"
 #include "forms/watch_label_picker.h"
 #include "platform/assets/asset_catalog.h"
@@ -23,7 +24,7 @@ namespace tockary {
 // watch, from the wheel of watch labels, and a picture of the card. Its fields are the
 // descriptors of warrantyFormFields(), named by their outlets. It reads the watches when it loads
 // and writes the store only in saveNewWarranty().
-class InsertWarrantyTableViewController {
+class InsertWarrantyTableViewController : public EditorForm {
  public:
   static constexpr std::string_view kInsertTitle = "Add Warranty";
   static constexpr std::string_view kEmptyCollectionPlaceholder =
@@ -34,7 +35,7 @@ class InsertWarrantyTableViewController {
   // is used.
   explicit InsertWarrantyTableViewController(AppServices& services);
   InsertWarrantyTableViewController(AppServices& services, const AssetCatalog& assets);
-  ~InsertWarrantyTableViewController();
+  ~InsertWarrantyTableViewController() override;
   InsertWarrantyTableViewController(const InsertWarrantyTableViewController&) = delete;
   InsertWarrantyTableViewController& operator=(const InsertWarrantyTableViewController&) = delete;
 
@@ -46,14 +47,15 @@ class InsertWarrantyTableViewController {
   // Fills the form from the card in edit mode (an unknown card leaves it empty; a stored picture
   // that does not decode is not shown, and stays stored unless another is chosen) and lists the
   // labels of every watch, sold ones included, in store order.
-  void viewDidLoad();
+  void viewDidLoad() override;
 
   // --- The form.
   static std::span<const FieldDescriptor> formFields();
-  const std::string& title() const { return title_; }
-  bool isEditMode() const { return editingWarranty_; }
+  std::span<const FieldDescriptor> fields() const override { return formFields(); }
+  const std::string& title() const override { return title_; }
+  bool isEditMode() const override { return editingWarranty_; }
   // The text a field shows; empty for a name that is no text field of the form.
-  const std::string& text(std::string_view outlet) const;
+  const std::string& text(std::string_view outlet) const override;
   const std::vector<std::string>& kelloPickerData() const { return kelloPicker_.labels(); }
   // The label the watch picker last proposed.
   const std::string& kelloComponent() const { return kelloPicker_.component(); }
@@ -61,34 +63,40 @@ class InsertWarrantyTableViewController {
   const WarrantyCardScrollView& warrantyCardScrollView() const { return scrollView_; }
   WarrantyCardScrollView& warrantyCardScrollView() { return scrollView_; }
   double preferredContentHeight() const { return preferredContentHeight_; }
+  // The card's picture slot: what warrantyCardScrollView() shows, or, in insert mode before a
+  // picture is chosen, the "WCard_nopic.png" picture that a save would store. nullptr for another
+  // outlet.
+  const PictureSlot* pictureSlot(std::string_view outlet) const override;
+  // A tap on the card's picture: touchForPhoto().
+  void tapPicture(std::string_view outlet) override;
   // Why the last picked picture was not used; nullopt after a picture was placed.
-  const std::optional<std::string>& pictureError() const { return pictureError_; }
+  const std::optional<std::string>& pictureError() const override { return pictureError_; }
   // Whether a picture was chosen since the form opened (only then does an edit replace it).
   bool pictureChosen() const { return pictureChosen_; }
 
   // --- Editing a field as the user does.
   // The watch field opens its picker on its own label when the picker offers it, else on the
   // first label (or the placeholder of an empty collection), which the field then shows.
-  void textFieldDidBeginEditing(std::string_view outlet);
+  void textFieldDidBeginEditing(std::string_view outlet) override;
   // The outlet of the field being edited, empty when none is.
-  std::string_view editedField() const;
+  std::string_view editedField() const override;
   // The watch picker with its toolbar button's title while the watch field is edited.
-  std::optional<Wheel> shownWheel() const;
+  std::optional<Wheel> shownWheel() const override;
   // The watch picker's selection callback; false for a row or column it does not show (always
   // for an empty collection).
-  bool pickerViewDidSelectRow(int row, int component);
+  bool pickerViewDidSelectRow(int row, int component) override;
   // The form has no date field: nothing happens.
   void datePickerValueChanged(Date date);
   // The toolbar button above the shown picker; false when none is shown.
-  bool pressToolbarButton();
+  bool pressToolbarButton() override;
   // Hides the watch picker and ends editing of the watch field.
   void doneWatchPicker();
-  void endEditing();
+  void endEditing() override;
   // The screen filters no field's changes: always true.
-  bool shouldChangeCharacters(std::string_view outlet, std::string_view replacement) const;
+  bool shouldChangeCharacters(std::string_view outlet, std::string_view replacement) const override;
   // No field of the form is typed: always false, nothing changes.
   bool replaceText(std::string_view outlet, std::size_t location, std::size_t length,
-                   std::string_view replacement);
+                   std::string_view replacement) override;
 
   // --- The picture: both open the "Choose Image for Warranty Card" sheet. "Camera" asks the
   // camera when there is one and does nothing otherwise; "Photo Gallery" asks the photo library.
@@ -101,9 +109,9 @@ class InsertWarrantyTableViewController {
   // offers or by a watch's id ("Kello/3"), empty for none. The picture is chosen through
   // touchForPhoto(), not typed. A value the control cannot produce changes nothing and is an
   // error naming the value and what is accepted.
-  Status enterValue(std::string_view outlet, std::string_view value);
+  Status enterValue(std::string_view outlet, std::string_view value) override;
   // What a field accepts, in words.
-  std::string acceptedValues(std::string_view outlet) const;
+  std::string acceptedValues(std::string_view outlet) const override;
 
   // Writes the form into a new card (an empty watch field stores "----------"; the picture is
   // the chosen one as PNG or else the "WCard_nopic.png" picture) or into the edited one (the watch
@@ -112,6 +120,7 @@ class InsertWarrantyTableViewController {
   // user, only returned; a busy store saves nothing, shows the busy alert, keeps the screen and
   // returns the status. Returns the card's id.
   Result<ObjectID> saveNewWarranty();
+  Result<ObjectID> save() override { return saveNewWarranty(); }
 
  private:
   int indexOf(std::string_view outlet) const;
@@ -137,6 +146,8 @@ class InsertWarrantyTableViewController {
   WatchLabelPicker kelloPicker_;
   bool editingWatch_ = false;
   WarrantyCardScrollView scrollView_;
+  // What an insert shows before a picture is chosen.
+  PictureSlot noPictureView_;
   double preferredContentHeight_ = 0;
   bool pictureChosen_ = false;
   std::optional<std::string> pictureError_;

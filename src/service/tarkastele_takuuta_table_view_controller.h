@@ -19,6 +19,8 @@ namespace tockary {
 class TarkasteleTakuutaTableViewController {
  public:
   static constexpr std::string_view kEditTitle = "Edit Warranty";
+  // The title of the action that runs shareWarranty().
+  static constexpr std::string_view kShareTitle = "Share";
   static constexpr std::string_view kSharedFileNamePrefix = "Warranty card";
   static constexpr std::string_view kSharedMimeType = "image/png";
 

@@ -12,18 +12,21 @@ double WarrantyCardScrollView::setZoomScale(double scale) {
   return zoomScale_;
 }
 
+double WarrantyCardScrollView::toggleZoomScale() {
+  return setZoomScale(zoomScale_ > kMinimumZoomScale ? kMinimumZoomScale : kMaximumZoomScale);
+}
+
 double WarrantyCardScrollView::place(std::optional<Image> image, double containerWidth) {
-  const double before = height_;
+  const double before = imageView_.height;
   if (image && !image->isEmpty()) {
-    width_ = containerWidth;
-    height_ = containerWidth * image->height() / image->width();
-    image_ = std::move(image);
+    imageView_.width = containerWidth;
+    imageView_.height = containerWidth * image->height() / image->width();
+    imageView_.image = std::move(image);
   } else {
-    width_ = height_ = 0;
-    image_.reset();
+    imageView_ = {};
   }
   zoomScale_ = kMinimumZoomScale;
-  return height_ - before;
+  return imageView_.height - before;
 }
 
 }  // namespace tockary

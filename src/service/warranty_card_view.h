@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "forms/editor_form.h"
 #include "platform/image/image_codec.h"
 
 namespace tockary {
@@ -20,23 +21,26 @@ class WarrantyCardScrollView {
   double minimumZoomScale() const { return kMinimumZoomScale; }
   double maximumZoomScale() const { return kMaximumZoomScale; }
   double zoomScale() const { return zoomScale_; }
-  // The pinch or the double tap: `scale` clamped to the two limits. Returns the scale set.
+  // The pinch or the wheel: `scale` clamped to the two limits. Returns the scale set.
   double setZoomScale(double scale);
+  // The double tap: back to the fitted size from any zoom above it, else twice the fitted size.
+  // Returns the scale set.
+  double toggleZoomScale();
 
   // Shows `image` fitted to `containerWidth` at zoom 1.0; nullopt or an empty image shows none.
   // Returns by how much the image view's height changed, for the screen's preferred height.
   double place(std::optional<Image> image, double containerWidth = kContainerWidth);
 
-  const std::optional<Image>& image() const { return image_; }
-  bool hasPicture() const { return image_.has_value(); }
+  const std::optional<Image>& image() const { return imageView_.image; }
+  bool hasPicture() const { return imageView_.image.has_value(); }
   // The image view's frame, which is also the scroll view's content size (zoom 1.0).
-  double imageViewWidth() const { return width_; }
-  double imageViewHeight() const { return height_; }
+  double imageViewWidth() const { return imageView_.width; }
+  double imageViewHeight() const { return imageView_.height; }
+  // The image view as a form's picture slot.
+  const PictureSlot& imageView() const { return imageView_; }
 
  private:
-  std::optional<Image> image_;
-  double width_ = 0;
-  double height_ = 0;
+  PictureSlot imageView_;
   double zoomScale_ = kMinimumZoomScale;
 };
 

@@ -152,13 +152,14 @@ class GuiTest : public ::testing::Test {
   }
 
   // Turns the mouse wheel over the middle of the item, one event per notch: positive notches
-  // towards the user (the content moves on to what is below), negative away.
-  void scroll(QQuickItem* target, int notches) {
+  // towards the user (the content moves on to what is below), negative away. With Ctrl held
+  // where `modifiers` say so.
+  void scroll(QQuickItem* target, int notches, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     ASSERT_NE(target, nullptr);
     const QPointF at = centreOf(target);
     for (int notch = 0; notch < std::abs(notches); ++notch) {
       QWheelEvent event(at, window()->mapToGlobal(at), QPoint(),
-                        QPoint(0, notches > 0 ? -kNotch : kNotch), Qt::NoButton, Qt::NoModifier,
+                        QPoint(0, notches > 0 ? -kNotch : kNotch), Qt::NoButton, modifiers,
                         Qt::NoScrollPhase, false);
       QCoreApplication::sendEvent(window(), &event);
       settle(kStepMs);

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "gui/collection_screen_support.h"
+#include "gui/warranty_card_picture.h"
 #include "settings/preference_keys.h"
 
 namespace tockary::testing {
@@ -335,6 +336,46 @@ TEST_F(UserScreenshots, Measurements) {
   click(item("startButton"));
   settle(300);
   screenshot("measurement-end");
+}
+
+// Warranty cards of some of the collection's watches, photographed, opened from the Warranties
+// tab.
+TEST_F(UserScreenshots, Warranties) {
+  for (const char* watch : {"Omega Speedmaster", "Seiko SKX007", "Tudor Black Bay 58"}) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    warrantyCardPicture().save(&buffer, "PNG");
+    auto card = app->services().context().insertNewObject<Takuu>();
+    card->setTakuunKello(std::string(watch));
+    card->setTakuuKortti(Bytes(png.begin(), png.end()));
+  }
+  ASSERT_TRUE(app->services().context().save().isOk());
+
+  click(item("tab_warranties"));
+  ASSERT_TRUE(waitFor([&] { return item("warrantiesPage") != nullptr; }));
+  settle(300);
+  screenshot("warranties");
+
+  QQuickItem* omega = nullptr;
+  ASSERT_TRUE(waitFor([&] {
+    omega = find(item("warrantyList"), "warrantyTitle");
+    return omega != nullptr && omega->property("text").toString() == "Omega Speedmaster";
+  }));
+  click(omega);
+  ASSERT_TRUE(waitFor([&] {
+    QQuickItem* image = item("warrantyCardImage");
+    return image != nullptr && image->property("status").toInt() == 1;  // Image.Ready
+  }));
+  settle(300);
+  screenshot("warranty-detail");
+
+  click(item("warrantyEditButton"));
+  ASSERT_TRUE(waitFor([&] { return item("editorPage") != nullptr; }));
+  click(item("brandAndModelTextField"));
+  ASSERT_TRUE(waitFor([&] { return item("wheelPanel") != nullptr; }));
+  settle(500);
+  screenshot("warranty-editor");
 }
 
 TEST_F(UserScreenshots, Settings) {

@@ -66,6 +66,11 @@ TEST_F(WarrantyDetailTest, ZoomStaysBetweenTheFittedSizeAndTwiceIt) {
   EXPECT_EQ(view.setZoomScale(0.5), 1.0);
   EXPECT_EQ(view.setZoomScale(0.999), 1.0);
   EXPECT_EQ(view.setZoomScale(std::nan("")), 1.0);
+  // The double tap: twice the fitted size from it, the fitted size from any zoom above it.
+  EXPECT_EQ(view.toggleZoomScale(), 2.0);
+  EXPECT_EQ(view.toggleZoomScale(), 1.0);
+  view.setZoomScale(1.2);
+  EXPECT_EQ(view.toggleZoomScale(), 1.0);
 }
 
 TEST_F(WarrantyDetailTest, ShareHandsOverThePngFirstAndTheLabelSecond) {

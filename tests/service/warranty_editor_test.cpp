@@ -243,5 +243,45 @@ TEST_F(WarrantyEditorTest, ABusyStoreKeepsTheFormAndAGoneCardReturnsToTheList) {
   EXPECT_EQ(pops(), 2);
 }
 
+TEST_F(WarrantyEditorTest, AsAnEditorFormItsPictureSlotShowsWhatASaveWouldStore) {
+  const Image noPictureImage = ImageCodec().decode(noPicture()).value();
+  auto insert = openInsert();
+  EditorForm& form = *insert;
+  EXPECT_EQ(form.fields().size(), 2u);
+  EXPECT_EQ(form.pictureSlot("brandAndModelTextField"), nullptr);
+  // Before a picture is chosen the slot shows the picture an insert stores without one.
+  const PictureSlot* slot = form.pictureSlot("warrantyCardScrollView");
+  ASSERT_NE(slot, nullptr);
+  ASSERT_TRUE(slot->image);
+  EXPECT_EQ(slot->image->width(), noPictureImage.width());
+  EXPECT_EQ(slot->height / slot->width,
+            static_cast<double>(noPictureImage.height()) / noPictureImage.width());
+  EXPECT_FALSE(insert->warrantyCardScrollView().hasPicture());
+
+  // A tap on the slot is the picture choice; a refused pick shows its reason through the form.
+  form.tapPicture("warrantyCardScrollView");
+  ASSERT_NE(presenter.lastSheet(), nullptr);
+  EXPECT_EQ(presenter.lastSheet()->title, "Choose Image for Warranty Card");
+  ASSERT_TRUE(presenter.press("photoGallery"));
+  ASSERT_TRUE(presenter.answerImagePick(PickedImage(Status::error("is a directory"))));
+  EXPECT_EQ(form.pictureError(), "is a directory");
+  choose(*insert, PickedImage(png(20, 10)));
+  slot = form.pictureSlot("warrantyCardScrollView");
+  ASSERT_TRUE(slot->image);
+  EXPECT_EQ(slot->image->width(), 20);
+  EXPECT_EQ(slot->height, 171.5);
+  const auto id = form.save();
+  ASSERT_TRUE(id);
+  EXPECT_EQ(pops(), 1);
+  EXPECT_EQ(stored(*id).picture, png(20, 10));
+
+  // In edit mode the slot shows the stored picture, and nothing when it does not decode.
+  auto edit = openEdit(*id);
+  ASSERT_TRUE(edit->pictureSlot("warrantyCardScrollView")->image);
+  EXPECT_EQ(edit->pictureSlot("warrantyCardScrollView")->image->height(), 10);
+  auto broken = openEdit(card("Omega", Bytes{'x'})->objectID());
+  EXPECT_FALSE(broken->pictureSlot("warrantyCardScrollView")->image);
+}
+
 }  // namespace
 }  // namespace tockary::testing

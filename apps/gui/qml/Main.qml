@@ -30,6 +30,8 @@ ApplicationWindow {
             return measurementStack
         if (tab === "services")
             return serviceStack
+        if (tab === "warranties")
+            return warrantyStack
         return null
     }
 
@@ -121,6 +123,11 @@ ApplicationWindow {
             id: serviceStack
             objectName: "serviceStack"
             initialItem: ServicesPage {}
+        }
+        StackView {
+            id: warrantyStack
+            objectName: "warrantyStack"
+            initialItem: WarrantiesPage {}
         }
         SettingsPage {}
     }

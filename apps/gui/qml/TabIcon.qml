@@ -2,7 +2,7 @@ import QtQuick
 
 // A tab's icon, drawn in the tab's colour: "watch" (a case with lugs and hands), "stopwatch" (a
 // round case with a crown and a button on top and one hand), "wrench" (an open-ended spanner lying
-// corner to corner) or "gear".
+// corner to corner), "card" (a warranty card with a seal and lines of text) or "gear".
 Canvas {
     id: icon
     property string name
@@ -60,6 +60,20 @@ Canvas {
             g.beginPath()
             g.arc(c + 5, c - 5, 5.5, open + 0.8, open + 2 * Math.PI - 0.8)
             g.stroke()
+        } else if (name === "card") {
+            // The card, with two lines of text and a round seal in its lower right corner.
+            g.beginPath()
+            g.roundedRect(2, 5, width - 4, height - 10, 2.5, 2.5)
+            g.stroke()
+            g.beginPath()
+            g.moveTo(6, 10)
+            g.lineTo(c + 4, 10)
+            g.moveTo(6, 14)
+            g.lineTo(c, 14)
+            g.stroke()
+            g.beginPath()
+            g.arc(width - 8, height - 10, 3, 0, 2 * Math.PI)
+            g.fill()
         } else if (name === "gear") {
             g.beginPath()
             for (let tooth = 0; tooth < 8; ++tooth) {

@@ -2,10 +2,13 @@ import QtQuick
 import QtQuick.Controls
 import Tockary
 
-// One service record of the list: its title and its dates. Swipe left: delete.
+// One record of a record list: its title and its subtitle, if it has one. Swipe left: delete.
 SwipeDelegate {
     id: row
-    objectName: "serviceRow_" + objectId
+    objectName: name + "Row_" + objectId
+    // The model of the list (ServiceList, WarrantyList) and the records' name in objectNames.
+    required property var records
+    required property string name
 
     required property int index
     required property string title
@@ -14,7 +17,7 @@ SwipeDelegate {
 
     padding: 0
     implicitHeight: 66
-    onClicked: ServiceList.select(index)
+    onClicked: row.records.select(index)
     ListView.onReused: swipe.close()
 
     background: Rectangle {
@@ -36,7 +39,7 @@ SwipeDelegate {
         height: row.height
         background: Rectangle { color: "#ff3b30" }
         contentItem: Label {
-            text: ServiceList.captions.delete
+            text: row.records.captions.delete
             color: "white"
             font.bold: true
             horizontalAlignment: Text.AlignHCenter
@@ -44,7 +47,7 @@ SwipeDelegate {
         }
         onClicked: {
             row.swipe.close()
-            ServiceList.deleteRow(row.index)
+            row.records.deleteRow(row.index)
         }
     }
 
@@ -55,13 +58,13 @@ SwipeDelegate {
             anchors.verticalCenter: parent.verticalCenter
             spacing: 4
             RowText {
-                objectName: "serviceTitle"
+                objectName: row.name + "Title"
                 text: row.title
                 font.bold: true
                 font.pixelSize: 16
             }
             RowText {
-                objectName: "serviceSubtitle"
+                objectName: row.name + "Subtitle"
                 text: row.subtitle
                 visible: text.length > 0
                 font.pixelSize: 13
