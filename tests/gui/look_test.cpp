@@ -56,6 +56,15 @@ TEST_F(LookTest, TheTabBarShowsTheSelectedTabAndNothingRunsUnderIt) {
   click(item("tab_collection"));
   EXPECT_EQ(tabColour("collection"), selected);
 
+  // Every tab's title is whole, selected or not.
+  for (const QString name : {"collection", "measurements", "services", "warranties", "settings"}) {
+    click(item("tab_" + name));
+    QQuickItem* title = find(item("tab_" + name), "tabTitle");
+    ASSERT_NE(title, nullptr) << name.toStdString();
+    EXPECT_FALSE(title->property("truncated").toBool()) << name.toStdString();
+  }
+  click(item("tab_collection"));
+
   // The list ends where the tab bar begins.
   QQuickItem* list = item("collectionList");
   QQuickItem* tabs = item("tabs");

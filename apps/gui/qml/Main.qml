@@ -161,11 +161,15 @@ ApplicationWindow {
                         name: tab.modelData.icon
                         tint: tab.tint
                     }
+                    // The tint marks the selected tab; bold would widen "Measurements" past its
+                    // tab.
                     Label {
+                        objectName: "tabTitle"
                         anchors.horizontalCenter: parent.horizontalCenter
+                        width: Math.min(implicitWidth, tab.width - 4)
                         text: tab.text
                         font.pixelSize: 11
-                        font.bold: tab.checked
+                        elide: Text.ElideRight
                         color: tab.tint
                     }
                 }
