@@ -26,6 +26,26 @@ int RecordListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : screen_.numberOfRowsInSection(0);
 }
 
+QVariant RecordListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const std::optional<Row> row = rowAt(index.row());
+  if (!row) return {};
+  switch (role) {
+    case TitleRole:
+      return QString::fromStdString(row->title);
+    case SubtitleRole:
+      return QString::fromStdString(row->subtitle);
+    case ObjectIdRole:
+      return QString::fromStdString(row->objectId.text());
+    default:
+      return {};
+  }
+}
+
+QHash<int, QByteArray> RecordListModel::roleNames() const {
+  return {{TitleRole, "title"}, {SubtitleRole, "subtitle"}, {ObjectIdRole, "objectId"}};
+}
+
 QString RecordListModel::title() const { return tabTitle(tab_); }
 
 QVariantMap RecordListModel::captions() const {

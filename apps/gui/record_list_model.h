@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "records/fetched_results_table_view_controller.h"
@@ -12,8 +14,9 @@
 namespace tockary::gui {
 
 // A record list for QML (services, warranty cards): the list page's title, the row count, the
-// swipe's delete and the hint of an empty list, and the screen's actions on its rows. Subclasses
-// give the rows' texts and the screen's insert action.
+// swipe's delete and the hint of an empty list, the rows' title, subtitle and record id, and the
+// screen's actions on its rows. Subclasses give each row from their screen's cell, and the
+// screen's insert action.
 class RecordListModel : public TableListModel {
   Q_OBJECT
   Q_PROPERTY(QString title READ title CONSTANT)
@@ -22,7 +25,11 @@ class RecordListModel : public TableListModel {
   Q_PROPERTY(QVariantMap captions READ captions CONSTANT)
 
  public:
+  enum Role { TitleRole = Qt::UserRole + 1, SubtitleRole, ObjectIdRole };
+
   int rowCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QHash<int, QByteArray> roleNames() const override;
 
   QString title() const;
   int count() const { return rowCount(); }
@@ -38,6 +45,14 @@ class RecordListModel : public TableListModel {
   void screenChanged();
 
  protected:
+  // What a row shows, as its screen's cell gives it; nullopt outside the list.
+  struct Row {
+    std::string title;
+    std::string subtitle;
+    ObjectID objectId;
+  };
+  virtual std::optional<Row> rowAt(int row) const = 0;
+
   // Loads `screen`, which must outlive this object; `tab` names the tab whose title the page
   // shows.
   RecordListModel(RecordListTableViewController& screen, const char* tab,

@@ -22,24 +22,10 @@ constexpr std::string_view kDetailTitle = "Service";
 ServiceList::ServiceList(std::unique_ptr<MyServicesTableViewController> screen, QObject* parent)
     : RecordListModel(*screen, "services", kEmptyListHint, parent), screen_(std::move(screen)) {}
 
-QVariant ServiceList::data(const QModelIndex& index, int role) const {
-  if (!index.isValid()) return {};
-  const auto cell = screen_->cellForRowAt({0, index.row()});
-  if (!cell) return {};
-  switch (role) {
-    case TitleRole:
-      return QString::fromStdString(cell->textLabel);
-    case SubtitleRole:
-      return QString::fromStdString(cell->detailTextLabel);
-    case ObjectIdRole:
-      return QString::fromStdString(cell->huoltoID.text());
-    default:
-      return {};
-  }
-}
-
-QHash<int, QByteArray> ServiceList::roleNames() const {
-  return {{TitleRole, "title"}, {SubtitleRole, "subtitle"}, {ObjectIdRole, "objectId"}};
+std::optional<RecordListModel::Row> ServiceList::rowAt(int row) const {
+  const auto cell = screen_->cellForRowAt({0, row});
+  if (!cell) return std::nullopt;
+  return Row{cell->textLabel, cell->detailTextLabel, cell->huoltoID};
 }
 
 void ServiceList::insertNewService() { screen_->insertNewService(); }

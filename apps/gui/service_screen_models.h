@@ -21,14 +21,9 @@ class ServiceList : public RecordListModel {
   QML_SINGLETON
 
  public:
-  enum Role { TitleRole = Qt::UserRole + 1, SubtitleRole, ObjectIdRole };
-
   // Loads the screen.
   explicit ServiceList(std::unique_ptr<MyServicesTableViewController> screen,
                        QObject* parent = nullptr);
-
-  QVariant data(const QModelIndex& index, int role) const override;
-  QHash<int, QByteArray> roleNames() const override;
 
   Q_INVOKABLE void insertNewService();
 
@@ -38,6 +33,8 @@ class ServiceList : public RecordListModel {
   static ServiceList* create(QQmlEngine*, QJSEngine*);
 
  private:
+  std::optional<Row> rowAt(int row) const override;
+
   std::unique_ptr<MyServicesTableViewController> screen_;
 };
 

@@ -28,24 +28,10 @@ constexpr double kWheelNotch = 120.0;
 WarrantyList::WarrantyList(std::unique_ptr<MyWarrantiesTableViewController> screen, QObject* parent)
     : RecordListModel(*screen, "warranties", kEmptyListHint, parent), screen_(std::move(screen)) {}
 
-QVariant WarrantyList::data(const QModelIndex& index, int role) const {
-  if (!index.isValid()) return {};
-  const auto cell = screen_->cellForRowAt({0, index.row()});
-  if (!cell) return {};
-  switch (role) {
-    case TitleRole:
-      return QString::fromStdString(cell->textLabel);
-    case SubtitleRole:
-      return QString();
-    case ObjectIdRole:
-      return QString::fromStdString(cell->takuuID.text());
-    default:
-      return {};
-  }
-}
-
-QHash<int, QByteArray> WarrantyList::roleNames() const {
-  return {{TitleRole, "title"}, {SubtitleRole, "subtitle"}, {ObjectIdRole, "objectId"}};
+std::optional<RecordListModel::Row> WarrantyList::rowAt(int row) const {
+  const auto cell = screen_->cellForRowAt({0, row});
+  if (!cell) return std::nullopt;
+  return Row{cell->textLabel, std::string(), cell->takuuID};
 }
 
 void WarrantyList::insertNewWarranty() { screen_->insertNewWarranty(); }

@@ -21,14 +21,9 @@ class WarrantyList : public RecordListModel {
   QML_SINGLETON
 
  public:
-  enum Role { TitleRole = Qt::UserRole + 1, SubtitleRole, ObjectIdRole };
-
   // Loads the screen.
   explicit WarrantyList(std::unique_ptr<MyWarrantiesTableViewController> screen,
                         QObject* parent = nullptr);
-
-  QVariant data(const QModelIndex& index, int role) const override;
-  QHash<int, QByteArray> roleNames() const override;
 
   Q_INVOKABLE void insertNewWarranty();
 
@@ -36,6 +31,8 @@ class WarrantyList : public RecordListModel {
   static WarrantyList* create(QQmlEngine*, QJSEngine*);
 
  private:
+  std::optional<Row> rowAt(int row) const override;
+
   std::unique_ptr<MyWarrantiesTableViewController> screen_;
 };
 
