@@ -1,6 +1,5 @@
-#include "gui/editor_gui_support.h"
+#include "gui/record_screens_support.h"
 #include "settings/preference_keys.h"
-#include "store/records.h"
 
 namespace tockary::testing {
 namespace {
@@ -9,24 +8,12 @@ using namespace std::chrono;
 
 // The Measurements tab driven as a user does, on a clock the test sets: the list with its
 // summary and order menu, and the measurement screen through its start and end.
-class MeasurementScreensTest : public EditorGuiTest {
+class MeasurementScreensTest : public RecordScreensTest {
  protected:
   void SetUp() override {
     clock.set(Date(sys_days{2024y / March / 10} + 14h + 30min + 20s));
     appClock = &clock;
-    EditorGuiTest::SetUp();
-    addWatch("Omega", "Speedmaster");
-    addWatch("Seiko", "SKX007");
-    ASSERT_TRUE(context().save().isOk());
-  }
-
-  ManagedObjectContext& context() { return app->services().context(); }
-
-  void addWatch(const std::string& brand, const std::string& model) {
-    auto watch = context().insertNewObject<Kello>();
-    watch->setMerkki(brand);
-    watch->setMalli(model);
-    watch->setMyyntiliike(std::string());
+    RecordScreensTest::SetUp();
   }
 
   std::shared_ptr<Varataulu> addMeasurement(const std::string& watch, const char* status,
@@ -52,17 +39,7 @@ class MeasurementScreensTest : public EditorGuiTest {
     ASSERT_TRUE(waitFor([&] { return item("measurementsPage") != nullptr; }));
   }
 
-  QQuickItem* row(const Varataulu& record) {
-    const QString name = "measurementRow_" + QString::fromStdString(record.objectID().text());
-    QQuickItem* found = nullptr;
-    waitFor([&] { return (found = item(name)) != nullptr; }, 3000);
-    return found;
-  }
-
-  static QString textIn(QQuickItem* parent, const QString& name) {
-    QQuickItem* found = find(parent, name);
-    return found == nullptr ? QString("<none: %1>").arg(name) : found->property("text").toString();
-  }
+  QQuickItem* row(const Varataulu& record) { return recordRow("measurementRow_", record); }
 
   QString textOf(const QString& name) { return textIn(window()->contentItem(), name); }
 

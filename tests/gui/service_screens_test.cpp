@@ -1,29 +1,12 @@
-#include "gui/editor_gui_support.h"
-#include "store/records.h"
+#include "gui/record_screens_support.h"
 
 namespace tockary::testing {
 namespace {
 
 // The Services tab driven as a user does: the list, the detail and the one editor page serving
 // the service form.
-class ServiceScreensTest : public EditorGuiTest {
+class ServiceScreensTest : public RecordScreensTest {
  protected:
-  void SetUp() override {
-    EditorGuiTest::SetUp();
-    addWatch("Omega", "Speedmaster");
-    addWatch("Seiko", "SKX007");
-    ASSERT_TRUE(context().save().isOk());
-  }
-
-  ManagedObjectContext& context() { return app->services().context(); }
-
-  void addWatch(const std::string& brand, const std::string& model) {
-    auto watch = context().insertNewObject<Kello>();
-    watch->setMerkki(brand);
-    watch->setMalli(model);
-    watch->setMyyntiliike(std::string());
-  }
-
   std::vector<std::shared_ptr<Huolto>> services() {
     return context().fetch<Huolto>(Huolto::fetchRequest()).value();
   }
@@ -35,17 +18,7 @@ class ServiceScreensTest : public EditorGuiTest {
     ASSERT_TRUE(waitFor([&] { return item("servicesPage") != nullptr; }));
   }
 
-  QQuickItem* serviceRow(const Huolto& service) {
-    const QString name = "serviceRow_" + QString::fromStdString(service.objectID().text());
-    QQuickItem* found = nullptr;
-    waitFor([&] { return (found = item(name)) != nullptr; }, 3000);
-    return found;
-  }
-
-  static QString textIn(QQuickItem* parent, const QString& name) {
-    QQuickItem* found = find(parent, name);
-    return found == nullptr ? QString("<none: %1>").arg(name) : found->property("text").toString();
-  }
+  QQuickItem* serviceRow(const Huolto& service) { return recordRow("serviceRow_", service); }
 
   QString detailValue(const QString& caption) {
     QQuickItem* value = item("value_" + caption);

@@ -1,9 +1,8 @@
 #include <QBuffer>
 
-#include "gui/editor_gui_support.h"
+#include "gui/record_screens_support.h"
 #include "gui/warranty_card_picture.h"
 #include "platform/image/image_codec.h"
-#include "store/records.h"
 #include "support/scoped_environment.h"
 #include "warranty_screen_models.h"
 
@@ -13,7 +12,7 @@ namespace {
 // The Warranties tab driven as a user does: the list, the detail with its zoomable picture and
 // its share action, and the one editor page serving the warranty form. The photo gallery opens
 // on a Pictures folder of the test's own, which holds a photographed card.
-class WarrantyScreensTest : public EditorGuiTest {
+class WarrantyScreensTest : public RecordScreensTest {
  protected:
   void SetUp() override {
     std::filesystem::create_directories(dir.path() / "Pictures");
@@ -22,19 +21,7 @@ class WarrantyScreensTest : public EditorGuiTest {
               "XDG_PICTURES_DIR=\"" + (dir.path() / "Pictures").string() + "\"\n");
     ASSERT_TRUE(warrantyCardPicture().save(
         QString::fromStdString((dir.path() / "Pictures" / "card.png").string())));
-    EditorGuiTest::SetUp();
-    addWatch("Omega", "Speedmaster");
-    addWatch("Seiko", "SKX007");
-    ASSERT_TRUE(context().save().isOk());
-  }
-
-  ManagedObjectContext& context() { return app->services().context(); }
-
-  void addWatch(const std::string& brand, const std::string& model) {
-    auto watch = context().insertNewObject<Kello>();
-    watch->setMerkki(brand);
-    watch->setMalli(model);
-    watch->setMyyntiliike(std::string());
+    RecordScreensTest::SetUp();
   }
 
   std::shared_ptr<Takuu> addCard(const std::string& watch) {
@@ -58,12 +45,7 @@ class WarrantyScreensTest : public EditorGuiTest {
     ASSERT_TRUE(waitFor([&] { return item("warrantiesPage") != nullptr; }));
   }
 
-  QQuickItem* cardRow(const Takuu& card) {
-    const QString name = "warrantyRow_" + QString::fromStdString(card.objectID().text());
-    QQuickItem* found = nullptr;
-    waitFor([&] { return (found = item(name)) != nullptr; }, 3000);
-    return found;
-  }
+  QQuickItem* cardRow(const Takuu& card) { return recordRow("warrantyRow_", card); }
 
   QString text(const QString& objectName) {
     QQuickItem* found = item(objectName);
