@@ -364,5 +364,26 @@ TEST_F(MeasurementScreenTest, TheInstructionsAreSevenStepsNamingTockary) {
   EXPECT_NEAR(static_cast<double>(text.size()), 1600, 100);
 }
 
+TEST(AccuracyLabelsTest, TimesOfDayShowWhileMatchedAndOtherLabelsOnceTheyHaveText) {
+  AccuracyOutputs outputs;
+  const auto shown = [&outputs](std::string_view outlet) {
+    for (const AccuracyLabel& label : kAccuracyLabels)
+      if (label.outlet == outlet) return labelShown(outputs, label);
+    ADD_FAILURE() << outlet;
+    return false;
+  };
+  // A time of day is shown by its flag, even before it has a text.
+  EXPECT_FALSE(shown("startMeasurementTimeLabel"));
+  outputs.startMeasurementTimeLabelHidden = false;
+  EXPECT_TRUE(shown("startMeasurementTimeLabel"));
+  outputs.endMeasurementLabel = "15:01";
+  EXPECT_FALSE(shown("endMeasurementLabel"));
+  // Any other label shows once it says something.
+  EXPECT_FALSE(shown("resultLabel"));
+  outputs.resultLabel = "4.8 sec/d";
+  EXPECT_TRUE(shown("resultLabel"));
+  EXPECT_FALSE(shown("realEndLabel"));
+}
+
 }  // namespace
 }  // namespace tockary::testing
