@@ -9,16 +9,13 @@
 
 #include "picture_provider.h"
 #include "platform/image/qt_image.h"
+#include "qt_text.h"
 
 namespace tockary::gui {
 
 namespace {
 
 Editors* editorsInstance = nullptr;
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool hasText(const FieldDescriptor& field) { return field.kind != FieldKind::Picture; }
 

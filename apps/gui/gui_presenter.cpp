@@ -19,6 +19,7 @@
 #include "platform/image/qt_image.h"
 #include "platform/outside_file.h"
 #include "platform/ui/diagnostics.h"
+#include "qt_text.h"
 #include "service/service_form.h"
 #include "service/warranty_form.h"
 #include "store/screens.h"
@@ -29,10 +30,6 @@ namespace tockary::gui {
 namespace {
 
 GuiPresenter* instance = nullptr;
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The page that shows each screen the screens open, the tab it opens in, and for an editor the
 // form the page serves.

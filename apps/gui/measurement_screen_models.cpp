@@ -5,6 +5,7 @@
 #include "app_shell.h"
 #include "collection/collection_captions.h"
 #include "gui_app.h"
+#include "qt_text.h"
 
 namespace tockary::gui {
 
@@ -12,10 +13,6 @@ namespace {
 
 MeasurementList* listInstance = nullptr;
 Measurement* measurementInstance = nullptr;
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <QJSEngine>
 
+#include "qt_text.h"
 #include "settings/settings_layout.h"
 
 namespace tockary::gui {
@@ -9,10 +10,6 @@ namespace tockary::gui {
 namespace {
 
 SettingsModel* instance = nullptr;
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 const SettingsSectionInfo* sectionOf(int row) {
   for (const SettingsSectionInfo& section : settingsSections()) {
