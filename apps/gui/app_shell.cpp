@@ -25,10 +25,8 @@ struct Tab {
   const char* icon;
 };
 constexpr Tab kTabs[] = {
-    {"collection", "Collection", "watch"},
-    {"measurements", "Measurements", "stopwatch"},
-    {"services", "Services", "wrench"},
-    {"warranties", "Warranties", "card"},
+    {"collection", "Collection", "watch"}, {"measurements", "Measurements", "stopwatch"},
+    {"services", "Services", "wrench"},    {"warranties", "Warranties", "card"},
     {"settings", "Settings", "gear"},
 };
 

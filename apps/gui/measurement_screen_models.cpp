@@ -19,15 +19,7 @@ Measurement* measurementInstance = nullptr;
 MeasurementList::MeasurementList(std::unique_ptr<AccuracyTableViewController> screen,
                                  QObject* parent)
     : TableListModel(parent), screen_(std::move(screen)) {
-  screen_->tableView.didReload = [this] {
-    beginResetModel();
-    endResetModel();
-    emit screenChanged();
-  };
-  screen_->tableView.didChangeRow = [this](const TableRowChange& change) {
-    announceRowChange(change);
-    emit screenChanged();
-  };
+  follow(screen_->tableView, [this] { emit screenChanged(); });
   screen_->viewDidLoad();
   screen_->viewWillAppear();
 }

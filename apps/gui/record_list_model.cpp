@@ -9,15 +9,7 @@ namespace tockary::gui {
 RecordListModel::RecordListModel(RecordListTableViewController& screen, const char* tab,
                                  std::string_view emptyHint, QObject* parent)
     : TableListModel(parent), screen_(screen), tab_(tab), emptyHint_(emptyHint) {
-  screen_.tableView.didReload = [this] {
-    beginResetModel();
-    endResetModel();
-    emit screenChanged();
-  };
-  screen_.tableView.didChangeRow = [this](const TableRowChange& change) {
-    announceRowChange(change);
-    emit screenChanged();
-  };
+  follow(screen_.tableView, [this] { emit screenChanged(); });
   screen_.viewDidLoad();
   screen_.viewWillAppear();
 }

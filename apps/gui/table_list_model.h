@@ -2,6 +2,9 @@
 
 #include <QAbstractListModel>
 
+#include <functional>
+#include <utility>
+
 #include "records/fetched_results_table_view_controller.h"
 
 namespace tockary::gui {
@@ -11,6 +14,20 @@ namespace tockary::gui {
 class TableListModel : public QAbstractListModel {
  protected:
   using QAbstractListModel::QAbstractListModel;
+
+  // Follows `table`: a reload resets the model, a row change is announced; `changed` runs after
+  // either.
+  void follow(TableView& table, std::function<void()> changed) {
+    table.didReload = [this, changed] {
+      beginResetModel();
+      endResetModel();
+      changed();
+    };
+    table.didChangeRow = [this, changed = std::move(changed)](const TableRowChange& change) {
+      announceRowChange(change);
+      changed();
+    };
+  }
 
   // The live list has already changed; the row is announced as inserted or removed.
   void announceRowChange(const TableRowChange& change) {

@@ -119,8 +119,6 @@ bool InsertWarrantyTableViewController::pickerViewDidSelectRow(int row, int comp
   return true;
 }
 
-void InsertWarrantyTableViewController::datePickerValueChanged(Date /*date*/) {}
-
 bool InsertWarrantyTableViewController::pressToolbarButton() {
   if (!shownWheel()) return false;
   doneWatchPicker();

@@ -85,8 +85,6 @@ class InsertWarrantyTableViewController : public EditorForm {
   // The watch picker's selection callback; false for a row or column it does not show (always
   // for an empty collection).
   bool pickerViewDidSelectRow(int row, int component) override;
-  // The form has no date field: nothing happens.
-  void datePickerValueChanged(Date date);
   // The toolbar button above the shown picker; false when none is shown.
   bool pressToolbarButton() override;
   // Hides the watch picker and ends editing of the watch field.
