@@ -32,6 +32,10 @@ ManagedObjectModel collectionModel() {
     indexes.push_back(watchOrder(order));
     indexes.back().push_back({std::string(kSoldToAttribute), true});
   }
+  // The reminders look for the unsold watches last worn, or with a warranty ending, on one day.
+  for (const char* date : {"varasarake5", "takuupvm"}) {
+    indexes.push_back({{date, true}, {std::string(kSoldToAttribute), true}});
+  }
   for (EntityDescription& entity : model.entities) {
     if (entity.name != Kello::entityName()) continue;
     entity.indexes = std::move(indexes);
