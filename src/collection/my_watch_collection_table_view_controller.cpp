@@ -39,6 +39,7 @@ MyWatchCollectionTableViewController::MyWatchCollectionTableViewController(AppSe
     : RecordListTableViewController(services, collectionList()) {}
 
 void MyWatchCollectionTableViewController::viewDidLoad() {
+  if (printPendingNotificationRequests) printPendingNotificationRequests();
   if (initiateNotifications) initiateNotifications();
   timerScheduled = true;
   tableView.estimatedRowHeight = kEstimatedRowHeight;

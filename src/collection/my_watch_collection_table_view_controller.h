@@ -49,6 +49,8 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
   // Rebuilds every pending reminder; run once on load and then by the front end's timer.
   // Empty: nothing happens.
   std::function<void()> initiateNotifications;
+  // Prints the pending reminders to the console, once on load before the rebuild.
+  std::function<void()> printPendingNotificationRequests;
 
   bool kelloIsFaceUp = true;
   int apuluku = 0;
@@ -56,7 +58,8 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
   // Set by viewDidLoad: the front end then runs initiateNotifications every interval.
   bool timerScheduled = false;
 
-  // Runs the reminder rebuild, asks for the timer, styles the table and the bar.
+  // Prints the pending reminders, runs the rebuild, asks for the timer, styles the table and the
+  // bar.
   void viewDidLoad() override;
   // The list fetch, on every appearance.
   void viewDidAppear();

@@ -139,14 +139,15 @@ TEST_F(CollectionListTest, InfoModeCyclesThroughSixAndFlipTogglesTheSide) {
 
 TEST_F(CollectionListTest, LoadRunsTheReminderHookOnceThenTheTimerDoes) {
   MyWatchCollectionTableViewController list(services);
-  int rebuilds = 0;
-  list.initiateNotifications = [&rebuilds] { ++rebuilds; };
+  std::vector<std::string> calls;
+  list.initiateNotifications = [&calls] { calls.push_back("rebuild"); };
+  list.printPendingNotificationRequests = [&calls] { calls.push_back("print"); };
   EXPECT_FALSE(list.timerScheduled);
   list.viewDidLoad();
-  EXPECT_EQ(rebuilds, 1);
+  EXPECT_EQ(calls, (std::vector<std::string>{"print", "rebuild"}));
   EXPECT_TRUE(list.timerScheduled);
   list.timerFired();
-  EXPECT_EQ(rebuilds, 2);
+  EXPECT_EQ(calls, (std::vector<std::string>{"print", "rebuild", "rebuild"}));
 }
 
 TEST_F(CollectionListTest, SelectionOpensTheDetailByIdAndInsertOpensTheEditor) {
