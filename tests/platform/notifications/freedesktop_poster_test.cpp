@@ -44,7 +44,7 @@ std::string percentDecoded(std::string_view text) {
 
 // A session bus of the test's own with no service on it, named by DBUS_SESSION_BUS_ADDRESS
 // while the test runs; startService() puts the stand-in notification service on it.
-class SessionBusTest : public ::testing::Test {
+class SessionBusTest : public testing::NotificationTest {
  protected:
   void SetUp() override {
     const auto config = scratch.path() / "session.conf";
@@ -92,7 +92,21 @@ class SessionBusTest : public ::testing::Test {
     return Posted{fields[0], fields[1], fields[2], fields[3]};
   }
 
+  // Delivers what is due at `now` from `requests` through a poster on the test's bus.
+  Result<std::vector<NotificationRequest>> deliverAt(std::vector<NotificationRequest> requests,
+                                                     Date now) {
+    auto center = openCenter();
+    if (!center) return Status::error("no center");
+    if (Status replaced = center->replacePendingNotificationRequests(std::move(requests));
+        !replaced) {
+      return replaced;
+    }
+    return deliverDueNotifications(*center, poster, now, utc, fallback);
+  }
+
   testing::TempDir scratch;
+  FreedesktopNotificationPoster poster;
+  std::ostringstream fallback;
   std::unique_ptr<ChildProcess> daemon_;
   std::unique_ptr<ChildProcess> service_;
   std::unique_ptr<testing::ScopedEnvironment> bus_;
@@ -104,7 +118,6 @@ NotificationContent content(std::string title, std::string subtitle, std::string
 
 TEST_F(SessionBusTest, NotificationsArriveAsSentUnderTheAppsName) {
   startService({"--capabilities", "body,actions"});
-  FreedesktopNotificationPoster poster;
   ASSERT_TRUE(poster.post(content("Seiko \"Turtle\" & <Co>", "Has not been worn in: 30 days",
                                   "Consider wearing again soon.")));
   EXPECT_EQ(nextPosted(),
@@ -119,7 +132,6 @@ TEST_F(SessionBusTest, NotificationsArriveAsSentUnderTheAppsName) {
 
 TEST_F(SessionBusTest, BodyIsEscapedOnlyForAServiceThatReadsMarkup) {
   startService({"--capabilities", "body,body-markup"});
-  FreedesktopNotificationPoster poster;
   const auto user = content("Tom & Jerry <b>", "", "Rolex <Explorer> & \"Sub\"\nline & two");
   ASSERT_TRUE(poster.post(user));
   EXPECT_EQ(nextPosted(), (Posted{"Tockary", "Tom & Jerry <b>",
@@ -134,7 +146,6 @@ TEST_F(SessionBusTest, BodyIsEscapedOnlyForAServiceThatReadsMarkup) {
 
 TEST_F(SessionBusTest, ARefusalIsAnErrorInOneLine) {
   startService({"--refuse"});
-  FreedesktopNotificationPoster poster;
   const Status posted = poster.post(content("Seiko", "", ""));
   ASSERT_FALSE(posted);
   EXPECT_EQ(posted.description(),
@@ -142,16 +153,9 @@ TEST_F(SessionBusTest, ARefusalIsAnErrorInOneLine) {
 }
 
 TEST_F(SessionBusTest, WithoutAServiceDeliveryPrintsTheNotificationWithTheReason) {
-  testing::TempDir home;
-  auto center = openPendingNotifications(home.path());
-  ASSERT_TRUE(center);
-  ASSERT_TRUE(center.value()->replacePendingNotificationRequests({reminder(
-      "Did you wear a watch today?", "Remember to mark any watches worn today!", "", 18, 0)}));
-  FreedesktopNotificationPoster poster;
-  std::ostringstream fallback;
-  const Calendar utc("UTC");
-  auto delivered = deliverDueNotifications(*center.value(), poster,
-                                           utc.dateFrom(2026, 12, 7, 18, 0), utc, fallback);
+  auto delivered = deliverAt({reminder("Did you wear a watch today?",
+                                       "Remember to mark any watches worn today!", "", 18, 0)},
+                             at(2026, 12, 7, 18, 0));
   ASSERT_TRUE(delivered);
   EXPECT_EQ(delivered->size(), 1u);
   const std::string printed = fallback.str();
@@ -170,8 +174,8 @@ TEST_F(SessionBusTest, WithoutAServiceDeliveryPrintsTheNotificationWithTheReason
 TEST_F(SessionBusTest, WithoutABusPostingIsAnErrorSayingSo) {
   testing::ScopedEnvironment nowhere("DBUS_SESSION_BUS_ADDRESS",
                                      "unix:path=" + (scratch.path() / "no-bus").string());
-  FreedesktopNotificationPoster poster(std::chrono::milliseconds(500));
-  const Status posted = poster.post(content("Seiko", "", ""));
+  FreedesktopNotificationPoster elsewhere(std::chrono::milliseconds(500));
+  const Status posted = elsewhere.post(content("Seiko", "", ""));
   ASSERT_FALSE(posted);
   EXPECT_EQ(posted.description().rfind("No session bus to show the notification on: ", 0), 0u)
       << posted.description();
@@ -180,26 +184,19 @@ TEST_F(SessionBusTest, WithoutABusPostingIsAnErrorSayingSo) {
 
 TEST_F(SessionBusTest, DueNotificationsArePostedOnceInOrder) {
   startService();
-  testing::TempDir home;
-  auto center = openPendingNotifications(home.path());
-  ASSERT_TRUE(center);
-  ASSERT_TRUE(center.value()->replacePendingNotificationRequests(
-      {reminder("Seiko SKX007", "Warranty expires in: 30 days", "", 10, 0),
-       reminder("Omega", "Warranty expires in: 14 days", "", 10, 2),
-       reminder("Rolex", "Warranty expires in: 1 day", "", 10, 5)}));
-  FreedesktopNotificationPoster poster;
-  std::ostringstream fallback;
-  const Calendar utc("UTC");
-  auto delivered = deliverDueNotifications(*center.value(), poster,
-                                           utc.dateFrom(2026, 12, 7, 10, 2), utc, fallback);
+  const std::vector<NotificationRequest> warranties{
+      reminder("Seiko SKX007", "Warranty expires in: 30 days", "", 10, 0),
+      reminder("Omega", "Warranty expires in: 14 days", "", 10, 2),
+      reminder("Rolex", "Warranty expires in: 1 day", "", 10, 5)};
+  auto delivered = deliverAt(warranties, at(2026, 12, 7, 10, 2));
   ASSERT_TRUE(delivered);
   EXPECT_EQ(delivered->size(), 2u);
   EXPECT_EQ(fallback.str(), "");
   EXPECT_EQ(nextPosted(), (Posted{"Tockary", "Seiko SKX007", "Warranty expires in: 30 days", ""}));
   EXPECT_EQ(nextPosted(), (Posted{"Tockary", "Omega", "Warranty expires in: 14 days", ""}));
 
-  delivered = deliverDueNotifications(*center.value(), poster, utc.dateFrom(2026, 12, 7, 10, 4),
-                                      utc, fallback);
+  // The next minute's rebuild renews the set; nothing new is due.
+  delivered = deliverAt(warranties, at(2026, 12, 7, 10, 4));
   ASSERT_TRUE(delivered);
   EXPECT_TRUE(delivered->empty());
   // Nothing was posted in between: the next call the service saw is this one.

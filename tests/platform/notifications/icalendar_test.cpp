@@ -35,10 +35,15 @@ std::vector<std::string> unfolded(const std::string& text) {
   return lines;
 }
 
-TEST_F(NotificationTest, CalendarHasOneEventPerRequestFromItsNextOccurrence) {
+NotificationRequest eveningQuestion(std::string identifier) {
   auto evening = reminder("Did you wear a watch today?", "Remember to mark any watches worn today!",
                           "", 18, 0);
-  evening.identifier = "8C1F";
+  evening.identifier = std::move(identifier);
+  return evening;
+}
+
+TEST_F(NotificationTest, CalendarHasOneEventPerRequestFromItsNextOccurrence) {
+  const auto evening = eveningQuestion("8C1F");
   auto tip =
       reminder("Tockary tip", "", "Under the settings tab, you can export a CSV file.", 14, 6, 22);
   tip.identifier = "9D2E";
@@ -154,9 +159,7 @@ std::string readByIcalendar(const std::filesystem::path& file) {
 }
 
 TEST_F(NotificationTest, CalendarIsReadBackWholeByACalendarLibrary) {
-  auto evening = reminder("Did you wear a watch today?", "Remember to mark any watches worn today!",
-                          "", 18, 0);
-  evening.identifier = "A1";
+  const auto evening = eveningQuestion("A1");
   auto anniversary =
       reminder("Seiko \"Turtle\"; SRP777, blue\\black anniversary: ", "2 year(s) 🍰🍾",
                "Celebrate by wearing today!" + std::string(80, '!'), 9, 0);

@@ -34,6 +34,15 @@ unsigned modeOf(const std::filesystem::path& path) {
   return info.st_mode & 0777;
 }
 
+// Puts a database made by `sql` where `file` was.
+void replaceWithDatabase(const std::filesystem::path& file, const char* sql) {
+  std::filesystem::remove(file);
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+}
+
 TEST_F(NotificationTest, PendingSetIsKeptBetweenRunsInOrderAndWhole) {
   {
     auto center = openCenter();
@@ -82,20 +91,13 @@ TEST_F(NotificationTest, AFileThatIsNotARemindersFileIsAnErrorAndLeftAsItWas) {
   EXPECT_EQ(garbage.status().userInfo().at("path"), file.string());
   EXPECT_EQ(testing::readFile(file), "not a database, but someone's notes");
 
-  std::filesystem::remove(file);
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-  sqlite3_exec(db, "CREATE TABLE watches(name TEXT)", nullptr, nullptr, nullptr);
-  sqlite3_close(db);
+  replaceWithDatabase(file, "CREATE TABLE watches(name TEXT)");
   auto foreign = openPendingNotifications(data);
   ASSERT_FALSE(foreign);
   EXPECT_EQ(foreign.status().userInfo().at("reason"),
             "another program's database, not a reminders file");
 
-  std::filesystem::remove(file);
-  ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-  sqlite3_exec(db, "PRAGMA user_version = 7", nullptr, nullptr, nullptr);
-  sqlite3_close(db);
+  replaceWithDatabase(file, "PRAGMA user_version = 7");
   auto newer = openPendingNotifications(data);
   ASSERT_FALSE(newer);
   EXPECT_EQ(newer.status().userInfo().at("reason"),
