@@ -37,8 +37,13 @@ bool unanswered(const QDBusError& error) {
   }
 }
 
+std::string reason(const QDBusError& error) {
+  if (!error.isValid()) return "not connected";
+  return oneLine(error.message().isEmpty() ? error.name() : error.message());
+}
+
 Status failure(const QDBusError& error) {
-  const std::string why = oneLine(error.message().isEmpty() ? error.name() : error.message());
+  const std::string why = reason(error);
   if (unanswered(error)) {
     return Status::error("No notification service answers on the session bus: " + why);
   }
@@ -62,37 +67,9 @@ QString escapedMarkup(const QString& text) {
   return escaped;
 }
 
-QString connectionName() {
-  static std::atomic<int> posters{0};
-  return QStringLiteral("tockary-notifications-%1").arg(++posters);
-}
-
-}  // namespace
-
-FreedesktopNotificationPoster::FreedesktopNotificationPoster(std::chrono::milliseconds timeout)
-    : connectionName_(connectionName().toStdString()), timeout_(timeout) {}
-
-FreedesktopNotificationPoster::~FreedesktopNotificationPoster() {
-  QDBusConnection::disconnectFromBus(QString::fromStdString(connectionName_));
-}
-
-Status FreedesktopNotificationPoster::post(const NotificationContent& content) {
-  const QString name = QString::fromStdString(connectionName_);
-  // The address is read here rather than by libdbus, which keeps the first one it saw for the
-  // life of the process; without one, libdbus knows where to look.
-  const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
-  QDBusConnection bus = address.isEmpty()
-                            ? QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)
-                            : QDBusConnection::connectToBus(address, name);
-  if (!bus.isConnected()) {
-    // A bus that went away (or never was) is looked up afresh at the next post.
-    const QDBusError error = bus.lastError();
-    QDBusConnection::disconnectFromBus(name);
-    return Status::error("No session bus to show the notification on: " +
-                         oneLine(error.message().isEmpty() ? error.name() : error.message()));
-  }
-  const int timeout = static_cast<int>(timeout_.count());
-
+// Asks the service whether it reads markup, then posts; the error of the call that failed, or
+// none.
+QDBusError postOn(QDBusConnection& bus, const NotificationContent& content, int timeout) {
   const QDBusMessage capabilities =
       bus.call(QDBusMessage::createMethodCall(kService, kPath, kInterface,
                                               QStringLiteral("GetCapabilities")),
@@ -100,7 +77,7 @@ Status FreedesktopNotificationPoster::post(const NotificationContent& content) {
   bool bodyMarkup = false;
   if (capabilities.type() == QDBusMessage::ErrorMessage) {
     // A service that cannot list its capabilities gets plain text.
-    if (const QDBusError error(capabilities); unanswered(error)) return failure(error);
+    if (const QDBusError error(capabilities); unanswered(error)) return error;
   } else {
     bodyMarkup =
         capabilities.arguments().value(0).toStringList().contains(QStringLiteral("body-markup"));
@@ -118,8 +95,50 @@ Status FreedesktopNotificationPoster::post(const NotificationContent& content) {
          << (bodyMarkup ? escapedMarkup(body) : body) << QStringList() << hints
          << QVariant::fromValue(qint32{-1});
   const QDBusMessage reply = bus.call(notify, QDBus::Block, timeout);
-  if (reply.type() == QDBusMessage::ErrorMessage) return failure(QDBusError(reply));
-  return Status::ok();
+  if (reply.type() == QDBusMessage::ErrorMessage) return QDBusError(reply);
+  return {};
+}
+
+// The connection `name`, made when missing. The address is read here rather than by libdbus,
+// which keeps the first one it saw for the life of the process; without one, libdbus knows where
+// to look.
+QDBusConnection sessionBus(const QString& name) {
+  const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+  return address.isEmpty() ? QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)
+                           : QDBusConnection::connectToBus(address, name);
+}
+
+QString connectionName() {
+  static std::atomic<int> posters{0};
+  return QStringLiteral("tockary-notifications-%1").arg(++posters);
+}
+
+}  // namespace
+
+FreedesktopNotificationPoster::FreedesktopNotificationPoster(std::chrono::milliseconds timeout)
+    : connectionName_(connectionName().toStdString()), timeout_(timeout) {}
+
+FreedesktopNotificationPoster::~FreedesktopNotificationPoster() {
+  QDBusConnection::disconnectFromBus(QString::fromStdString(connectionName_));
+}
+
+Status FreedesktopNotificationPoster::post(const NotificationContent& content) {
+  const QString name = QString::fromStdString(connectionName_);
+  for (int attempt = 1;; ++attempt) {
+    QDBusConnection bus = sessionBus(name);
+    if (bus.isConnected()) {
+      const QDBusError error = postOn(bus, content, static_cast<int>(timeout_.count()));
+      if (!error.isValid()) return Status::ok();
+      if (error.type() != QDBusError::Disconnected || attempt > 1) return failure(error);
+    } else if (attempt > 1) {
+      const QDBusError error = bus.lastError();
+      QDBusConnection::disconnectFromBus(name);
+      return Status::error("No session bus to show the notification on: " + reason(error));
+    }
+    // A connection kept from a bus that has gone away (its daemon restarted) is dropped, so
+    // that the next try connects afresh.
+    QDBusConnection::disconnectFromBus(name);
+  }
 }
 
 }  // namespace tockary

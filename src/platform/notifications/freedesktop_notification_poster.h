@@ -8,9 +8,10 @@
 namespace tockary {
 
 // Posts through the desktop's notification service, org.freedesktop.Notifications on the session
-// bus (DBUS_SESSION_BUS_ADDRESS, looked up at the first post and again after the bus went away).
-// Every call blocks for at most `timeout`. Needs no QCoreApplication: QtDBus runs the connection
-// on a thread of its own, so the command line can post too. Use one object from one thread.
+// bus (DBUS_SESSION_BUS_ADDRESS as it is when connecting). The connection is kept between posts
+// and made afresh when the bus has gone away meanwhile. A post makes two calls, each blocking for
+// at most `timeout`. Needs no QCoreApplication: QtDBus runs the connection on a thread of its
+// own, so the command line can post too. Use one object from one thread.
 class FreedesktopNotificationPoster final : public NotificationPoster {
  public:
   explicit FreedesktopNotificationPoster(

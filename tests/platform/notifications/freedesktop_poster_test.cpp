@@ -46,8 +46,15 @@ std::string percentDecoded(std::string_view text) {
 // while the test runs; startService() puts the stand-in notification service on it.
 class SessionBusTest : public testing::NotificationTest {
  protected:
-  void SetUp() override {
+  void SetUp() override { startBus(); }
+
+  // Starts a bus (again: a bus started before goes away first).
+  void startBus() {
+    service_.reset();
+    bus_.reset();
+    daemon_.reset();
     const auto config = scratch.path() / "session.conf";
+    std::filesystem::remove(scratch.path() / "bus");
     testing::writeFile(config,
                        "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration "
                        "1.0//EN\" \"http://www.freedesktop.org/standards/dbus/1.0/"
@@ -142,6 +149,16 @@ TEST_F(SessionBusTest, BodyIsEscapedOnlyForAServiceThatReadsMarkup) {
   ASSERT_TRUE(poster.post(user));
   EXPECT_EQ(nextPosted(),
             (Posted{"Tockary", "Tom & Jerry <b>", "Rolex <Explorer> & \"Sub\"\nline & two", ""}));
+}
+
+TEST_F(SessionBusTest, APosterKeepsPostingWhenTheBusIsRestarted) {
+  startService();
+  ASSERT_TRUE(poster.post(content("Before", "", "")));
+  EXPECT_EQ(nextPosted(), (Posted{"Tockary", "Before", "", ""}));
+  startBus();
+  startService();
+  ASSERT_TRUE(poster.post(content("After", "", "")));
+  EXPECT_EQ(nextPosted(), (Posted{"Tockary", "After", "", ""}));
 }
 
 TEST_F(SessionBusTest, ARefusalIsAnErrorInOneLine) {
