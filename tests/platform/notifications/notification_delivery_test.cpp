@@ -1,9 +1,12 @@
+#include <sqlite3.h>
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "platform/notifications/notification_delivery.h"
 #include "platform/notifications/notification_fixture.h"
+#include "platform/store/object_store.h"
 
 namespace tockary {
 namespace {
@@ -78,6 +81,33 @@ TEST_F(NotificationTest, DeliveryPostsWhatIsDueOnceAndPrintsWhatCannotBeShown) {
   EXPECT_TRUE(delivered->empty());
   EXPECT_EQ(fallback.str(), "");
   EXPECT_EQ(poster.shown.size(), 1u);
+}
+
+TEST_F(NotificationTest, DeliveryWhileAnotherProcessHoldsTheFileDeliversNothing) {
+  auto center = openCenter();
+  ASSERT_TRUE(center);
+  ASSERT_TRUE(
+      center->replacePendingNotificationRequests({reminder("Seiko SKX007", "", "", 16, 0)}));
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open((data / "Reminders.sqlite").c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  FakePoster poster;
+  std::ostringstream fallback;
+
+  auto delivered = deliverDueNotifications(*center, poster, at(2026, 12, 7, 16, 1), utc, fallback);
+  ASSERT_FALSE(delivered);
+  EXPECT_TRUE(isStoreBusy(delivered.status()));
+  EXPECT_EQ(delivered.status().description(),
+            "Could not take the due reminders: database is locked");
+  EXPECT_TRUE(poster.shown.empty());
+  EXPECT_EQ(fallback.str(), "");
+
+  // Nothing was marked: once the file is free the occurrence is still delivered.
+  sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  delivered = deliverDueNotifications(*center, poster, at(2026, 12, 7, 16, 2), utc, fallback);
+  ASSERT_TRUE(delivered);
+  EXPECT_EQ(poster.shown, std::vector<std::string>{"Seiko SKX007"});
 }
 
 }  // namespace
