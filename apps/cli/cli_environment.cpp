@@ -11,7 +11,13 @@ CliEnvironment::CliEnvironment(const GlobalOptions& options)
     : options_(options),
       dataDirectory_(options.dataDir.empty() ? defaultDataDirectory()
                                              : std::filesystem::path(options.dataDir)),
-      formatters_(options.locale) {}
+      formatters_(options.locale),
+      fixedClock_(options.now.value_or(Date{})) {}
+
+const Clock& CliEnvironment::clock() const {
+  if (options_.now) return fixedClock_;
+  return systemClock_;
+}
 
 // Before either store opens. A folder that cannot be created is reported by the open that
 // follows, in the fatal form; one that stays open to others is said once, where the user sees it.
@@ -42,9 +48,36 @@ UserDefaults& CliEnvironment::defaults() {
 
 AppServices& CliEnvironment::services() {
   if (!services_) {
-    services_.reset(new AppServices{app(), defaults(), formatters_, clock_, presenter_});
+    services_.reset(new AppServices{app(), defaults(), formatters_, clock(), presenter_});
   }
   return *services_;
+}
+
+PendingNotificationCenter& CliEnvironment::notificationCenter() {
+  if (!notificationCenter_) {
+    prepareDataDirectory();
+    auto opened = openPendingNotifications(dataDirectory_);
+    if (!opened) {
+      throw WriteFailure{"the reminders cannot be kept: " + opened.status().description()};
+    }
+    notificationCenter_ = std::move(opened).value();
+  }
+  return *notificationCenter_;
+}
+
+Reminders& CliEnvironment::reminders() {
+  if (!reminders_) reminders_ = std::make_unique<Reminders>(services(), notificationCenter());
+  return *reminders_;
+}
+
+std::function<void()> CliEnvironment::reminderRebuild() {
+  return [this] {
+    try {
+      reminders().initiateNotifications();
+    } catch (const WriteFailure& failure) {
+      std::cerr << "tockary: warning: " << failure.message << '\n';
+    }
+  };
 }
 
 void refuseUnansweredAction(const CliPresenter& presenter) {

@@ -2,7 +2,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +12,8 @@
 #include "platform/defaults/user_defaults.h"
 #include "platform/format/clock.h"
 #include "platform/format/formatters.h"
+#include "platform/notifications/pending_notifications.h"
+#include "reminders/reminders.h"
 #include "store/app_delegate.h"
 #include "store/app_services.h"
 
@@ -23,6 +27,8 @@ struct GlobalOptions {
   bool verbose = false;
   // How long a change waits for another program writing the store.
   std::chrono::milliseconds busyTimeout = StoreOptions{}.busyTimeout;
+  // The moment taken as now, when the environment sets one; the machine's clock otherwise.
+  std::optional<Date> now;
 };
 
 // The CLI's composition root: the platform and the shell, built once per run, opened on first use.
@@ -38,11 +44,19 @@ class CliEnvironment {
   AppDelegate& app();
   UserDefaults& defaults();
   const Formatters& formatters() const { return formatters_; }
-  const Clock& clock() const { return clock_; }
+  const Clock& clock() const;
   CliPresenter& presenter() { return presenter_; }
 
   // What the screens take: built on first use (opens the store and the defaults).
   AppServices& services();
+
+  // The reminders over the store and the pending set kept in the data folder, opened on first
+  // use; a pending set that cannot be opened is a WriteFailure.
+  Reminders& reminders();
+  PendingNotificationCenter& notificationCenter();
+  // What the screens that rebuild the reminders run (the list on load, the reminder switches):
+  // a pending set that cannot be opened is only a warning there.
+  std::function<void()> reminderRebuild();
 
   // Saves what a command left unsaved, as the app does when it quits.
   void terminate();
@@ -53,11 +67,14 @@ class CliEnvironment {
   GlobalOptions options_;
   std::filesystem::path dataDirectory_;
   Formatters formatters_;
-  SystemClock clock_;
+  SystemClock systemClock_;
+  FixedClock fixedClock_;
   CliPresenter presenter_;
   std::unique_ptr<AppDelegate> app_;
   std::unique_ptr<SqliteUserDefaults> defaults_;
   std::unique_ptr<AppServices> services_;
+  std::unique_ptr<PendingNotificationCenter> notificationCenter_;
+  std::unique_ptr<Reminders> reminders_;
   bool dataDirectoryPrepared_ = false;
 };
 

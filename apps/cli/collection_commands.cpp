@@ -143,9 +143,23 @@ void plainRow(PlainText& out, const Cell& cell, bool ownPicture, const std::stri
   out.indent(-4);
 }
 
-std::unique_ptr<MyWatchCollectionTableViewController> openList(CliEnvironment& env) {
+// The list as it loads in the app: it prints the pending reminders and rebuilds them.
+std::unique_ptr<MyWatchCollectionTableViewController> loadedList(CliEnvironment& env) {
   auto list = std::make_unique<MyWatchCollectionTableViewController>(env.services());
+  list->initiateNotifications = env.reminderRebuild();
+  list->printPendingNotificationRequests = [&env] {
+    try {
+      env.reminders().printPendingRequests();
+    } catch (const WriteFailure&) {
+      // Said by the rebuild that follows.
+    }
+  };
   list->viewDidLoad();
+  return list;
+}
+
+std::unique_ptr<MyWatchCollectionTableViewController> openList(CliEnvironment& env) {
+  auto list = loadedList(env);
   list->viewDidAppear();
   return list;
 }
@@ -188,8 +202,7 @@ void addList(CLI::App& root, CommandAction& action) {
   command->add_flag("--back", *back, "Show the back pictures instead of the front ones");
   command->callback([&action, mode, back] {
     action = [mode, back](CliEnvironment& env) {
-      auto list = std::make_unique<MyWatchCollectionTableViewController>(env.services());
-      list->viewDidLoad();
+      auto list = loadedList(env);
       list->apuluku = *mode;
       list->kelloIsFaceUp = !*back;
       list->viewDidAppear();
@@ -228,8 +241,7 @@ void addDelete(CLI::App& root, CommandAction& action) {
       auto watch = watchById(env, *id);
       const std::string label = watchLabel(*watch);
       // Only the sheet shows: the list itself is not fetched.
-      auto list = std::make_unique<MyWatchCollectionTableViewController>(env.services());
-      list->viewDidLoad();
+      auto list = loadedList(env);
       if (!list->listShows(*watch)) {
         throw UsageError{"watch " + *id +
                          " is not in the list (sold watches are hidden); turn "

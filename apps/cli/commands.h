@@ -22,6 +22,8 @@ void addInfoCommand(CLI::App& root, CommandAction& action);
 void addSettingsCommand(CLI::App& root, CommandAction& action);
 // export-csv
 void addExportCommand(CLI::App& root, CommandAction& action);
+// reminders [--deliver-due | --ics FILE]
+void addRemindersCommand(CLI::App& root, CommandAction& action);
 // list, sort, delete
 void addCollectionCommands(CLI::App& root, CommandAction& action);
 // show, wear, status, reset, adjust

@@ -68,6 +68,8 @@ std::optional<std::chrono::milliseconds> busyTimeoutFromEnvironment() {
   return std::chrono::milliseconds(ms);
 }
 
+constexpr std::string_view kNowVariable = "TOCKARY_NOW";
+
 bool anyCommand(const CLI::App& root, int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     for (const auto* command : root.get_subcommands({})) {
@@ -98,7 +100,10 @@ int main(int argc, char** argv) {
               "milliseconds (0 to " +
               std::to_string(kMaxBusyTimeoutMs) + ", default " +
               std::to_string(StoreOptions{}.busyTimeout.count()) +
-              "); a change that waits longer is not made and the command exits with status 1");
+              "); a change that waits longer is not made and the command exits with status 1\n  " +
+              std::string(kNowVariable) +
+              "  The moment the command takes as now, as the clock on the wall shows it "
+              "(2026-12-07T18:00): to see which reminders would be due then");
 
   CommandAction action;
   addCollectionCommands(root, action);
@@ -108,6 +113,7 @@ int main(int argc, char** argv) {
   addServiceCommands(root, action);
   addWarrantyCommands(root, action);
   addExportCommand(root, action);
+  addRemindersCommand(root, action);
   addMeasureCommands(root, action);
   addSettingsCommand(root, action);
   addInfoCommand(root, action);
@@ -145,6 +151,13 @@ int main(int argc, char** argv) {
                       std::to_string(kMaxBusyTimeoutMs));
   }
   options.busyTimeout = *busyTimeout;
+  if (const char* now = std::getenv(kNowVariable.data()); now != nullptr) {
+    options.now = Formatters(options.locale).parseIsoDateTime(now);
+    if (!options.now) {
+      return usageError(std::string(kNowVariable) + " \"" + now +
+                        "\" refused; accepted: a local date and time such as 2026-12-07T18:00");
+    }
+  }
   if (!options.verbose) setDiagnosticSink({});
   if (!action) return usageError("no command given; run tockary --help");
 

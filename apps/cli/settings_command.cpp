@@ -70,6 +70,7 @@ void addSettingsCommand(CLI::App& root, CommandAction& action) {
       }
       // As a user would: open the screen, then flip the switch, side effects and all.
       SettingsTableViewController screen(env.services());
+      screen.initiateNotifications = env.reminderRebuild();
       screen.viewDidLoad();
       screen.setSwitch(*key, *value == "on");
       printSwitches(env);

@@ -5,9 +5,11 @@
 
 namespace tockary::gui {
 
-void installCollectionScreens(AppServices& services, QObject& parent) {
-  auto* list =
-      new CollectionList(std::make_unique<MyWatchCollectionTableViewController>(services), &parent);
+void installCollectionScreens(AppServices& services, QObject& parent, const ReminderHooks& hooks) {
+  auto screen = std::make_unique<MyWatchCollectionTableViewController>(services);
+  screen->printPendingNotificationRequests = hooks.print;
+  screen->initiateNotifications = hooks.rebuild;
+  auto* list = new CollectionList(std::move(screen), &parent);
   CollectionList::setInstance(list);
   CollectionPopups::setInstance(new CollectionPopups(services, *list, &parent));
   WatchDetail::setInstance(new WatchDetail(services, &parent));

@@ -40,9 +40,16 @@ GuiApp::GuiApp(const std::filesystem::path& dataDirectory, const std::string& lo
 
   GuiPresenter::setInstance(&presenter_);
   AppShell::setInstance(new AppShell(*services_, &adapters_));
+  openReminders(dataDirectory, clock != nullptr ? *clock : systemClock_);
   settingsScreen_ = std::make_unique<SettingsTableViewController>(*services_);
+  ReminderHooks hooks;
+  if (reminders_) {
+    hooks.print = [this] { reminders_->printPendingRequests(); };
+    hooks.rebuild = [this] { rebuildReminders(); };
+  }
+  settingsScreen_->initiateNotifications = hooks.rebuild;
   SettingsModel::setInstance(new SettingsModel(*settingsScreen_, &adapters_));
-  installCollectionScreens(*services_, adapters_);
+  installCollectionScreens(*services_, adapters_, hooks);
   installServiceScreens(*services_, adapters_);
   installMeasurementScreens(*services_, adapters_);
   installWarrantyScreens(*services_, adapters_);
@@ -50,6 +57,24 @@ GuiApp::GuiApp(const std::filesystem::path& dataDirectory, const std::string& lo
 }
 
 GuiApp::~GuiApp() { app_.applicationWillTerminate(); }
+
+void GuiApp::rebuildReminders() {
+  reminders_->initiateNotifications();
+  reminderDelivery_->deliverSoon();
+}
+
+void GuiApp::openReminders(const std::filesystem::path& dataDirectory, const Clock& clock) {
+  auto opened = openPendingNotifications(dataDirectory);
+  if (!opened) {
+    std::cerr << "tockary-app: warning: the reminders are off: " << opened.status().description()
+              << '\n';
+    return;
+  }
+  notificationCenter_ = std::move(opened).value();
+  reminders_ = std::make_unique<Reminders>(*services_, *notificationCenter_);
+  reminderDelivery_ =
+      std::make_unique<ReminderDelivery>(dataDirectory, clock, formatters_.calendar());
+}
 
 bool GuiApp::load() {
   // The engine owns its providers.

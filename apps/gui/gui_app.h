@@ -5,6 +5,7 @@
 #include <QQuickWindow>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,9 @@
 #include "platform/defaults/user_defaults.h"
 #include "platform/format/clock.h"
 #include "platform/format/formatters.h"
+#include "platform/notifications/pending_notifications.h"
+#include "reminder_delivery.h"
+#include "reminders/reminders.h"
 #include "settings/settings_table_view_controller.h"
 #include "store/app_delegate.h"
 #include "store/app_services.h"
@@ -44,12 +48,21 @@ class GuiApp {
   Pictures& pictures() { return *pictures_; }
 
  private:
+  // The pending reminders, what rebuilds them and what shows them when due.
+  void openReminders(const std::filesystem::path& dataDirectory, const Clock& clock);
+  // Rebuilds them and shows at once any that is due.
+  void rebuildReminders();
+
   AppDelegate app_;
   std::unique_ptr<SqliteUserDefaults> defaults_;
   Formatters formatters_;
   SystemClock systemClock_;
   GuiPresenter presenter_;
   std::unique_ptr<AppServices> services_;
+  // Null when the pending reminders' file cannot be opened: the app then runs without them.
+  std::unique_ptr<PendingNotificationCenter> notificationCenter_;
+  std::unique_ptr<Reminders> reminders_;
+  std::unique_ptr<ReminderDelivery> reminderDelivery_;
   std::unique_ptr<SettingsTableViewController> settingsScreen_;
   AssetCatalog assets_;
   // Outlives the engine, whose image loader may still ask for pictures while it goes.
@@ -59,7 +72,14 @@ class GuiApp {
 };
 
 // Each screen family creates its adapters under `parent` and makes them the QML singletons.
-void installCollectionScreens(AppServices& services, QObject& parent);
+// What the collection list runs for the reminders (nothing when they are off): it prints the
+// pending ones on load and rebuilds them then and every minute.
+struct ReminderHooks {
+  std::function<void()> print;
+  std::function<void()> rebuild;
+};
+
+void installCollectionScreens(AppServices& services, QObject& parent, const ReminderHooks& hooks);
 void installEditorScreens(AppServices& services, QObject& parent, Pictures& pictures);
 void installServiceScreens(AppServices& services, QObject& parent);
 void installMeasurementScreens(AppServices& services, QObject& parent);

@@ -186,6 +186,23 @@ std::optional<Date> Formatters::parseIsoDate(std::string_view text) const {
   return impl_->calendar.dateFrom(*year, *month, *day);
 }
 
+std::optional<Date> Formatters::parseIsoDateTime(std::string_view text) const {
+  if ((text.size() != 16 && text.size() != 19) || text[10] != 'T' || text[13] != ':' ||
+      (text.size() == 19 && text[16] != ':')) {
+    return std::nullopt;
+  }
+  const std::optional<Date> day = parseIsoDate(text.substr(0, 10));
+  const std::optional<int> hour = fixedDigits(text.substr(11, 2), 2);
+  const std::optional<int> minute = fixedDigits(text.substr(14, 2), 2);
+  const std::optional<int> second =
+      text.size() == 19 ? fixedDigits(text.substr(17, 2), 2) : std::optional<int>(0);
+  if (!day || !hour || !minute || !second || *hour > 23 || *minute > 59 || *second > 59) {
+    return std::nullopt;
+  }
+  const LocalDateTime date = impl_->calendar.localDateTime(*day);
+  return impl_->calendar.dateFrom(date.year, date.month, date.day, *hour, *minute, *second);
+}
+
 std::string Formatters::fullDateMediumTime(Date date) const {
   return formatted(impl_->fullDateMediumTime, date);
 }

@@ -47,6 +47,9 @@ class Formatters {
   // Reads an ISO 8601 calendar date, exactly "YYYY-MM-DD" ("2024-05-17"); start of that day in
   // the zone, or nothing for any other text or an impossible date.
   std::optional<Date> parseIsoDate(std::string_view text) const;
+  // Reads an ISO 8601 local date and time, "YYYY-MM-DDTHH:MM" or "YYYY-MM-DDTHH:MM:SS"
+  // ("2024-05-17T18:00"), as the zone's wall clock shows it; nothing for any other text.
+  std::optional<Date> parseIsoDateTime(std::string_view text) const;
 
   // Full date and medium time: "Friday, May 17, 2024 at 2:30:00 PM" (en_US).
   std::string fullDateMediumTime(Date date) const;

@@ -16,7 +16,7 @@ struct sqlite3;
 namespace tockary {
 
 // The reminders' file in the data folder, beside the store.
-inline constexpr std::string_view kRemindersFileName = "Reminders.sqlite";
+inline constexpr std::string_view kRemindersFileName = "reminders.sqlite";
 
 // How late a due notification is still delivered: a timer that fires late or a machine that
 // wakes within it still shows the notification.

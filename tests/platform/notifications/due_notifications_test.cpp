@@ -171,7 +171,7 @@ TEST_F(DueNotificationTest, OldDeliveryMarksArePruned) {
     EXPECT_EQ(takeTitles(*center, at(2026, 12, day, 10, 0)).size(), 1u);
   }
   sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open((data / "Reminders.sqlite").c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_open((data / "reminders.sqlite").c_str(), &db), SQLITE_OK);
   sqlite3_stmt* count = nullptr;
   sqlite3_prepare_v2(db, "SELECT count(*) FROM delivered", -1, &count, nullptr);
   ASSERT_EQ(sqlite3_step(count), SQLITE_ROW);

@@ -5,42 +5,13 @@
 
 #include "platform/notifications/freedesktop_notification_poster.h"
 #include "platform/notifications/notification_fixture.h"
-#include "support/child_process.h"
-#include "support/scoped_environment.h"
-#include "support/temp_dir.h"
+#include "support/session_bus.h"
 
 namespace tockary {
 namespace {
 
-using testing::ChildProcess;
+using testing::Posted;
 using testing::reminder;
-
-// What the stand-in service received in one Notify call.
-struct Posted {
-  std::string app;
-  std::string summary;
-  std::string body;
-  std::string hints;  // names, comma-separated
-  friend bool operator==(const Posted&, const Posted&) = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Posted& posted) {
-  return out << "{" << posted.app << " | " << posted.summary << " | " << posted.body << " | "
-             << posted.hints << "}";
-}
-
-std::string percentDecoded(std::string_view text) {
-  std::string decoded;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size()) {
-      decoded += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
-      i += 2;
-    } else {
-      decoded += text[i];
-    }
-  }
-  return decoded;
-}
 
 // A session bus of the test's own with no service on it, named by DBUS_SESSION_BUS_ADDRESS
 // while the test runs; startService() puts the stand-in notification service on it.
@@ -50,54 +21,13 @@ class SessionBusTest : public testing::NotificationTest {
 
   // Starts a bus (again: a bus started before goes away first).
   void startBus() {
-    service_.reset();
-    bus_.reset();
-    daemon_.reset();
-    const auto config = scratch.path() / "session.conf";
-    std::filesystem::remove(scratch.path() / "bus");
-    testing::writeFile(config,
-                       "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration "
-                       "1.0//EN\" \"http://www.freedesktop.org/standards/dbus/1.0/"
-                       "busconfig.dtd\">\n<busconfig><type>session</type><listen>unix:path=" +
-                           (scratch.path() / "bus").string() +
-                           "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
-                           "<allow send_destination=\"*\" eavesdrop=\"true\"/>"
-                           "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n");
-    daemon_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{TOCKARY_DBUS_DAEMON, "--config-file=" + config.string(),
-                                 "--print-address", "--nofork"},
-        /*quiet=*/true);
-    const auto address = daemon_->readLine();
-    ASSERT_TRUE(address) << "dbus-daemon (" << TOCKARY_DBUS_DAEMON << ") did not start";
-    bus_ = std::make_unique<testing::ScopedEnvironment>("DBUS_SESSION_BUS_ADDRESS", *address);
+    ASSERT_TRUE(bus_.start()) << "dbus-daemon (" << TOCKARY_DBUS_DAEMON << ") did not start";
   }
-
   void startService(std::vector<std::string> options = {}) {
-    options.insert(options.begin(), TOCKARY_NOTIFICATION_RECORDER);
-    service_ = std::make_unique<ChildProcess>(options);
-    ASSERT_EQ(service_->readLine(), "ready");
+    ASSERT_TRUE(bus_.startService(std::move(options)));
   }
-
-  void stopService() {
-    ASSERT_TRUE(service_->finish());
-    service_.reset();
-  }
-
-  // The next Notify call the service received; nullopt when none came.
-  std::optional<Posted> nextPosted() {
-    const auto line = service_->readLine();
-    if (!line) return std::nullopt;
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (std::size_t blank; (blank = line->find(' ', start)) != std::string::npos;) {
-      fields.push_back(percentDecoded(line->substr(start, blank - start)));
-      start = blank + 1;
-    }
-    fields.push_back(percentDecoded(line->substr(start)));
-    EXPECT_EQ(fields.size(), 4u) << *line;
-    fields.resize(4);
-    return Posted{fields[0], fields[1], fields[2], fields[3]};
-  }
+  void stopService() { ASSERT_TRUE(bus_.stopService()); }
+  std::optional<Posted> nextPosted() { return bus_.nextPosted(); }
 
   // Delivers what is due at `now` from `requests` through a poster on the test's bus.
   Result<std::vector<NotificationRequest>> deliverAt(std::vector<NotificationRequest> requests,
@@ -112,11 +42,9 @@ class SessionBusTest : public testing::NotificationTest {
   }
 
   testing::TempDir scratch;
+  testing::SessionBus bus_{TOCKARY_DBUS_DAEMON, TOCKARY_NOTIFICATION_RECORDER};
   FreedesktopNotificationPoster poster;
   std::ostringstream fallback;
-  std::unique_ptr<ChildProcess> daemon_;
-  std::unique_ptr<ChildProcess> service_;
-  std::unique_ptr<testing::ScopedEnvironment> bus_;
 };
 
 NotificationContent content(std::string title, std::string subtitle, std::string body) {

@@ -89,7 +89,7 @@ TEST_F(NotificationTest, DeliveryWhileAnotherProcessHoldsTheFileDeliversNothing)
   ASSERT_TRUE(
       center->replacePendingNotificationRequests({reminder("Seiko SKX007", "", "", 16, 0)}));
   sqlite3* other = nullptr;
-  ASSERT_EQ(sqlite3_open((data / "Reminders.sqlite").c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_open((data / "reminders.sqlite").c_str(), &other), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
   FakePoster poster;
   std::ostringstream fallback;

@@ -72,8 +72,8 @@ TEST_F(NotificationTest, FileIsPrivateFromTheStartAndAuthorisationIsGranted) {
   data = home.path() / "missing" / "tockary";
   auto center = openCenter();
   ASSERT_TRUE(center);
-  EXPECT_EQ(center->file(), data / "Reminders.sqlite");
-  EXPECT_EQ(modeOf(data / "Reminders.sqlite"), 0600u);
+  EXPECT_EQ(center->file(), data / "reminders.sqlite");
+  EXPECT_EQ(modeOf(data / "reminders.sqlite"), 0600u);
   EXPECT_EQ(modeOf(data), 0700u);
   std::optional<bool> granted;
   center->requestAuthorization([&](bool answer) { granted = answer; });
@@ -82,7 +82,7 @@ TEST_F(NotificationTest, FileIsPrivateFromTheStartAndAuthorisationIsGranted) {
 
 TEST_F(NotificationTest, AFileThatIsNotARemindersFileIsAnErrorAndLeftAsItWas) {
   std::filesystem::create_directories(data);
-  const auto file = data / "Reminders.sqlite";
+  const auto file = data / "reminders.sqlite";
 
   testing::writeFile(file, "not a database, but someone's notes");
   auto garbage = openPendingNotifications(data);
@@ -117,7 +117,7 @@ TEST_F(NotificationTest, AReplacementInProgressIsNotSeenByAnotherReader) {
   ASSERT_TRUE(center->replacePendingNotificationRequests(sampleSet()));
   // Another process halfway through its replacement: the old set gone, one new request written.
   sqlite3* writer = nullptr;
-  ASSERT_EQ(sqlite3_open((data / "Reminders.sqlite").c_str(), &writer), SQLITE_OK);
+  ASSERT_EQ(sqlite3_open((data / "reminders.sqlite").c_str(), &writer), SQLITE_OK);
   ASSERT_EQ(
       sqlite3_exec(writer,
                    "BEGIN IMMEDIATE; DELETE FROM pendingUserInfo; DELETE FROM pending; "
