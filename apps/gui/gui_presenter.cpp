@@ -410,9 +410,11 @@ QVariantList GuiPresenter::images() const {
       entry["source"] = QString();  // a frame only
     }
     entry.insert(decorationMap(image));
-    entry["animated"] = image.animatedTo.has_value();
-    // The one growing picture the app has is the wear badge; it grows with the badge's spring.
-    entry["duration"] = static_cast<int>(kBadgeAnimation.duration * 1000);
+    entry["animated"] = image.animatedTo.has_value() || image.animatedAlpha.has_value();
+    entry["duration"] = image.animation ? static_cast<int>(image.animation->duration * 1000) : 0;
+    entry["alpha"] = image.alpha;
+    entry["toAlpha"] = image.animatedAlpha.value_or(image.alpha);
+    entry["fromCentre"] = image.xFromCentre;
     list << entry;
   }
   return list;
