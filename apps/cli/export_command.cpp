@@ -2,38 +2,13 @@
 #include <iostream>
 #include <memory>
 #include <string>
-#include <system_error>
 
 #include "commands.h"
 #include "output.h"
-#include "platform/outside_file.h"
 #include "settings/csv_export.h"
 #include "settings/settings_table_view_controller.h"
 
 namespace tockary::cli {
-
-namespace {
-
-namespace fs = std::filesystem;
-
-// The file -o names, checked before anything is written: a folder, or a file in a folder that
-// does not exist, is refused.
-fs::path outputFile(const std::string& given) {
-  if (given.empty()) throw UsageError{"-o needs a file name"};
-  const fs::path file(given);
-  if (Status usable = writableOutsideFile(file); !usable) {
-    std::string line = "-o \"" + given + "\" " + usable.description();
-    std::error_code error;
-    if (fs::is_directory(file, error)) {
-      line += "; name a file in it, such as " + (file / kCsvFileName).string();
-    }
-    throw UsageError{line};
-  }
-  std::error_code error;
-  return fs::absolute(file, error);
-}
-
-}  // namespace
 
 void addExportCommand(CLI::App& root, CommandAction& action) {
   auto* command = root.add_subcommand(
@@ -51,7 +26,8 @@ void addExportCommand(CLI::App& root, CommandAction& action) {
           SettingsTableViewController screen(env.services());
           return screen.exportCollectionToCSV();
         }
-        const fs::path target = outputFile(*file);  // refused before the store is opened
+        // Refused before the store is opened.
+        const std::filesystem::path target = outputFile("-o", *file, kCsvFileName);
         return writeCollectionCsv(env.services().context(), env.formatters(), target);
       }();
       if (!exported) {
