@@ -46,7 +46,7 @@ void addCardCommand(CLI::App& root, CommandAction& action) {
         out.text().line(card->texts[i]);
       }
       out.json()["texts"] = texts;
-      out.json()["sheet"] = sheetJson(card->sheet);
+      out.json()["statusIcon"] = card->statusIcon;
       out.json()["file"] = Json();
       if (target) {
         writeDrawingPng(watchCardDrawing(card->sheet), *target, "the card");

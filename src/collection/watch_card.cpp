@@ -101,6 +101,11 @@ void addBorder(Drawing& drawing, Frame f, double width, Rgba colour) {
   }
 }
 
+// The row's icon for the watch's status, strap sizes included.
+std::string cardStatusIcon(const Kello& watch) {
+  return statusIconName(watch.varasarake2().value_or(""), watch.lugivali().value_or(""));
+}
+
 }  // namespace
 
 WatchCardTexts watchCardTexts(const Kello& watch, double collectionWearTotal, Date now,
@@ -171,8 +176,7 @@ Result<Sheet> watchCardSheet(const Kello& watch, const WatchCardTexts& texts) {
   diagram.assetName = std::string(kCardDiagramImage);
   sheet.images.push_back(std::move(diagram));
   SheetImage status = cardImage(kCardStatusIconFrame);
-  status.assetName =
-      statusIconName(watch.varasarake2().value_or(""), watch.lugivali().value_or(""));
+  status.assetName = cardStatusIcon(watch);
   status.alpha = kCardStatusIconAlpha;
   status.animatedTo = kCardStatusIconGrown;
   status.animatedAlpha = 1.0;
@@ -189,7 +193,8 @@ Result<WatchCard> watchCard(const Kello& watch, AppServices& services) {
                                         services.clock.now(), services.formatters);
   auto sheet = watchCardSheet(watch, texts);
   if (!sheet) return sheet.status();
-  return WatchCard{std::move(texts), std::move(*sheet)};
+  std::string statusIcon = cardStatusIcon(watch);
+  return WatchCard{std::move(texts), std::move(statusIcon), std::move(*sheet)};
 }
 
 Drawing watchCardDrawing(const Sheet& cardSheet) {

@@ -79,6 +79,7 @@ Result<Sheet> watchCardSheet(const Kello& watch, const WatchCardTexts& texts);
 // A watch's card with the collection's figures as they are now.
 struct WatchCard {
   WatchCardTexts texts;
+  std::string statusIcon;  // the icon's asset name
   Sheet sheet;
 };
 Result<WatchCard> watchCard(const Kello& watch, AppServices& services);
