@@ -2,9 +2,13 @@
 
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "cli_environment.h"
+#include "platform/render/drawing.h"
 
 namespace tockary::cli {
 
@@ -16,6 +20,16 @@ using CommandAction = std::function<int(CliEnvironment&)>;
 const CLI::Validator& utf8Text();
 // The required ID argument of a command about one watch, as `tockary list` shows the ids.
 CLI::App* addWatchIdArgument(CLI::App* command, std::string& id);
+
+// The file an output option ("-o") names, looked at before anything is done: a folder, or a file
+// in a folder that does not exist, is a UsageError (a folder's line suggests `exampleName` in it,
+// when one is given).
+std::filesystem::path outputFile(std::string_view option, const std::string& given,
+                                 std::string_view exampleName = {});
+// Draws `drawing` as a PNG picture and writes it whole to `file`; what fails is a WriteFailure
+// naming `what` ("the card").
+void writeDrawingPng(const Drawing& drawing, const std::filesystem::path& file,
+                     std::string_view what);
 
 // Each command adds itself to the root and, when chosen, sets `action`.
 void addInfoCommand(CLI::App& root, CommandAction& action);
@@ -30,6 +44,8 @@ void addCollectionCommands(CLI::App& root, CommandAction& action);
 void addDetailCommands(CLI::App& root, CommandAction& action);
 // compare, keeper-rate, seller-rate, ownership, badge, tech, wotd, summary
 void addPopupCommands(CLI::App& root, CommandAction& action);
+// card
+void addCardCommand(CLI::App& root, CommandAction& action);
 // add, edit, catalogues
 void addEditorCommands(CLI::App& root, CommandAction& action);
 // service list, show, add, edit, delete

@@ -1,10 +1,13 @@
 #include <cmath>
+#include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "commands.h"
 #include "detail/detail_captions.h"
+#include "detail/diagram_drawing.h"
 #include "detail/tarkastele_kelloa_table_view_controller.h"
 #include "output.h"
 #include "platform/format/number_text.h"
@@ -22,6 +25,7 @@ using Screen = TarkasteleKelloaTableViewController;
 struct DetailArguments {
   std::string id;
   int face = 1;
+  std::string pictureOut;
   bool confirm = false;
   bool yes = false;
   std::string choose;
@@ -167,13 +171,29 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
   show->add_option("--face", arguments->face,
                    "Which picture face to show: 1 front, 2 back, 3 dimension diagram")
       ->check(CLI::Range(1, 3));
-  show->callback([&action, arguments] {
-    action = [arguments](CliEnvironment& env) {
+  auto* pictureOut =
+      show->add_option("--picture-out", arguments->pictureOut,
+                       "With --face 3: write the diagram with its texts as a PNG file")
+          ->type_name("FILE");
+  show->callback([&action, arguments, pictureOut] {
+    action = [arguments, pictureOut](CliEnvironment& env) {
+      std::optional<std::filesystem::path> target;
+      if (pictureOut->count() > 0) {
+        if (arguments->face != 3) {
+          throw UsageError{"--picture-out draws the dimension diagram; add --face 3"};
+        }
+        target = outputFile("--picture-out", arguments->pictureOut, "diagram.png");
+      }
       auto screen = openScreen(env, arguments->id);
       while (screen->kelloIsFaceUp() != arguments->face) screen->flipWatchPhoto();
       Output out(env.options().json);
       screenJson(out.json(), *screen);
       screenText(out.text(), *screen);
+      if (target && screen->outputs().tekstiView) {
+        writeDrawingPng(diagramFaceDrawing(*screen->outputs().tekstiView), *target, "the diagram");
+        out.json()["pictureOut"] = target->string();
+        out.text().line("Diagram written to " + target->string() + ".");
+      }
       out.print(std::cout);
       return 0;
     };

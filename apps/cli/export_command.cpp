@@ -2,11 +2,9 @@
 #include <iostream>
 #include <memory>
 #include <string>
-#include <system_error>
 
 #include "commands.h"
 #include "output.h"
-#include "screen_output.h"
 #include "settings/csv_export.h"
 #include "settings/settings_table_view_controller.h"
 
@@ -28,8 +26,8 @@ void addExportCommand(CLI::App& root, CommandAction& action) {
           SettingsTableViewController screen(env.services());
           return screen.exportCollectionToCSV();
         }
-        const auto target =
-            outputFileOption(*file, "-o", kCsvFileName);  // refused before the store is opened
+        // Refused before the store is opened.
+        const std::filesystem::path target = outputFile("-o", *file, kCsvFileName);
         return writeCollectionCsv(env.services().context(), env.formatters(), target);
       }();
       if (!exported) {

@@ -109,6 +109,7 @@ int main(int argc, char** argv) {
   addCollectionCommands(root, action);
   addDetailCommands(root, action);
   addPopupCommands(root, action);
+  addCardCommand(root, action);
   addEditorCommands(root, action);
   addServiceCommands(root, action);
   addWarrantyCommands(root, action);

@@ -126,7 +126,7 @@ void addRemindersCommand(CLI::App& root, CommandAction& action) {
     const bool wantsCalendar = command->get_option("--ics")->count() > 0;
     action = [deliver, calendarFile, wantsCalendar](CliEnvironment& env) {
       std::filesystem::path file;
-      if (wantsCalendar) file = outputFileOption(*calendarFile, "--ics", kCalendarFileName);
+      if (wantsCalendar) file = outputFile("--ics", *calendarFile, kCalendarFileName);
       env.reminders().initiateNotifications();
       if (*deliver) return deliverDue(env);
       auto pending = env.notificationCenter().pendingNotificationRequests();

@@ -2,32 +2,11 @@
 
 #include <charconv>
 #include <iostream>
-#include <system_error>
-
-#include "platform/outside_file.h"
 
 namespace tockary::cli {
 
 std::shared_ptr<Kello> watchById(CliEnvironment& env, const std::string& id) {
   return recordById<Kello>(env, id, "watch", "tockary list");
-}
-
-std::filesystem::path outputFileOption(const std::string& given, std::string_view option,
-                                       std::string_view suggestedName) {
-  namespace fs = std::filesystem;
-  if (given.empty()) throw UsageError{std::string(option) + " needs a file name"};
-  const fs::path file(given);
-  if (Status usable = writableOutsideFile(file); !usable) {
-    std::string line = std::string(option) + " \"" + given + "\" " + usable.description();
-    std::error_code error;
-    if (!suggestedName.empty() && fs::is_directory(file, error)) {
-      line += "; name a file in it, such as " + (file / suggestedName).string();
-    }
-    throw UsageError{line};
-  }
-  std::error_code error;
-  const fs::path absolute = fs::absolute(file, error);
-  return error ? file : absolute;
 }
 
 void requireAccepted(const Status& entered, std::string_view option) {

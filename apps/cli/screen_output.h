@@ -27,12 +27,6 @@ int printSaved(CliEnvironment& env, const Result<ObjectID>& saved, std::string_v
 
 std::shared_ptr<Kello> watchById(CliEnvironment& env, const std::string& id);
 
-// The file an option such as -o names, looked at before anything is done: no name, a folder or a
-// file in a folder that does not exist is a UsageError naming the option ("-o \"x\" is a
-// directory"), which for a folder suggests `suggestedName` in it when one is given.
-std::filesystem::path outputFileOption(const std::string& given, std::string_view option = "-o",
-                                       std::string_view suggestedName = {});
-
 // The record of entity T a command names by its id as its list prints it ("3" or "Varataulu/3").
 // Unknown ids are a UsageError naming the id, the `noun` and the command that lists the ids.
 template <typename T>

@@ -171,7 +171,7 @@ void addShareCommand(CLI::App& group, CommandAction& action) {
       ->type_name("FILE");
   addRecordCommand(*share, kWarranty, action, [file](CliEnvironment& env, const std::string& id) {
     // The file is looked at first: a folder or a missing folder stops before anything is done.
-    outputFileOption(*file);
+    outputFile("-o", *file);
     const auto card = recordById<Takuu>(env, kWarranty, id);
     Detail screen(env.services(), card->objectID());
     screen.viewDidLoad();

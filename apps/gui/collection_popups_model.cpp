@@ -40,6 +40,8 @@ void CollectionPopups::badge(int row, int badge) { popups_.badgeDetailsShow(badg
 
 void CollectionPopups::technical(int row) { popups_.quickInfoShow(watchAt(row)); }
 
+void CollectionPopups::card(int row) { popups_.pelikorttiShow(watchAt(row)); }
+
 void CollectionPopups::watchOfTheDay() { roulette_.startRoulette(); }
 
 void CollectionPopups::summary() { showCollectionFacts(services_); }

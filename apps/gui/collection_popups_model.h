@@ -34,6 +34,8 @@ class CollectionPopups : public QObject {
   // 1 movement, 2 dimensions, 3 complete data, 4 wears.
   Q_INVOKABLE void badge(int row, int badge);
   Q_INVOKABLE void technical(int row);
+  // The status button: the watch's card.
+  Q_INVOKABLE void card(int row);
   Q_INVOKABLE void watchOfTheDay();
   Q_INVOKABLE void summary();
 

@@ -18,6 +18,7 @@
 #include "platform/image/image_codec.h"
 #include "platform/image/qt_image.h"
 #include "platform/outside_file.h"
+#include "platform/render/font_names.h"
 #include "platform/ui/diagnostics.h"
 #include "qt_text.h"
 #include "service/service_form.h"
@@ -357,12 +358,10 @@ double GuiPresenter::messageSize() const {
 }
 
 QString GuiPresenter::fontFamily(const QString& fontName) {
-  if (fontName.startsWith("Courier")) return "Nimbus Mono PS";
-  // Helvetica and anything unnamed: the Helvetica clone.
-  return "Nimbus Sans";
+  return qs(tockary::fontFamily(fontName.toStdString()));
 }
 
-bool GuiPresenter::fontBold(const QString& fontName) { return fontName.endsWith("-Bold"); }
+bool GuiPresenter::fontBold(const QString& fontName) { return isBoldFont(fontName.toStdString()); }
 
 QVariantList GuiPresenter::actions() const {
   QVariantList list;
@@ -411,9 +410,11 @@ QVariantList GuiPresenter::images() const {
       entry["source"] = QString();  // a frame only
     }
     entry.insert(decorationMap(image));
-    entry["animated"] = image.animatedTo.has_value();
-    // The one growing picture the app has is the wear badge; it grows with the badge's spring.
-    entry["duration"] = static_cast<int>(kBadgeAnimation.duration * 1000);
+    entry["animated"] = image.animatedTo.has_value() || image.animatedAlpha.has_value();
+    entry["duration"] = image.animation ? static_cast<int>(image.animation->duration * 1000) : 0;
+    entry["alpha"] = image.alpha;
+    entry["toAlpha"] = image.animatedAlpha.value_or(image.alpha);
+    entry["fromCentre"] = image.xFromCentre;
     list << entry;
   }
   return list;

@@ -5,7 +5,9 @@
 
 #include "collection/collection_statistics.h"
 #include "collection/my_watch_collection_table_view_cell.h"
+#include "collection/watch_card.h"
 #include "platform/format/number_text.h"
+#include "platform/ui/diagnostics.h"
 #include "store/collection_model.h"
 #include "watch/wear_counter.h"
 
@@ -190,6 +192,17 @@ bool RowPopups::quickInfoShow(const std::shared_ptr<Kello>& watch) {
           "\nBezel material: " + text(w.bezelmateriaali()) + " \nGlass: " + text(w.lasi()) +
           " \nCrown type: " + text(w.kruunu()) + " \nReference: " + text(w.refkoodi()) +
           " \nSerial number: " + text(w.sarjanumero())));
+  return true;
+}
+
+bool RowPopups::pelikorttiShow(const std::shared_ptr<Kello>& watch) {
+  if (!watch) return false;
+  auto card = watchCard(*watch, services_);
+  if (!card) {
+    diagnostic("The watch card could not be drawn: " + card.status().description());
+    return false;
+  }
+  services_.presenter.present(std::move(card->sheet));
   return true;
 }
 

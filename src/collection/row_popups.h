@@ -51,6 +51,9 @@ class RowPopups {
   bool badge4DetailsShow(const std::shared_ptr<Kello>& watch) { return badgeDetailsShow(4, watch); }
   // The technical-information button.
   bool quickInfoShow(const std::shared_ptr<Kello>& watch);
+  // The status button: the watch's card. Nothing when its text panel cannot be rendered (a
+  // console line says why).
+  bool pelikorttiShow(const std::shared_ptr<Kello>& watch);
 
   // What the comparison's extra action does, with the figures computed afresh.
   bool showKeeperRate(const std::shared_ptr<Kello>& watch);

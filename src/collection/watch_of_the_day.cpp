@@ -10,13 +10,6 @@
 
 namespace tockary {
 
-namespace {
-
-constexpr Rgba kLightGray{2.0 / 3, 2.0 / 3, 2.0 / 3, 1};
-constexpr Rgba kDarkGray{1.0 / 3, 1.0 / 3, 1.0 / 3, 1};
-
-}  // namespace
-
 UniformSource systemUniformSource() {
   auto engine = std::make_shared<std::mt19937>(std::random_device{}());
   return [engine](std::uint32_t bound) {

@@ -6,11 +6,9 @@
 #include <string>
 
 #include "platform/format/formatters.h"
+#include "store/watch_captions.h"
 
 namespace tockary {
-
-// Stands for a figure that cannot be shown (an amount, a date, a rate).
-inline constexpr std::string_view kNoFigure = "-----";
 
 // The one-line identity of a watch and the navigation title that goes with it; `title` is
 // nullopt when the identity leaves the screen's title as it was.

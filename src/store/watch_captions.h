@@ -9,6 +9,9 @@
 
 namespace tockary {
 
+// Stands for a figure that cannot be shown (an amount, a date, a rate).
+inline constexpr std::string_view kNoFigure = "-----";
+
 inline constexpr std::array<std::pair<std::string_view, std::string_view>, 36> kWatchCaptions = {{
     {"kellokuva", "Front picture"},
     {"varasarake6", "Back picture"},

@@ -63,6 +63,7 @@ Sheet badgeSheet(const WearBadge& badge, double screenCentreX) {
   image.assetName = std::string(badge.imageName);
   image.frame = {screenCentreX - 30, -300, 50, 50};
   image.animatedTo = Frame{screenCentreX - 117, -320, 200, 200};
+  image.animation = kBadgeAnimation;
   sheet.images.push_back(std::move(image));
   return sheet;
 }

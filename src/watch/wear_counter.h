@@ -62,12 +62,7 @@ inline constexpr std::array<WearBadge, 10> kWearBadges = {{
 std::optional<WearBadge> badgeForPriorCount(double priorCount);
 
 // How the badge picture grows once its sheet is shown: a spring, no delay, linear curve.
-struct BadgeAnimation {
-  double duration = 4.0;  // seconds
-  double damping = 0.8;
-  double initialVelocity = 0.5;
-};
-inline constexpr BadgeAnimation kBadgeAnimation{};
+inline constexpr SpringAnimation kBadgeAnimation{4.0, 0.8, 0.5};
 
 // The action sheet showing `badge`: its title, message, one "OK" (cancel style) and the badge
 // picture, which grows from a 50 x 50 square once the sheet is shown. `screenCentreX` is the

@@ -118,6 +118,7 @@ TEST_F(SheetOverlayTest, ADecorativePictureGrowsToItsTargetFrame) {
   badge.assetName = "insertpic_front.png";
   badge.frame = {185, -300, 50, 50};
   badge.animatedTo = Frame{98, -320, 200, 200};
+  badge.animation = SpringAnimation{4.0, 0.8, 0.5};
   sheet.images.push_back(badge);
   app->presenter().present(sheet);
   settle();

@@ -195,6 +195,13 @@ TEST_F(UserScreenshots, WatchOfTheDay) {
   screenshot("watch-of-the-day");
 }
 
+TEST_F(UserScreenshots, WatchCard) {
+  click(find(row(*watches[5]), "statusButtonOutlet"));  // the first row
+  ASSERT_TRUE(waitFor([&] { return item("sheetImage_5") != nullptr; }));
+  settle(3500);  // the status icon springs into place
+  screenshot("watch-card");
+}
+
 TEST_F(UserScreenshots, Summary) {
   click(item("summaryButton"));
   ASSERT_TRUE(waitFor([&] { return sheetHeadline() == "My watch collection summary: "; }));

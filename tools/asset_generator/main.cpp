@@ -896,27 +896,49 @@ void drawDetailDiagram() {
   });
 }
 
-// The watch card's diagram: the same watch and measure lines, face and side, on clear ground.
+// The watch card's diagram: the watch face-on and edge-on, with a measure line for each of the
+// card's dimension labels. Drawn in the card's own points (the card is 300 x 500; this picture
+// covers x 0 … 200, y 220 … 410 of it), so each line sits where the card's text panel writes its
+// label: lug width left of the line between the top lugs (29, 232), diameter under the line
+// across the dial (60, 312), thickness under the line across the side view (134, 312),
+// lug-to-lug beside its line's lower end (177, 356), and a leader from the dial down between the
+// lugs to the dial's caption (100, 406). The materials are listed right of the picture.
 void drawCardDiagram() {
-  make("watch_dimensions", 600, 600, [](QPainter& p, double w, double) {
-    p.scale(w / 300, w / 300);
+  make("watch_dimensions", 600, 570, [](QPainter& p, double w, double) {
+    p.scale(w / 200, w / 200);
+    p.translate(0, -220);
     const QColor line(0xD1, 0xD1, 0xD6);
     const QColor accent(0xFF, 0xC8, 0x2E);
-    const QPointF c(130, 150);
-    p.setPen(QPen(line, 2));
-    p.setBrush(Qt::NoBrush);
-    for (int end : {-1, 1}) {
-      for (double x : {98.0, 150.0}) p.drawRoundedRect(QRectF(x, end < 0 ? 50 : 206, 12, 44), 4, 4);
+    const QPointF c(80, 300);
+    p.setPen(QPen(line, 1.2));
+    p.setBrush(QColor(0x3A, 0x3A, 0x3C));
+    for (double y : {240.0, 338.0}) {  // lugs, 20 apart inside
+      for (double x : {62.0, 90.0}) p.drawRoundedRect(QRectF(x, y, 8, 22), 2, 2);
     }
-    p.drawEllipse(c, 70, 70);
-    p.drawEllipse(c, 56, 56);
-    p.drawRoundedRect(QRectF(198, 142, 12, 16), 3, 3);
-    p.drawRoundedRect(QRectF(250, 80, 22, 140), 8, 8);  // side view
-    p.setPen(QPen(accent, 2));
-    arrow(p, QPointF(110, 40), QPointF(150, 40), 7);    // lug width
-    arrow(p, QPointF(60, 150), QPointF(200, 150), 7);   // diameter
-    arrow(p, QPointF(30, 50), QPointF(30, 250), 7);     // lug-to-lug
-    arrow(p, QPointF(250, 236), QPointF(272, 236), 6);  // thickness
+    p.drawRoundedRect(QRectF(122, 295, 6, 10), 1.5, 1.5);  // crown
+    p.drawEllipse(c, 42, 42);                              // case and bezel
+    p.setBrush(QColor(0x24, 0x24, 0x26));
+    p.drawEllipse(c, 34, 34);  // dial
+    for (int hour = 0; hour < 12; ++hour) {
+      const double a = hour * M_PI / 6;
+      p.drawLine(c + QPointF(30 * std::sin(a), -30 * std::cos(a)),
+                 c + QPointF(33 * std::sin(a), -33 * std::cos(a)));
+    }
+    // Edge-on: the case between its lugs, the crystal a little domed on top.
+    p.setBrush(QColor(0x3A, 0x3A, 0x3C));
+    p.drawRoundedRect(QRectF(141, 240, 12, 120), 3, 3);
+    p.drawRoundedRect(QRectF(138, 258, 18, 84), 4, 4);
+    p.drawLine(QPointF(138, 272), QPointF(156, 272));
+    p.setPen(QPen(accent, 1.2));
+    arrow(p, QPointF(70, 236.5), QPointF(90, 236.5), 3.5);    // lug width
+    arrow(p, QPointF(38, 307), QPointF(122, 307), 4);         // diameter
+    arrow(p, QPointF(138, 307), QPointF(156, 307), 3.5);      // thickness
+    arrow(p, QPointF(170, 240), QPointF(170, 360), 4);        // lug-to-lug
+    p.setPen(QPen(accent, 0.8, Qt::DashLine));
+    p.drawLine(QPointF(54, 236.5), QPointF(68, 236.5));  // from the lug width's label
+    p.drawLine(QPointF(153, 240), QPointF(173, 240));    // lug ends to the lug-to-lug line
+    p.drawLine(QPointF(153, 360), QPointF(173, 360));
+    p.drawPolyline(QPolygonF({QPointF(80, 334), QPointF(80, 409.5), QPointF(97, 409.5)}));
   });
 }
 

@@ -216,7 +216,7 @@ SwipeDelegate {
             anchors.rightMargin: 12
             y: 12
             spacing: 6
-            RowIcon { objectName: "statusButtonOutlet"; name: row.statusImage; size: 36 }
+            RowIcon { objectName: "statusButtonOutlet"; name: row.statusImage; size: 36; pressable: true; onClicked: CollectionPopups.card(row.index) }
             RowIcon { objectName: "dotsButton"; name: row.dotsImage; size: 36; height: 12 }
             RowIcon { objectName: "dwrButton"; name: row.rateImage; size: 36; pressable: true; onClicked: CollectionPopups.rate(row.index) }
             // The technical-details button, drawn rather than taken from a font.

@@ -142,16 +142,23 @@ Item {
                     required property int index
                     objectName: "sheetImage_" + index
                     source: modelData.source
-                    x: modelData.centred ? (card.width - width) / 2 : modelData.x
+                    // Frames count from the card's left edge, or from its centre.
+                    // The origin stays bound while the place is animated: the card may still be
+                    // laid out when the animation starts.
+                    readonly property real originX: modelData.fromCentre ? card.width / 2 : 0
+                    property real placeX: modelData.x
+                    x: modelData.centred ? (card.width - width) / 2 : originX + placeX
                     y: modelData.y
                     width: modelData.width
                     height: modelData.height
+                    opacity: modelData.alpha
                     sourceSize.width: modelData.toWidth
                     sourceSize.height: modelData.toHeight
                     fillMode: Image.PreserveAspectFit
                     ParallelAnimation {
                         id: grow
-                        NumberAnimation { target: picture; property: "x"; to: picture.modelData.toX; duration: picture.modelData.duration; easing.type: Easing.OutBack }
+                        NumberAnimation { target: picture; property: "placeX"; to: picture.modelData.toX; duration: picture.modelData.duration; easing.type: Easing.OutBack }
+                        NumberAnimation { target: picture; property: "opacity"; to: picture.modelData.toAlpha; duration: picture.modelData.duration }
                         NumberAnimation { target: picture; property: "y"; to: picture.modelData.toY; duration: picture.modelData.duration; easing.type: Easing.OutBack }
                         NumberAnimation { target: picture; property: "width"; to: picture.modelData.toWidth; duration: picture.modelData.duration; easing.type: Easing.OutBack }
                         NumberAnimation { target: picture; property: "height"; to: picture.modelData.toHeight; duration: picture.modelData.duration; easing.type: Easing.OutBack }

@@ -15,6 +15,10 @@ struct Rgba {
 };
 
 inline constexpr Rgba kBlack{0, 0, 0, 1};
+// The platform's named greys.
+inline constexpr Rgba kDarkGray{1.0 / 3, 1.0 / 3, 1.0 / 3, 1};
+inline constexpr Rgba kGray{0.5, 0.5, 0.5, 1};
+inline constexpr Rgba kLightGray{2.0 / 3, 2.0 / 3, 2.0 / 3, 1};
 
 // How a screen asks for its navigation bar to look; the front end applies it.
 struct NavigationBarStyle {

@@ -79,16 +79,30 @@ struct SpinAnimation {
   friend bool operator==(const SpinAnimation&, const SpinAnimation&) = default;
 };
 
+// How a picture reaches its place (and opacity) once the sheet is shown: over `duration`
+// seconds, as a spring of this damping ratio (1: no overshoot) and initial velocity.
+struct SpringAnimation {
+  double duration = 0;
+  double damping = 1;
+  double initialVelocity = 0;
+  friend bool operator==(const SpringAnimation&, const SpringAnimation&) = default;
+};
+
 // A decorative picture placed on the sheet, in the sheet's coordinates. With neither an asset
 // nor a picture it is an empty area drawn only by its decoration.
 struct SheetImage {
   std::string assetName;  // an image of the asset catalogue; empty when `picture` is given
   Bytes picture;          // encoded image bytes (a watch's own picture)
   Frame frame;
-  std::optional<Frame> animatedTo;  // where the picture moves once the sheet is shown
+  std::optional<Frame> animatedTo;           // where the picture moves once the sheet is shown
+  double alpha = 1;                          // its opacity, decoration included
+  std::optional<double> animatedAlpha;       // the opacity it reaches once the sheet is shown
+  std::optional<SpringAnimation> animation;  // how it reaches animatedTo and animatedAlpha
   PictureDecoration decoration;
   // Placed with its centre on the sheet's horizontal centre (the frame's x is then ignored).
   bool centredHorizontally = false;
+  // The frames' x counts from the sheet's horizontal centre rather than its left edge.
+  bool xFromCentre = false;
   std::optional<SpinAnimation> spin;
 };
 
