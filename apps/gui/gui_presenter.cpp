@@ -18,6 +18,7 @@
 #include "platform/image/image_codec.h"
 #include "platform/image/qt_image.h"
 #include "platform/outside_file.h"
+#include "platform/render/font_names.h"
 #include "platform/ui/diagnostics.h"
 #include "qt_text.h"
 #include "service/service_form.h"
@@ -357,12 +358,10 @@ double GuiPresenter::messageSize() const {
 }
 
 QString GuiPresenter::fontFamily(const QString& fontName) {
-  if (fontName.startsWith("Courier")) return "Nimbus Mono PS";
-  // Helvetica and anything unnamed: the Helvetica clone.
-  return "Nimbus Sans";
+  return qs(tockary::fontFamily(fontName.toStdString()));
 }
 
-bool GuiPresenter::fontBold(const QString& fontName) { return fontName.endsWith("-Bold"); }
+bool GuiPresenter::fontBold(const QString& fontName) { return isBoldFont(fontName.toStdString()); }
 
 QVariantList GuiPresenter::actions() const {
   QVariantList list;

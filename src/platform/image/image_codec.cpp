@@ -315,4 +315,6 @@ namespace tockary {
 
 QImage toQImage(const Image& image) { return image.impl() ? image.impl()->image : QImage(); }
 
+Image imageFromQImage(QImage image) { return image.isNull() ? Image() : wrap(std::move(image)); }
+
 }  // namespace tockary

@@ -10,5 +10,8 @@ namespace tockary {
 
 // A shallow copy of the picture's pixels; null for an empty picture.
 QImage toQImage(const Image& image);
+// The picture of a QImage drawn by the program itself (a rendering), sharing its pixels; empty for
+// a null image.
+Image imageFromQImage(QImage image);
 
 }  // namespace tockary

@@ -54,12 +54,17 @@ struct DrawnText {
   friend bool operator==(const DrawnText&, const DrawnText&) = default;
 };
 
+// How a picture fills its frame: stretched to it (as the phone draws an image in a rectangle),
+// whole within it, or covering it (cut at the frame).
+enum class PictureScaling { Stretch, AspectFit, AspectFill };
+
 // A picture scaled into `frame`: encoded PNG or JPEG bytes, or else an image of the asset
 // catalogue by name.
 struct DrawnPicture {
   Bytes encoded;
   std::string assetName;
   Frame frame;
+  PictureScaling scaling = PictureScaling::Stretch;
   friend bool operator==(const DrawnPicture&, const DrawnPicture&) = default;
 };
 
