@@ -41,30 +41,15 @@ constexpr Size kTallPage{595.2, 841.8};
 constexpr Size kSquarePage{595.2, 595.2};
 
 // In the order of ReportLayout.
+// clang-format off
 const LayoutSpec kLayouts[] = {
-    {kTallPage, {50, 125, 200, 200}, std::nullopt, 14, 10, 59, 14, 60, {245, 112, 325, 400}, false},
-    {kTallPage,
-     {50, 125, 220, 220},
-     Frame{301, 125, 220, 220},
-     12,
-     9,
-     69,
-     18,
-     62,
-     {291, 350, 302, 400},
-     false},
-    {kSquarePage, {50, 110, 226, 226}, std::nullopt, 10, 9, 76, 21, 74, {285, 108, 325, 400}, true},
-    {kSquarePage,
-     {50, 113, 200, 200},
-     Frame{301, 113, 200, 200},
-     10,
-     8,
-     75,
-     19,
-     74,
-     {291, 307, 302, 400},
-     true},
+    //  page        front picture       back picture               heading body rules       basic block
+    {kTallPage,   {50, 125, 200, 200}, std::nullopt,              14, 10, 59, 14, 60, {245, 112, 325, 400}, false},
+    {kTallPage,   {50, 125, 220, 220}, Frame{301, 125, 220, 220}, 12,  9, 69, 18, 62, {291, 350, 302, 400}, false},
+    {kSquarePage, {50, 110, 226, 226}, std::nullopt,              10,  9, 76, 21, 74, {285, 108, 325, 400}, true},
+    {kSquarePage, {50, 113, 200, 200}, Frame{301, 113, 200, 200}, 10,  8, 75, 19, 74, {291, 307, 302, 400}, true},
 };
+// clang-format on
 
 // A number that differs between the layouts, in the order of ReportLayout.
 using PerLayout = std::array<int, 4>;

@@ -54,15 +54,6 @@ std::vector<Frame> pictureFrames(const Drawing& page) {
   return frames;
 }
 
-std::vector<std::string> namesIn(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::ranges::sort(names);
-  return names;
-}
-
 class WatchReportTest : public DetailTest {
  protected:
   // Every field the report shows.
