@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
   CommandAction action;
   addCollectionCommands(root, action);
   addDetailCommands(root, action);
+  addReportCommands(root, action);
   addPopupCommands(root, action);
   addEditorCommands(root, action);
   addServiceCommands(root, action);
