@@ -27,16 +27,7 @@ class ReportButtonsTest : public CollectionScreenTest {
     click(row(*watch));
     ASSERT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));
     settle(300);
-    // Dragged up, as a hand does, until the last button shows above the page's bottom edge.
-    QQuickItem* scroller = item("detailScroller");
-    ASSERT_NE(scroller, nullptr);
-    const double bottom = scroller->mapToScene(QPointF(0, scroller->height())).y();
-    for (int drags = 0; drags < 10; ++drags) {
-      QQuickItem* last = item("reportButton_PDF2_FOR_SALE");
-      ASSERT_NE(last, nullptr);
-      if (last->mapToScene(QPointF(0, last->height())).y() < bottom) break;
-      drag(QPoint(window()->width() / 2, window()->height() - 150), QPoint(0, -500));
-    }
+    dragDetailUntilShown("reportButton_PDF2_FOR_SALE");
   }
 
   QString text(const QString& objectName) {
