@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <utility>
 
@@ -93,7 +94,7 @@ FontLineMetrics lineMetrics(const DrawnText& text, const std::vector<int>& runSt
   FontLineMetrics tallest;
   for (std::size_t i = 0; i < text.runs.size(); ++i) {
     const int begin = runStarts[i];
-    const int end = i + 1 < runStarts.size() ? runStarts[i + 1] : begin + (1 << 30);
+    const int end = i + 1 < runStarts.size() ? runStarts[i + 1] : std::numeric_limits<int>::max();
     if (end <= start || begin >= start + std::max(length, 1) || begin == end) continue;
     const FontLineMetrics m = fontLineMetrics(text.runs[i].fontName);
     const double size = text.runs[i].pointSize;
@@ -200,10 +201,13 @@ void drawShadow(QPainter& painter, const DrawnText& text, const TextShadow& shad
   const double margin = 2 * shadow.blurRadius;
   const QRectF area =
       frame.translated(shadow.dx, shadow.dy).adjusted(-margin, -margin, margin, margin);
-  const auto pixels = [&](double side) { return static_cast<int>(std::ceil(side * scale)); };
+  const double across = std::ceil(area.width() * scale);
+  const double down = std::ceil(area.height() * scale);
   const ImageLimits limits;
-  if (std::int64_t{pixels(area.width())} * pixels(area.height()) > limits.maxPixels) return;
-  QImage image(pixels(area.width()), pixels(area.height()), QImage::Format_ARGB32_Premultiplied);
+  // Too large to blur: the text goes without its shadow rather than the program without memory.
+  if (across > limits.maxSide || down > limits.maxSide || across * down > limits.maxPixels) return;
+  QImage image(static_cast<int>(across), static_cast<int>(down),
+               QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   {
     QPainter shadowPainter(&image);
