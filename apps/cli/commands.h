@@ -42,6 +42,8 @@ void addRemindersCommand(CLI::App& root, CommandAction& action);
 void addCollectionCommands(CLI::App& root, CommandAction& action);
 // show, wear, status, reset, adjust
 void addDetailCommands(CLI::App& root, CommandAction& action);
+// report, share
+void addReportCommands(CLI::App& root, CommandAction& action);
 // compare, keeper-rate, seller-rate, ownership, badge, tech, wotd, summary
 void addPopupCommands(CLI::App& root, CommandAction& action);
 // card

@@ -108,6 +108,7 @@ int main(int argc, char** argv) {
   CommandAction action;
   addCollectionCommands(root, action);
   addDetailCommands(root, action);
+  addReportCommands(root, action);
   addPopupCommands(root, action);
   addCardCommand(root, action);
   addEditorCommands(root, action);

@@ -3,10 +3,48 @@
 #include <charconv>
 #include <iostream>
 
+#include "platform/outside_file.h"
+
 namespace tockary::cli {
 
 std::shared_ptr<Kello> watchById(CliEnvironment& env, const std::string& id) {
   return recordById<Kello>(env, id, "watch", "tockary list");
+}
+
+void printSharedItems(
+    Output& out, const ShareRequest& request,
+    const std::function<std::filesystem::path(const ShareItem::Data&)>& pictureFile) {
+  Json items = Json::array();
+  bool written = false;
+  int number = 0;
+  for (const ShareItem& item : request.items) {
+    const std::string prefix = std::to_string(++number) + ". ";
+    if (const auto* data = item.asData()) {
+      Json json = {{"fileName", data->fileName},
+                   {"mimeType", data->mimeType},
+                   {"bytes", data->bytes.size()}};
+      std::string line = prefix + "Picture: " + data->fileName + " (" + data->mimeType + ", " +
+                         std::to_string(data->bytes.size()) + " bytes)";
+      if (!written) {
+        const std::string file = pictureFile(*data).string();
+        if (Status saved = writeOutsideFile(file, data->bytes); !saved) {
+          throw UsageError{"-o \"" + file + "\" " + saved.description()};
+        }
+        written = true;
+        json["writtenTo"] = file;
+        line += ", written to " + file;
+      }
+      items.push_back(std::move(json));
+      out.text().line(line);
+    } else if (const auto* text = item.asText()) {
+      items.push_back({{"text", *text}});
+      out.text().line(prefix + "Text: " + *text);
+    } else if (const auto* shared = item.asFile()) {
+      items.push_back({{"file", shared->path.string()}});
+      out.text().line(prefix + "File: " + shared->path.string());
+    }
+  }
+  out.json()["items"] = std::move(items);
 }
 
 void requireAccepted(const Status& entered, std::string_view option) {

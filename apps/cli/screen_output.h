@@ -9,6 +9,7 @@
 #include "cli_environment.h"
 #include "commands.h"
 #include "output.h"
+#include "platform/ui/share.h"
 #include "platform/ui/sheet.h"
 #include "settings/preference_keys.h"
 #include "store/records.h"
@@ -26,6 +27,14 @@ int printSaved(CliEnvironment& env, const Result<ObjectID>& saved, std::string_v
                std::string_view noun, std::string_view failure);
 
 std::shared_ptr<Kello> watchById(CliEnvironment& env, const std::string& id);
+
+// What a screen handed to the share sheet, item by item in order, for people ("1. Picture:
+// Alpha Beta.png (image/png, 1234 bytes), written to FILE", "2. Text: ...", "3. File: PATH") and
+// for scripts (`items`). The first picture is written whole to the file `pictureFile` names for
+// it; a file that cannot be written is a UsageError naming it as -o.
+void printSharedItems(
+    Output& out, const ShareRequest& request,
+    const std::function<std::filesystem::path(const ShareItem::Data&)>& pictureFile);
 
 // The record of entity T a command names by its id as its list prints it ("3" or "Varataulu/3").
 // Unknown ids are a UsageError naming the id, the `noun` and the command that lists the ids.

@@ -184,36 +184,8 @@ void addShareCommand(CLI::App& group, CommandAction& action) {
     }
     Output out(env.options().json);
     out.json()["id"] = card->objectID().primaryKey;
-    Json items = Json::array();
-    bool written = false;
-    int number = 0;
-    for (const ShareItem& item : requests.back().items) {
-      const std::string prefix = std::to_string(++number) + ". ";
-      if (const auto* data = item.asData()) {
-        Json json = {{"fileName", data->fileName},
-                     {"mimeType", data->mimeType},
-                     {"bytes", data->bytes.size()}};
-        std::string line = prefix + "Picture: " + data->fileName + " (" + data->mimeType + ", " +
-                           std::to_string(data->bytes.size()) + " bytes)";
-        if (!written) {
-          if (Status saved = writeOutsideFile(*file, data->bytes); !saved) {
-            throw UsageError{"-o \"" + *file + "\" " + saved.description()};
-          }
-          written = true;
-          json["writtenTo"] = *file;
-          line += ", written to " + *file;
-        }
-        items.push_back(std::move(json));
-        out.text().line(line);
-      } else if (const auto* text = item.asText()) {
-        items.push_back({{"text", *text}});
-        out.text().line(prefix + "Text: " + *text);
-      } else if (const auto* shared = item.asFile()) {
-        items.push_back({{"file", shared->path.string()}});
-        out.text().line(prefix + "File: " + shared->path.string());
-      }
-    }
-    out.json()["items"] = std::move(items);
+    printSharedItems(out, requests.back(),
+                     [&](const ShareItem::Data&) { return std::filesystem::path(*file); });
     out.print(std::cout);
     return 0;
   });

@@ -3,8 +3,10 @@
 #include <QJSEngine>
 
 #include "detail/detail_captions.h"
+#include "detail/watch_report.h"
 #include "gui_presenter.h"
 #include "picture_provider.h"
+#include "platform/share/desktop_share.h"
 
 namespace tockary::gui {
 
@@ -167,10 +169,36 @@ QVariantList WatchDetail::fieldCaptions() const { return captionList(kDetailFiel
 QVariantList WatchDetail::wearCaptions() const { return captionList(kDetailWearCaptions); }
 
 QVariantMap WatchDetail::captions() const {
-  return {{"wear", text(kWearButtonTitle)},
-          {"reset", text(kResetButtonTitle)},
-          {"edit", text(kEditButtonTitle)},
-          {"status", text(kStatusCaption)}};
+  return {{"wear", text(kWearButtonTitle)},   {"reset", text(kResetButtonTitle)},
+          {"edit", text(kEditButtonTitle)},   {"status", text(kStatusCaption)},
+          {"share", text(kShareButtonTitle)}, {"reports", text(kReportsCaption)}};
+}
+
+QVariantList WatchDetail::reportButtons() const {
+  QVariantList buttons;
+  for (const ReportLayoutName& name : kReportLayouts) {
+    buttons.append(QVariantMap{{"action", text(name.action)}, {"title", text(name.title)}});
+  }
+  return buttons;
+}
+
+void WatchDetail::showRefusal(const Status& outcome) {
+  if (!outcome) services_.presenter.present(shareFailureSheet(outcome));
+}
+
+void WatchDetail::report(const QString& action) {
+  for (const ReportLayoutName& name : kReportLayouts) {
+    if (text(name.action) != action) continue;
+    run([&](auto& screen) { showRefusal(screen.report(name.layout).status()); });
+  }
+}
+
+void WatchDetail::shareWatchInfo() {
+  run([this](auto& screen) { showRefusal(screen.shareWatchInfo()); });
+}
+
+void WatchDetail::shareInfo() {
+  run([this](auto& screen) { showRefusal(screen.shareInfo()); });
 }
 
 void WatchDetail::setInstance(WatchDetail* model) { instance = model; }

@@ -38,6 +38,8 @@ class WatchDetail : public QObject {
   Q_PROPERTY(QVariantList fieldCaptions READ fieldCaptions CONSTANT)
   Q_PROPERTY(QVariantList wearCaptions READ wearCaptions CONSTANT)
   Q_PROPERTY(QVariantMap captions READ captions CONSTANT)
+  // The report buttons in order: each its screen action ("PDF") and title.
+  Q_PROPERTY(QVariantList reportButtons READ reportButtons CONSTANT)
 
  public:
   explicit WatchDetail(AppServices& services, QObject* parent = nullptr);
@@ -52,6 +54,12 @@ class WatchDetail : public QObject {
   Q_INVOKABLE void increaseTimesWornCounter();
   Q_INVOKABLE void wearStatsReset();
   Q_INVOKABLE void editSelectedWatch();
+  // The report of the button with this action ("PDF", "PDF2", ...), then the share sheet; a
+  // report the screen refuses (a picture missing) or cannot write is said in an alert.
+  Q_INVOKABLE void report(const QString& action);
+  // The quick share's two buttons: the share sheet, or an alert saying why not.
+  Q_INVOKABLE void shareWatchInfo();
+  Q_INVOKABLE void shareInfo();
 
   QString objectId() const;
   bool found() const { return screen_ && screen_->found(); }
@@ -71,6 +79,7 @@ class WatchDetail : public QObject {
   QVariantList fieldCaptions() const;
   QVariantList wearCaptions() const;
   QVariantMap captions() const;
+  QVariantList reportButtons() const;
 
   // The screen model of the open watch; null before the first open.
   TarkasteleKelloaTableViewController* screen() { return screen_.get(); }
@@ -85,6 +94,7 @@ class WatchDetail : public QObject {
   // Runs an operation of the screen and shows its outcome.
   template <typename Operation>
   void run(Operation operation);
+  void showRefusal(const Status& outcome);
 
   AppServices& services_;
   std::unique_ptr<TarkasteleKelloaTableViewController> screen_;

@@ -225,7 +225,7 @@ QVariantList GuiPresenter::saveFilters() const {
 }
 
 QUrl GuiPresenter::saveFolder() {
-  return existingFolder({QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)});
+  return existingFolder({QString::fromStdString(documentsFolder().string())});
 }
 
 QString GuiPresenter::saveFileName() const {

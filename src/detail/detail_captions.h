@@ -79,5 +79,8 @@ inline constexpr std::string_view kWearButtonTitle = "Worn today";
 inline constexpr std::string_view kResetButtonTitle = "Reset or adjust";
 inline constexpr std::string_view kEditButtonTitle = "Edit";
 inline constexpr std::string_view kStatusCaption = "Status";
+inline constexpr std::string_view kShareButtonTitle = "Share";
+// Above the share button and the report buttons (kReportLayouts' titles).
+inline constexpr std::string_view kReportsCaption = "Share and reports";
 
 }  // namespace tockary

@@ -6,10 +6,14 @@
 #include "detail/detail_captions.h"
 #include "detail/detail_presentation.h"
 #include "platform/format/number_text.h"
+#include "platform/image/image_codec.h"
+#include "platform/render/renderer.h"
+#include "platform/share/desktop_share.h"
 #include "platform/ui/diagnostics.h"
 #include "settings/preference_keys.h"
 #include "store/collection_model.h"
 #include "store/screens.h"
+#include "store/share_rules.h"
 #include "store/store_busy_alert.h"
 #include "store/watch_pictures.h"
 #include "watch/history_log.h"
@@ -462,6 +466,79 @@ bool TarkasteleKelloaTableViewController::submitNewWearCount(std::string_view ty
   }
   services_.presenter.pop(1);
   return true;
+}
+
+Result<Bytes> TarkasteleKelloaTableViewController::shownPicture(std::string_view needs) const {
+  const std::string what(needs);
+  if (kelloIsFaceUp_ == 3) {
+    return Status::error(what + " needs a picture of the watch, and the screen shows the " +
+                         std::string(kDiagramPictureText));
+  }
+  const bool front = kelloIsFaceUp_ == 1;
+  const auto& picture = front ? snapshot_.tempKelloKuva : snapshot_.tempKelloKuvaBack;
+  if (!picture) {
+    return Status::error(what + " needs the " +
+                         std::string(front ? kFrontPictureText : kBackPictureText) +
+                         ", and the watch has none");
+  }
+  return *picture;
+}
+
+void TarkasteleKelloaTableViewController::share(std::vector<ShareItem> items) {
+  services_.presenter.share(
+      {std::move(items), {kExcludedShareActivities.begin(), kExcludedShareActivities.end()}});
+}
+
+Result<std::filesystem::path> TarkasteleKelloaTableViewController::report(ReportLayout layout) {
+  constexpr std::string_view kNeeds = "The report";
+  const ImageCodec codec;
+  Result<Bytes> shown = shownPicture(kNeeds);
+  if (!shown) return shown.status();
+  // The shown picture goes in small, as JPEG of the lowest quality.
+  Result<Image> decoded = codec.decode(*shown);
+  if (!decoded) return decoded.status();
+  Result<Bytes> front = codec.encodeJpeg(*decoded, 0.1);
+  if (!front) return front.status();
+  Bytes back;
+  if (needsBackPicture(layout)) {
+    if (!snapshot_.tempKelloKuvaBack) {
+      return Status::error(std::string(kNeeds) + " needs the " + std::string(kBackPictureText) +
+                           ", and the watch has none");
+    }
+    back = *snapshot_.tempKelloKuvaBack;
+    if (Result<Image> usable = codec.decode(back); !usable) return usable.status();
+  }
+  const Drawing page =
+      watchReportPage(layout, snapshot_, *front, back, services_.formatters, services_.clock.now());
+  const std::filesystem::path folder = documentsFolder_.value_or(documentsFolder());
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  const std::filesystem::path file = folder / reportFileName(snapshot_);
+  Status written =
+      error ? Status::error("cannot create the folder " + folder.string() + ": " + error.message())
+            : writePdf({page}, reportTitle(snapshot_), file);
+  if (!written) {
+    diagnostic("Could not create PDF file: " + written.description());
+    return written;
+  }
+  share({ShareItem::file(file)});
+  return file;
+}
+
+Status TarkasteleKelloaTableViewController::shareWatchInfo() {
+  Result<Bytes> shown = shownPicture("Sharing");
+  if (!shown) return shown.status();
+  Bytes png = std::move(shown).value();
+  if (imageFormatOf(png) != ImageFormat::Png) {
+    const ImageCodec codec;
+    Result<Image> decoded = codec.decode(png);
+    if (!decoded) return decoded.status();
+    Result<Bytes> encoded = codec.encodePng(*decoded);
+    if (!encoded) return encoded.status();
+    png = std::move(encoded).value();
+  }
+  share(quickShareItems(snapshot_, outputs_, std::move(png)));
+  return Status::ok();
 }
 
 void TarkasteleKelloaTableViewController::editSelectedWatch() {

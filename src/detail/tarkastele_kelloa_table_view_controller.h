@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "detail/watch_report.h"
 #include "platform/date.h"
 #include "platform/status.h"
 #include "platform/store/object_store.h"
@@ -159,6 +161,23 @@ class TarkasteleKelloaTableViewController {
   // nullopt when the watch is gone from the store.
   std::optional<WatchEditRequest> editHandOver() const;
 
+  // The report in `layout`: drawn from the snapshot with the picture the screen shows (and the
+  // back picture for two pictures), written as reportFileName() in the documents folder (an
+  // earlier file of that name is replaced) and offered to the share sheet. Returns the file.
+  // Without a picture the layout needs, or when a picture or the file cannot be made, returns
+  // why, and nothing is written or shared.
+  Result<std::filesystem::path> report(ReportLayout layout);
+  Result<std::filesystem::path> PDF() { return report(ReportLayout::Regular); }
+  Result<std::filesystem::path> PDF2() { return report(ReportLayout::RegularTwoPictures); }
+  Result<std::filesystem::path> PDF_FOR_SALE() { return report(ReportLayout::ForSale); }
+  Result<std::filesystem::path> PDF2_FOR_SALE() { return report(ReportLayout::ForSaleTwoPictures); }
+  // The quick share (quickShareItems). Without a picture of the watch on the screen, or when it
+  // cannot be made a PNG, returns why and shares nothing.
+  Status shareWatchInfo();
+  Status shareInfo() { return shareWatchInfo(); }
+  // Where reports are written: the user's documents folder unless set.
+  void setDocumentsFolder(std::filesystem::path folder) { documentsFolder_ = std::move(folder); }
+
   // How many times the screen asked its table to scroll back to the top (the reset does).
   int scrollToTopRequests() const { return scrollToTopRequests_; }
 
@@ -175,6 +194,10 @@ class TarkasteleKelloaTableViewController {
   void drawPicture();
   DiagramOverlay diagram() const;
   void showStatus(const WatchStatus& status);
+  // The picture of the watch the screen shows (front or back face), or why there is none to use;
+  // `needs` says what is asking ("The report").
+  Result<Bytes> shownPicture(std::string_view needs) const;
+  void share(std::vector<ShareItem> items);
 
   AppServices& services_;
   ObjectID kelloID_;
@@ -189,6 +212,7 @@ class TarkasteleKelloaTableViewController {
   double screenCentreX_ = 187.5;
   int scrollToTopRequests_ = 0;
   Status saveStatus_;
+  std::optional<std::filesystem::path> documentsFolder_;
 };
 
 }  // namespace tockary

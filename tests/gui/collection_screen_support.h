@@ -62,6 +62,20 @@ class CollectionScreenTest : public GuiTest {
     return "<not accessible>";
   }
 
+  // Drags the open detail page up, as a hand does, until the item shows whole above the page's
+  // bottom edge.
+  void dragDetailUntilShown(const QString& objectName) {
+    QQuickItem* scroller = item("detailScroller");
+    ASSERT_NE(scroller, nullptr);
+    const double bottom = scroller->mapToScene(QPointF(0, scroller->height())).y();
+    for (int drags = 0; drags < 10; ++drags) {
+      QQuickItem* shown = item(objectName);
+      ASSERT_NE(shown, nullptr);
+      if (shown->mapToScene(QPointF(0, shown->height())).y() < bottom) return;
+      drag(QPoint(window()->width() / 2, window()->height() - 150), QPoint(0, -500));
+    }
+  }
+
   QQuickItem* row(const Kello& watch) {
     return item("row_" + QString::number(watch.objectID().primaryKey));
   }

@@ -184,15 +184,20 @@ class GuiTest : public ::testing::Test {
 
   // Saves what the window shows now as <name>.png.
   void screenshot(const std::string& name) {
+    settle();
+    const QImage image = window()->grabWindow();
+    EXPECT_FALSE(image.isNull());
+    image.save(QString::fromStdString(screenshotFile(name).string()));
+  }
+
+  // Where the picture <name>.png of this test goes: a folder of the test's own, made on demand.
+  static std::filesystem::path screenshotFile(const std::string& name) {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::filesystem::path folder =
         std::filesystem::path(TOCKARY_SCREENSHOT_DIR) /
         (std::string(info->test_suite_name()) + "." + info->name());
     std::filesystem::create_directories(folder);
-    settle();
-    const QImage image = window()->grabWindow();
-    EXPECT_FALSE(image.isNull());
-    image.save(QString::fromStdString((folder / (name + ".png")).string()));
+    return folder / (name + ".png");
   }
 
   TempDir dir;

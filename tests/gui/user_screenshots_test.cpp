@@ -8,7 +8,10 @@
 
 #include "gui/collection_screen_support.h"
 #include "gui/warranty_card_picture.h"
+#include "platform/image/qt_image.h"
 #include "settings/preference_keys.h"
+#include "support/pdf_reading.h"
+#include "support/scoped_environment.h"
 
 namespace tockary::testing {
 namespace {
@@ -150,6 +153,24 @@ TEST_F(UserScreenshots, DetailFaces) {
   settle(900);
   ASSERT_NE(item("tekstiView"), nullptr);
   screenshot("detail-diagram");
+}
+
+TEST_F(UserScreenshots, Report) {
+  const std::filesystem::path documents = dir.path() / "Documents";
+  std::filesystem::create_directories(dir.path() / "config");
+  writeFile(dir.path() / "config" / "user-dirs.dirs",
+            "XDG_DOCUMENTS_DIR=\"" + documents.string() + "\"\n");
+  const ScopedEnvironment config{"XDG_CONFIG_HOME", (dir.path() / "config").string()};
+  click(row(*watches[0]));
+  ASSERT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));
+  dragDetailUntilShown("reportButton_PDF");
+  click(item("reportButton_PDF"));
+  ASSERT_TRUE(waitFor([&] { return sheetHeadline() == "Share"; }));
+  const auto reports = namesIn(documents);
+  ASSERT_EQ(reports.size(), 1u);
+  const QImage page = toQImage(pdfPage(documents / reports[0], 60));
+  ASSERT_FALSE(page.isNull());
+  page.save(QString::fromStdString(screenshotFile("report").string()));
 }
 
 TEST_F(UserScreenshots, EditorWithAWheel) {

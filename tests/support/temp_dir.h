@@ -1,10 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace tockary::testing {
 
@@ -31,6 +33,16 @@ class TempDir {
 inline std::string readFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The names of what a folder holds, sorted.
+inline std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::ranges::sort(names);
+  return names;
 }
 
 inline void writeFile(const std::filesystem::path& file, const std::string& bytes) {

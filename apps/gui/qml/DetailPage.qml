@@ -29,6 +29,15 @@ Page {
             onClicked: page.goBack()
         }
         TopBarButton {
+            objectName: "shareInfoButton"
+            anchors.right: editButton.left
+            anchors.verticalCenter: parent.verticalCenter
+            text: WatchDetail.captions.share
+            enabled: WatchDetail.found
+            onClicked: WatchDetail.shareInfo()
+        }
+        TopBarButton {
+            id: editButton
             objectName: "editButton"
             anchors.right: parent.right
             anchors.rightMargin: 4
@@ -180,6 +189,39 @@ Page {
                         }
                     }
                     Rectangle { Layout.fillWidth: true; height: 1; color: "#2c2c2e" }
+                }
+            }
+
+            // The quick share and the four reports, each offered to the share sheet.
+            Label {
+                text: WatchDetail.captions.reports
+                color: "#8e8e93"
+                font.pixelSize: 12
+                topPadding: 8
+            }
+            GridLayout {
+                Layout.fillWidth: true
+                Layout.bottomMargin: 16
+                columns: 2
+                columnSpacing: 12
+                Button {
+                    objectName: "shareWatchInfoButton"
+                    Layout.fillWidth: true
+                    Layout.columnSpan: 2
+                    text: WatchDetail.captions.share
+                    enabled: WatchDetail.found
+                    onClicked: WatchDetail.shareWatchInfo()
+                }
+                Repeater {
+                    model: WatchDetail.reportButtons
+                    delegate: Button {
+                        required property var modelData
+                        objectName: "reportButton_" + modelData.action
+                        Layout.fillWidth: true
+                        text: modelData.title
+                        enabled: WatchDetail.found
+                        onClicked: WatchDetail.report(modelData.action)
+                    }
                 }
             }
         }

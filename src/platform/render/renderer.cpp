@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <utility>
 
@@ -86,13 +87,33 @@ Qt::Alignment qalignment(TextAlignment alignment) {
   return Qt::AlignLeft;
 }
 
+// The named metrics of the line that holds the text from `start`, `length` characters long: the
+// tallest of its runs'. `runStarts` holds where each run begins in the laid-out text.
+FontLineMetrics lineMetrics(const DrawnText& text, const std::vector<int>& runStarts, int start,
+                            int length) {
+  FontLineMetrics tallest;
+  for (std::size_t i = 0; i < text.runs.size(); ++i) {
+    const int begin = runStarts[i];
+    const int end = i + 1 < runStarts.size() ? runStarts[i + 1] : std::numeric_limits<int>::max();
+    if (end <= start || begin >= start + std::max(length, 1) || begin == end) continue;
+    const FontLineMetrics m = fontLineMetrics(text.runs[i].fontName);
+    const double size = text.runs[i].pointSize;
+    tallest.ascent = std::max(tallest.ascent, m.ascent * size);
+    tallest.descent = std::max(tallest.descent, m.descent * size);
+    tallest.leading = std::max(tallest.leading, m.leading * size);
+  }
+  return tallest;
+}
+
 // The text laid out in its frame for `device`, each run in the colour `colourOf` gives it. Lines
-// start at the frame's top left and wrap at its width; lines below the frame are not laid out.
+// start at the frame's top left and wrap at its width, one under the other as the named fonts set
+// them; lines below the frame are not laid out.
 template <typename ColourOf>
 std::unique_ptr<QTextLayout> layOut(const DrawnText& text, const QPaintDevice& device,
                                     ColourOf colourOf) {
   QString all;
   QList<QTextLayout::FormatRange> formats;
+  std::vector<int> runStarts;
   for (std::size_t i = 0; i < text.runs.size(); ++i) {
     const TextRun& run = text.runs[i];
     QString part = QString::fromStdString(run.text);
@@ -101,6 +122,7 @@ std::unique_ptr<QTextLayout> layOut(const DrawnText& text, const QPaintDevice& d
     QTextCharFormat format;
     format.setFont(fontFor(run, device));
     format.setForeground(colourOf(i));
+    runStarts.push_back(static_cast<int>(all.size()));
     formats.push_back({static_cast<int>(all.size()), static_cast<int>(part.size()), format});
     all += part;
   }
@@ -118,10 +140,11 @@ std::unique_ptr<QTextLayout> layOut(const DrawnText& text, const QPaintDevice& d
   while (y <= text.frame.height) {
     QTextLine line = layout->createLine();
     if (!line.isValid()) break;
-    line.setLeadingIncluded(true);
     line.setLineWidth(text.frame.width);
-    line.setPosition(QPointF(0, y));
-    y += line.height();
+    const FontLineMetrics metrics =
+        lineMetrics(text, runStarts, line.textStart(), line.textLength());
+    line.setPosition(QPointF(0, y + metrics.ascent - line.ascent()));
+    y += metrics.height();
   }
   layout->endLayout();
   return layout;
@@ -178,10 +201,13 @@ void drawShadow(QPainter& painter, const DrawnText& text, const TextShadow& shad
   const double margin = 2 * shadow.blurRadius;
   const QRectF area =
       frame.translated(shadow.dx, shadow.dy).adjusted(-margin, -margin, margin, margin);
-  const auto pixels = [&](double side) { return static_cast<int>(std::ceil(side * scale)); };
+  const double across = std::ceil(area.width() * scale);
+  const double down = std::ceil(area.height() * scale);
   const ImageLimits limits;
-  if (std::int64_t{pixels(area.width())} * pixels(area.height()) > limits.maxPixels) return;
-  QImage image(pixels(area.width()), pixels(area.height()), QImage::Format_ARGB32_Premultiplied);
+  // Too large to blur: the text goes without its shadow rather than the program without memory.
+  if (across > limits.maxSide || down > limits.maxSide || across * down > limits.maxPixels) return;
+  QImage image(static_cast<int>(across), static_cast<int>(down),
+               QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   {
     QPainter shadowPainter(&image);

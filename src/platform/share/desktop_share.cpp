@@ -124,6 +124,10 @@ std::string_view shareActivityTitle(ShareActivity activity) {
   return name != nullptr ? name->title : std::string_view();
 }
 
+std::filesystem::path documentsFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+}
+
 std::filesystem::path findMailProgram() {
   const QString found = QStandardPaths::findExecutable(QString::fromUtf8(kMailProgramName));
   return found.isEmpty() ? std::filesystem::path()

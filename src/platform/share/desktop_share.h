@@ -26,6 +26,10 @@ inline constexpr ShareActivity kDesktopShareActivities[] = {
 std::string_view shareActivityIdentity(ShareActivity activity);
 std::string_view shareActivityTitle(ShareActivity activity);
 
+// The user's documents folder, where reports are written and "Save to File…" starts:
+// XDG_DOCUMENTS_DIR of the user's user-dirs.dirs, else ~/Documents. It may not exist yet.
+std::filesystem::path documentsFolder();
+
 // The program that writes a mail with attachments (xdg-email), as found on the PATH now; empty
 // when there is none.
 std::filesystem::path findMailProgram();

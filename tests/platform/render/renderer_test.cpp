@@ -269,11 +269,7 @@ TEST_F(PdfRendererTest, ReplacesAnExistingFileWholeAndLeavesItWhenTheDrawingFail
   EXPECT_EQ(readFile(file), before);
 
   // Nothing is left beside the file, and a missing folder is an error naming the file.
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    names.push_back(entry.path().filename().string());
-  }
-  EXPECT_EQ(names, std::vector<std::string>{"Alpha Beta.pdf"});
+  EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"Alpha Beta.pdf"});
   const auto nowhere = dir.path() / "missing" / "x.pdf";
   const Status failed = writePdf({page}, "x", nowhere);
   ASSERT_FALSE(failed.isOk());

@@ -44,15 +44,6 @@ mode_t modeOf(const std::filesystem::path& path) {
   return info.st_mode & 07777;
 }
 
-std::vector<std::string> namesIn(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::ranges::sort(names);
-  return names;
-}
-
 // Opening and copying need the application object; offscreen, nothing is opened for real.
 class DesktopShareTest : public ::testing::Test {
  protected:
