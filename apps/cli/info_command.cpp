@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "output.h"
+#include "platform/notifications/pending_notifications.h"
 #include "store/collection_model.h"
 
 namespace tockary::cli {
@@ -22,6 +23,9 @@ void addInfoCommand(CLI::App& root, CommandAction& action) {
       text.field("Collection", container.storeFile().string());
       json["preferencesFile"] = env.preferencesFile().string();
       text.field("Settings", env.preferencesFile().string());
+      const std::string reminders = (env.dataDirectory() / kRemindersFileName).string();
+      json["remindersFile"] = reminders;
+      text.field("Reminders", reminders);
       json["model"] = container.name();
       json["schemaVersion"] = container.schemaVersion();
       text.field("Schema",

@@ -16,6 +16,7 @@ TEST_F(InfoCliTest, CreatesThePrivateDataDirAndCountsRecords) {
   const std::string store = (data / "Ro_Rurav_Ozaruvuziz.sqlite").string();
   EXPECT_EQ(run.out, "Data folder: " + data.string() + "\nCollection: " + store +
                          "\nSettings: " + (data / "preferences.sqlite").string() +
+                         "\nReminders: " + (data / "reminders.sqlite").string() +
                          "\nSchema: Ro_Rurav_Ozaruvuziz, version 1\n"
                          "Watches (Kello): 0\nService records (Huolto): 0\nWarranty cards "
                          "(Takuu): 0\nMeasurement details (unused) (Mittaustieto): 0\nWatch "

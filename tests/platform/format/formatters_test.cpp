@@ -135,6 +135,22 @@ TEST_F(FormattersTest, IsoDatesAreExactlyYearMonthDay) {
   }
 }
 
+TEST_F(FormattersTest, IsoDateTimesAreTheZonesWallClock) {
+  EXPECT_EQ(en_.parseIsoDateTime("2026-12-07T18:00"), utc(2026, 12, 7, 18));
+  EXPECT_EQ(en_.parseIsoDateTime("2026-12-31T23:59:59"),
+            utc(2026, 12, 31, 23, 59) + std::chrono::seconds(59));
+  EXPECT_EQ(Formatters("en_US", "Europe/Helsinki").parseIsoDateTime("2026-12-07T18:00"),
+            utc(2026, 12, 7, 16));
+  // On a day whose midnight is skipped, the times after it are still that day's.
+  EXPECT_EQ(Formatters("en_US", "America/Sao_Paulo").parseIsoDateTime("2018-11-04T09:30"),
+            utc(2018, 11, 4, 11, 30));
+  for (const char* bad : {"", "2026-12-07", "2026-12-07 18:00", "2026-12-07T18", "2026-12-07T24:00",
+                          "2026-12-07T18:60", "2026-12-07T18:00:60", "2026-12-07T18:00:5",
+                          "2026-02-29T10:00", "2026-12-07T1a:00", "2026-12-07T18:00Z"}) {
+    EXPECT_EQ(en_.parseIsoDateTime(bad), std::nullopt) << "\"" << bad << "\"";
+  }
+}
+
 TEST_F(FormattersTest, DateAndTimeTexts) {
   EXPECT_EQ(en_.fullDateMediumTime(friday_),
             std::string("Friday, May 17, 2024 at 2:30:00") + kNarrowNbsp + "PM");
