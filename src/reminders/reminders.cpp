@@ -230,11 +230,14 @@ bool Reminders::longRunningMeasurement() {
   return services_.formatters.calendar().wholeHours(started, now) > 23;
 }
 
-std::vector<NotificationRequest> Reminders::requestsToSchedule() { return requestsToSchedule(nullptr); }
+std::vector<NotificationRequest> Reminders::requestsToSchedule() {
+  return requestsToSchedule(nullptr);
+}
 
 std::vector<NotificationRequest> Reminders::requestsToSchedule(
     std::vector<std::string_view>* scheduledLines) {
   std::vector<NotificationRequest> requests;
+  std::optional<std::string> averageDiameter;
   const UserDefaults& defaults = services_.defaults;
   for (const Reminder& reminder : kReminders) {
     if (defaults.flag(reminder.flag) != true) continue;
@@ -268,8 +271,11 @@ std::vector<NotificationRequest> Reminders::requestsToSchedule(
       }
       case Condition::AverageDiameterTip:
       case Condition::Tip: {
-        const std::string average =
-            formatOneDecimal(DreamWatch(services_.context()).averageDiameter());
+        // The collection list's average-diameter text, read once for the six tips.
+        if (!averageDiameter) {
+          averageDiameter = formatOneDecimal(DreamWatch(services_.context()).averageDiameter());
+        }
+        const std::string& average = *averageDiameter;
         holds = !average.empty();
         if (reminder.condition == Condition::AverageDiameterTip) {
           content.subtitle = "Average diameter: " + average + "mm";
