@@ -51,7 +51,8 @@ class Reminders {
 
  private:
   // Also collects the diagnostic line of each request it builds.
-  std::vector<NotificationRequest> requestsToSchedule(std::vector<std::string_view>* scheduledLines);
+  std::vector<NotificationRequest> requestsToSchedule(
+      std::vector<std::string_view>* scheduledLines);
 
   AppServices& services_;
   UserNotificationCenter& center_;

@@ -930,10 +930,10 @@ void drawCardDiagram() {
     p.drawRoundedRect(QRectF(138, 258, 18, 84), 4, 4);
     p.drawLine(QPointF(138, 272), QPointF(156, 272));
     p.setPen(QPen(accent, 1.2));
-    arrow(p, QPointF(70, 236.5), QPointF(90, 236.5), 3.5);    // lug width
-    arrow(p, QPointF(38, 307), QPointF(122, 307), 4);         // diameter
-    arrow(p, QPointF(138, 307), QPointF(156, 307), 3.5);      // thickness
-    arrow(p, QPointF(170, 240), QPointF(170, 360), 4);        // lug-to-lug
+    arrow(p, QPointF(70, 236.5), QPointF(90, 236.5), 3.5);  // lug width
+    arrow(p, QPointF(38, 307), QPointF(122, 307), 4);       // diameter
+    arrow(p, QPointF(138, 307), QPointF(156, 307), 3.5);    // thickness
+    arrow(p, QPointF(170, 240), QPointF(170, 360), 4);      // lug-to-lug
     p.setPen(QPen(accent, 0.8, Qt::DashLine));
     p.drawLine(QPointF(54, 236.5), QPointF(68, 236.5));  // from the lug width's label
     p.drawLine(QPointF(153, 240), QPointF(173, 240));    // lug ends to the lug-to-lug line
