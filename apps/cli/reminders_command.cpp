@@ -32,13 +32,12 @@ Json requestJson(const NotificationRequest& request) {
           {"when", triggerDescription(request.trigger)}};
 }
 
-// A request as people read it: the title, then its other texts and when it fires, indented.
+// A request as people read it: as the desktop shows it, then when it fires, indented.
 void printRequest(PlainText& text, const NotificationRequest& request) {
-  const NotificationContent& content = request.content;
-  text.line(content.title.empty() ? content.subtitle : content.title);
+  const NotificationText shown = notificationText(request.content);
+  text.line(shown.summary);
   text.indent(2);
-  if (!content.title.empty() && !content.subtitle.empty()) text.line(content.subtitle);
-  if (!content.body.empty()) text.line(content.body);
+  if (!shown.body.empty()) text.line(shown.body);
   text.line(triggerDescription(request.trigger));
   text.indent(-2);
 }

@@ -92,8 +92,20 @@ std::string notificationName(const Kello& watch) {
   return watch.merkki().value_or("") + " " + watch.malli().value_or("");
 }
 
-// A fetch of unsold watches in the queries' order (last wear ascending, nulls first); a failed
-// fetch prints "Could not fetch" with its error and finds nothing.
+// The records a fetch finds; a failed fetch prints "Could not fetch" with its error and finds
+// none, so that its query gives its empty result.
+template <typename T>
+std::vector<std::shared_ptr<T>> fetchedOrNone(ManagedObjectContext& context,
+                                              const FetchRequest& request) {
+  auto fetched = context.fetch<T>(request);
+  if (!fetched) {
+    diagnostic("Could not fetch " + fetched.status().description());
+    return {};
+  }
+  return std::move(*fetched);
+}
+
+// A fetch of unsold watches in the queries' order (last wear ascending, nulls first).
 std::vector<std::shared_ptr<Kello>> unsoldWatches(ManagedObjectContext& context,
                                                   std::vector<Predicate> filters,
                                                   std::optional<int> limit) {
@@ -102,15 +114,10 @@ std::vector<std::shared_ptr<Kello>> unsoldWatches(ManagedObjectContext& context,
   request.predicate = Predicate::andPredicate(filters);
   request.sortDescriptors = {{"varasarake5", true}};
   request.fetchLimit = limit;
-  auto fetched = context.fetch<Kello>(request);
-  if (!fetched) {
-    diagnostic("Could not fetch " + fetched.status().description());
-    return {};
-  }
-  return std::move(*fetched);
+  return fetchedOrNone<Kello>(context, request);
 }
 
-// The watches whose `attribute` lies on the calendar day `day`.
+// The watches whose `attribute` lies on the calendar day that starts at `dayStart`.
 std::vector<Predicate> onDay(std::string_view attribute, Date dayStart, Date nextDayStart) {
   return {Predicate(std::string(attribute) + " >= %@", {dayStart}),
           Predicate(std::string(attribute) + " < %@", {nextDayStart})};
@@ -127,13 +134,9 @@ Date Reminders::latestWearDate() {
   request.predicate = unsoldWatchesPredicate();
   request.sortDescriptors = {{"varasarake5", false}};  // descending: nulls last
   request.fetchLimit = 1;
-  auto fetched = services_.context().fetch<Kello>(request);
-  if (!fetched) {
-    diagnostic("Could not fetch " + fetched.status().description());
-    return now;
-  }
-  if (fetched->empty()) return now;
-  return fetched->front()->varasarake5().value_or(now);
+  const auto found = fetchedOrNone<Kello>(services_.context(), request);
+  if (found.empty()) return now;
+  return found.front()->varasarake5().value_or(now);
 }
 
 bool Reminders::noWatchWornToday() {
@@ -179,13 +182,9 @@ std::optional<PurchaseAnniversary> Reminders::purchaseAnniversary() {
       {unsoldWatchesPredicate(), Predicate("ostopvm >= %@", {calendar.dateFrom(1, 1, 1)})});
   earliest.sortDescriptors = {{"ostopvm", true}};
   earliest.fetchLimit = 1;
-  auto first = services_.context().fetch<Kello>(earliest);
-  if (!first) {
-    diagnostic("Could not fetch " + first.status().description());
-    return std::nullopt;
-  }
-  if (first->empty()) return std::nullopt;
-  const int oldestYear = calendar.localDateTime(*first->front()->ostopvm()).year;
+  const auto first = fetchedOrNone<Kello>(services_.context(), earliest);
+  if (first.empty()) return std::nullopt;
+  const int oldestYear = calendar.localDateTime(*first.front()->ostopvm()).year;
 
   // The calendar decides which dates are whole years ago (the 29th of February counts on the
   // 28th in other years), so the days around the same date each year are checked with it.
@@ -219,14 +218,10 @@ bool Reminders::longRunningMeasurement() {
   request.predicate = Predicate("varaString5 = %@", {std::string(kMeasurementStarted)});
   request.sortDescriptors = {{"varaPVM1", true}};
   request.fetchLimit = 1;
-  auto fetched = services_.context().fetch<Varataulu>(request);
-  if (!fetched) {
-    diagnostic("Could not fetch " + fetched.status().description());
-    return false;
-  }
-  if (fetched->empty()) return false;
+  const auto found = fetchedOrNone<Varataulu>(services_.context(), request);
+  if (found.empty()) return false;
   const Date now = services_.clock.now();
-  const Date started = fetched->front()->varaPVM1().value_or(now);
+  const Date started = found.front()->varaPVM1().value_or(now);
   return services_.formatters.calendar().wholeHours(started, now) > 23;
 }
 

@@ -9,13 +9,11 @@
 #include "platform/store/fetched_results_controller.h"
 #include "platform/ui/diagnostics.h"
 #include "store/collection_model.h"
+#include "store/watch_captions.h"
 
 namespace tockary {
 
 namespace {
-
-// What a number shows when the formatter gives nothing.
-constexpr std::string_view kNoNumber = "-----";
 
 // The beat-rate catalogue groups the digits of two quartz rates; in a comma-separated file the
 // grouping would split the field.
@@ -71,7 +69,7 @@ std::string_view beatRateText(std::string_view stored) {
 
 void appendNumber(std::string& line, double value, const Formatters& formatters) {
   const std::string text = formatters.number(value);
-  appendCsvField(line, text.empty() ? kNoNumber : std::string_view(text));
+  appendCsvField(line, text.empty() ? kNoFigure : std::string_view(text));
 }
 
 void appendDate(std::string& line, const std::optional<Date>& date, const Formatters& formatters) {
