@@ -34,7 +34,10 @@ struct LayoutSpec {
   int longRuleBreaks;
   int shortRule;
   Frame basicBlock;
+  // The square for-sale pages end below the case details: what follows continues under the basic
+  // information, closed by a rule of `columnRule` underscores, as wide as that column.
   bool forSale;
+  int columnRule;
 };
 
 constexpr Size kTallPage{595.2, 841.8};
@@ -43,11 +46,11 @@ constexpr Size kSquarePage{595.2, 595.2};
 // In the order of ReportLayout.
 // clang-format off
 const LayoutSpec kLayouts[] = {
-    //  page        front picture       back picture               heading body rules       basic block
-    {kTallPage,   {50, 125, 200, 200}, std::nullopt,              14, 10, 59, 14, 60, {245, 112, 325, 400}, false},
-    {kTallPage,   {50, 125, 220, 220}, Frame{301, 125, 220, 220}, 12,  9, 69, 18, 62, {291, 350, 302, 400}, false},
-    {kSquarePage, {50, 110, 226, 226}, std::nullopt,              10,  9, 76, 21, 74, {285, 108, 325, 400}, true},
-    {kSquarePage, {50, 113, 200, 200}, Frame{301, 113, 200, 200}, 10,  8, 75, 19, 74, {291, 307, 302, 400}, true},
+    //  page        front picture       back picture               heading body rules       basic block      for sale
+    {kTallPage,   {50, 125, 200, 200}, std::nullopt,              14, 10, 59, 14, 60, {245, 112, 325, 400}, false,  0},
+    {kTallPage,   {50, 125, 220, 220}, Frame{301, 125, 220, 220}, 12,  9, 69, 18, 62, {291, 350, 302, 400}, false,  0},
+    {kSquarePage, {50, 110, 226, 226}, std::nullopt,              10,  9, 76, 21, 74, {285, 108, 325, 400}, true,  43},
+    {kSquarePage, {50, 113, 200, 200}, Frame{301, 113, 200, 200}, 10,  8, 75, 19, 74, {291, 307, 302, 400}, true,  43},
 };
 // clang-format on
 
@@ -146,30 +149,34 @@ Drawing watchReportPage(ReportLayout layout, const WatchSnapshot& w, const Bytes
   main.field("Glass: ", {4, 4, 4, 5}, w.tempGlass);
   main.field("Crown Type:", {3, 4, 4, 4}, w.tempCrownType);
   main.field("Water Resistance:", {2, 3, 3, 3}, w.tempWaterProof, {2, 2, 2, 5});
-  main.heading(kOwnershipHeading);
-  main.field("Purchased from:", {3, 3, 3, 3}, w.tempPurchasedFrom);
-  main.line("Purchase Date:", {3, 3, 3, 3}, dateText(w.tempPurchaseDate, formatters));
-  main.line(
+  // Printed where the square pages still have room (see LayoutSpec::forSale).
+  Block& tail = spec.forSale ? basic : main;
+  tail.heading(kOwnershipHeading);
+  tail.field("Purchased from:", {3, 3, 3, 3}, w.tempPurchasedFrom);
+  tail.line("Purchase Date:", {3, 3, 3, 3}, dateText(w.tempPurchaseDate, formatters));
+  tail.line(
       spec.forSale ? "Asking price:" : "Purchase price:", {3, 3, 3, 4},
       w.tempPurchasePrice ? amountText(*w.tempPurchasePrice, formatters) : std::string(kNoFigure),
       {1, 1, 4, 4});
-  main.line("Warranty ends:", {3, 3, 3, 3}, dateText(w.tempWarrantyEndDate, formatters));
-  main.field("Set includes:", {3, 3, 3, 4}, w.tempSetCompleteness, {2, 2, 2, 1});
-  main.heading(kComplicationsHeading);
+  tail.line("Warranty ends:", {3, 3, 3, 3}, dateText(w.tempWarrantyEndDate, formatters));
+  tail.field("Set includes:", {3, 3, 3, 4}, w.tempSetCompleteness, {2, 2, 2, 1});
+  tail.heading(kComplicationsHeading);
   for (const auto* complication : {&w.tempComplication1, &w.tempComplication2, &w.tempComplication3,
                                    &w.tempComplication4, &w.tempComplication5}) {
-    main.field("", {0, 0, 0, 0}, *complication);
+    tail.field("", {0, 0, 0, 0}, *complication);
   }
-  main.field("", {0, 0, 0, 0}, w.tempComplication6, {1, 1, 2, 1});
-  main.rule(spec.shortRule, 1);
-  main.body(" " + formatters.fullDateMediumTime(now));
+  tail.field("", {0, 0, 0, 0}, w.tempComplication6, {1, 1, 2, 1});
+  tail.rule(spec.forSale ? spec.columnRule : spec.shortRule, 1);
+  tail.body(" " + formatters.fullDateMediumTime(now));
 
   Drawing page{spec.page, {}};
   page.elements.push_back(DrawnPicture{front, {}, spec.front});
   if (spec.back) page.elements.push_back(DrawnPicture{back, {}, *spec.back});
   page.elements.push_back(
       std::move(main).drawn(inset({0, 0, spec.page.width, spec.page.height}, kPageInset)));
-  page.elements.push_back(std::move(basic).drawn(inset(spec.basicBlock, kBasicBlockInset)));
+  Frame basicFrame = inset(spec.basicBlock, kBasicBlockInset);
+  if (spec.forSale) basicFrame.width = spec.page.width - kPageInset - basicFrame.x;
+  page.elements.push_back(std::move(basic).drawn(basicFrame));
   return page;
 }
 

@@ -102,6 +102,7 @@ TEST_F(ReportCliTest, WritesTheReportNamedAfterTheWatchAndPrintsItsPath) {
   const std::string forSale = pdfText(file);
   EXPECT_TRUE(forSale.substr(forSale.find_first_not_of(" \n")).starts_with("For Sale\n"))
       << forSale;
+  EXPECT_NE(forSale.find("Asking price:"), std::string::npos) << forSale;
   EXPECT_EQ(forSale.find("Purchase price:"), std::string::npos);
 }
 

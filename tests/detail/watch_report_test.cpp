@@ -164,13 +164,22 @@ TEST_F(WatchReportTest, TheOtherLayoutsDifferInTabsLineEndsTitleAndPrice) {
             "Basic Information:                 \nManufacture year:\t\t\t1998\n"
             "Reference code:\t\t\tR-1\nSerial number:\t\t\tS-2\n\n");
 
+  // The square pages end below the case details; the rest continues under the basic
+  // information, closed by a rule as wide as that column.
   const auto forSale = blockTexts(page(*w, ReportLayout::ForSale));
   EXPECT_TRUE(forSale[0].starts_with("For Sale\nAlpha Beta\n" + std::string(76, '_') +
                                      std::string(21, '\n') + "Movement:"));
-  EXPECT_NE(forSale[0].find("\nAsking price:\t\t\t$1,250\n\n\n\nWarranty ends:"),
+  EXPECT_TRUE(forSale[0].ends_with("\nWater Resistance:\t\t\t100m\n\n")) << forSale[0];
+  EXPECT_TRUE(
+      forSale[1].starts_with("Basic Information:                 \n"
+                             "Manufacture year:\t\t\t1998\nReference code:\t\t\tR-1\n"
+                             "Serial number:\t\t\tS-2\n\nOwnership:                \n"
+                             "Purchased from:\t\t\tDealer\n"))
+      << forSale[1];
+  EXPECT_NE(forSale[1].find("\nAsking price:\t\t\t$1,250\n\n\n\nWarranty ends:"),
             std::string::npos);
-  EXPECT_EQ(forSale[0].find("Purchase price:"), std::string::npos);
-  EXPECT_NE(forSale[0].find("\nGMT\n\n" + std::string(74, '_') + "\n "), std::string::npos);
+  EXPECT_EQ(forSale[1].find("Purchase price:"), std::string::npos);
+  EXPECT_NE(forSale[1].find("\nGMT\n\n" + std::string(43, '_') + "\n "), std::string::npos);
 
   const auto forSale2 = blockTexts(page(*w, ReportLayout::ForSaleTwoPictures));
   const std::string& s = forSale2[0];
@@ -178,13 +187,17 @@ TEST_F(WatchReportTest, TheOtherLayoutsDifferInTabsLineEndsTitleAndPrice) {
                             std::string(19, '\n') + "Movement:"));
   for (const char* line :
        {"\nVibrations per hour:\t\t\t25200\n\n", "\nCase Diameter(mm):\t\t\t41.5\n",
-        "\nBezel Material\t\t\t\tCeramic\n", "\nGlass: \t\t\t\t\tSapphire\n",
-        "\nWater Resistance:\t\t\t100m\n\n\n\n\nOwnership:",
-        "\nAsking price:\t\t\t\t$1,250\n\n\n\nWarranty ends:",
-        "\nSet includes:\t\t\t\tBox\nComplications:", "\nGMT\n" /* one break */}) {
+        "\nBezel Material\t\t\t\tCeramic\n", "\nGlass: \t\t\t\t\tSapphire\n"}) {
     EXPECT_NE(s.find(line), std::string::npos) << line;
   }
-  EXPECT_NE(s.find("\nGMT\n" + std::string(74, '_') + "\n "), std::string::npos);
+  EXPECT_TRUE(s.ends_with("\nWater Resistance:\t\t\t100m\n\n\n\n\n")) << s;
+  const std::string& tail = forSale2[1];
+  for (const char* line : {"\nSerial number:\t\t\tS-2\n\nOwnership:",
+                           "\nAsking price:\t\t\t\t$1,250\n\n\n\nWarranty ends:",
+                           "\nSet includes:\t\t\t\tBox\nComplications:"}) {
+    EXPECT_NE(tail.find(line), std::string::npos) << line;
+  }
+  EXPECT_NE(tail.find("\nGMT\n" + std::string(43, '_') + "\n "), std::string::npos);
 }
 
 TEST_F(WatchReportTest, AbsentValuesLeaveEmptyTextsHyphensForDatesAndHoursForThePowerReserve) {
@@ -219,13 +232,18 @@ TEST_F(WatchReportTest, EachLayoutHasItsPageSizePicturesFontsAndBlockFrames) {
        12,
        9,
        {301, 360, 282, 380}},
-      {ReportLayout::ForSale, {595.2, 595.2}, {{50, 110, 226, 226}}, 10, 9, {295, 118, 305, 380}},
+      {ReportLayout::ForSale,
+       {595.2, 595.2},
+       {{50, 110, 226, 226}},
+       10,
+       9,
+       {295, 118, 595.2 - 50 - 295, 380}},
       {ReportLayout::ForSaleTwoPictures,
        {595.2, 595.2},
        {{50, 113, 200, 200}, {301, 113, 200, 200}},
        10,
        8,
-       {301, 317, 282, 380}},
+       {301, 317, 595.2 - 50 - 301, 380}},  // to the page's margin
   };
   const auto w = fullWatch();
   for (const Expected& e : expected) {
@@ -274,9 +292,7 @@ TEST_F(WatchReportTest,
       requests[0].excludedActivityTypes,
       std::vector<ShareActivity>(kExcludedShareActivities.begin(), kExcludedShareActivities.end()));
 
-  // For sale: its title first, on its square page, where the text below the case details (with
-  // the asking price) does not fit and is cut, as the phone cuts it; what is cut is composed as
-  // the other layouts compose it (see TheOtherLayoutsDifferInTabsLineEndsTitleAndPrice).
+  // For sale: its title first, on its square page, the asking price and the footer on it too.
   const Result<std::filesystem::path> sale = screen->PDF2_FOR_SALE();
   ASSERT_TRUE(sale.isOk()) << sale.status().description();
   EXPECT_EQ(*sale, *file);  // the same name: the earlier report is replaced
@@ -285,7 +301,11 @@ TEST_F(WatchReportTest,
   const std::string saleText = pdfText(*sale);
   EXPECT_TRUE(saleText.substr(saleText.find_first_not_of(" \n")).starts_with("For Sale"))
       << saleText;
-  EXPECT_NE(saleText.find("Case Details:"), std::string::npos);
+  for (const char* shown :
+       {"Case Details:", "Water Resistance:", "Ownership:", "Asking price:", "$1,250",
+        "Set includes:", "Complications:", "GMT", "Saturday, December 5, 2026 at 2:30:00"}) {
+    EXPECT_NE(saleText.find(shown), std::string::npos) << shown << "\n" << saleText;
+  }
   EXPECT_EQ(saleText.find("Purchase price:"), std::string::npos);
 }
 
