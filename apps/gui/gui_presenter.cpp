@@ -108,6 +108,8 @@ QVariantMap decorationMap(const SheetImage& image) {
                   {"borderWidth", d.borderWidth},
                   {"shadowRadius", d.shadowRadius},
                   {"shadowOpacity", d.shadowOpacity},
+                  {"shadowX", d.shadowOffsetX},
+                  {"shadowY", d.shadowOffsetY},
                   {"centred", image.centredHorizontally},
                   {"spins", image.spin.has_value()}};
   if (image.spin) {

@@ -61,7 +61,7 @@ TextRun styled(std::string text, CardStyle style) {
   run.fontName = style == CardStyle::Diagram ? "Courier-Bold" : "HelveticaNeue-Bold";
   run.pointSize = style == CardStyle::Title ? 90 : 70;
   run.colour = kWhite;
-  run.shadow = TextShadow{3, 3, 0, kBlack};
+  run.shadow = Shadow{3, 3, 0, kBlack};
   return run;
 }
 
@@ -86,19 +86,6 @@ SheetImage cardImage(Frame frame, PictureDecoration decoration = {}) {
   image.decoration = decoration;
   image.xFromCentre = true;
   return image;
-}
-
-void addBorder(Drawing& drawing, Frame f, double width, Rgba colour) {
-  // Each line runs along the middle of the border, inside the frame.
-  const double h = width / 2;
-  const Point corners[] = {{f.x + h, f.y + h},
-                           {f.x + f.width - h, f.y + h},
-                           {f.x + f.width - h, f.y + f.height - h},
-                           {f.x + h, f.y + f.height - h}};
-  for (std::size_t i = 0; i < std::size(corners); ++i) {
-    drawing.elements.push_back(
-        DrawnRule{corners[i], corners[(i + 1) % std::size(corners)], width, colour});
-  }
 }
 
 // The row's icon for the watch's status, strap sizes included.
@@ -165,8 +152,8 @@ Result<Sheet> watchCardSheet(const Kello& watch, const WatchCardTexts& texts) {
   sheet.style = SheetStyle::ActionSheet;
   sheet.actions.push_back(okAction());
 
-  sheet.images.push_back(cardImage(kCardOuterFrame, {kDarkGray, 25, kGray, 7, 20, 1.0}));
-  SheetImage inner = cardImage(kCardInnerFrame, {kDarkGray, 25, kDarkGray, 2, 10, 0.9});
+  sheet.images.push_back(cardImage(kCardOuterFrame, {kDarkGray, 25, kGray, 7, 20, 1.0, 4, 4}));
+  SheetImage inner = cardImage(kCardInnerFrame, {kDarkGray, 25, kDarkGray, 2, 10, 0.9, 4, 4});
   inner.alpha = 0.92;
   sheet.images.push_back(std::move(inner));
   SheetImage picture = cardImage(kCardPictureFrame, {std::nullopt, 5, kGray, 4, 0, 0});
@@ -207,7 +194,16 @@ Drawing watchCardDrawing(const Sheet& cardSheet) {
   double bottom = 0;
   bool first = true;
   for (const SheetImage& image : cardSheet.images) {
-    const Frame f = restingFrame(image);
+    Frame f = restingFrame(image);
+    const PictureDecoration& d = image.decoration;
+    if (d.shadowOpacity > 0) {  // the shadow's blur on the page too
+      const double r = d.shadowRadius;
+      const double x0 = std::min(f.x, f.x + d.shadowOffsetX - r);
+      const double y0 = std::min(f.y, f.y + d.shadowOffsetY - r);
+      const double x1 = std::max(f.x + f.width, f.x + f.width + d.shadowOffsetX + r);
+      const double y1 = std::max(f.y + f.height, f.y + f.height + d.shadowOffsetY + r);
+      f = {x0, y0, x1 - x0, y1 - y0};
+    }
     left = first ? f.x : std::min(left, f.x);
     top = first ? f.y : std::min(top, f.y);
     right = first ? f.x + f.width : std::max(right, f.x + f.width);
@@ -221,19 +217,36 @@ Drawing watchCardDrawing(const Sheet& cardSheet) {
     const Frame f{rest.x - left, rest.y - top, rest.width, rest.height};
     const double alpha = image.animatedAlpha.value_or(image.alpha);
     const PictureDecoration& d = image.decoration;
-    if (d.background) {
-      Rgba fill = *d.background;
-      fill.alpha *= alpha;
-      card.elements.emplace_back(FilledRect{f, fill});
+    const auto faded = [&](Rgba colour) {
+      colour.alpha *= alpha;
+      return colour;
+    };
+    // As a layer is drawn: its background and shadow, its content clipped to its corners, then
+    // its border over the content.
+    if (d.background || d.shadowOpacity > 0) {
+      FilledRect back;
+      back.frame = f;
+      back.colour = faded(d.background.value_or(Rgba{0, 0, 0, 0}));
+      back.cornerRadius = d.cornerRadius;
+      if (d.shadowOpacity > 0) {
+        back.shadow = Shadow{d.shadowOffsetX, d.shadowOffsetY, d.shadowRadius,
+                             faded(Rgba{0, 0, 0, d.shadowOpacity})};
+      }
+      card.elements.emplace_back(back);
     }
     if (!image.picture.empty() || !image.assetName.empty()) {
-      card.elements.emplace_back(
-          DrawnPicture{image.picture, image.assetName, f, PictureScaling::AspectFit});
+      DrawnPicture picture{image.picture, image.assetName, f, PictureScaling::AspectFit};
+      picture.cornerRadius = d.cornerRadius;
+      card.elements.emplace_back(std::move(picture));
     }
     if (d.borderWidth > 0) {
-      Rgba line = d.borderColor;
-      line.alpha *= alpha;
-      addBorder(card, f, d.borderWidth, line);
+      FilledRect border;
+      border.frame = f;
+      border.colour = Rgba{0, 0, 0, 0};
+      border.cornerRadius = d.cornerRadius;
+      border.borderWidth = d.borderWidth;
+      border.borderColour = faded(d.borderColor);
+      card.elements.emplace_back(border);
     }
   }
   return card;

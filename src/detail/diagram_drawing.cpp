@@ -11,7 +11,7 @@ Drawing diagramOverlayDrawing(const DiagramOverlay& overlay) {
     run.fontName = overlay.fontName;
     run.pointSize = overlay.fontSize;
     run.colour = overlay.color;
-    run.shadow = TextShadow{overlay.shadowOffsetX, overlay.shadowOffsetY, 0, overlay.shadowColor};
+    run.shadow = Shadow{overlay.shadowOffsetX, overlay.shadowOffsetY, 0, overlay.shadowColor};
     drawing.elements.emplace_back(DrawnText{{std::move(run)}, entry.frame, TextAlignment::Centre});
   }
   return drawing;

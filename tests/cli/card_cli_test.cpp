@@ -48,8 +48,8 @@ TEST_F(CardCliTest, PrintsTheCardsTextsAndWritesTheWholeCard) {
             "-----\n----- dial\nCard written to " +
                 file.string() + ".\n");
   const Image card = pngAt(file);
-  EXPECT_EQ(card.width(), 720);
-  EXPECT_EQ(card.height(), 1170);
+  EXPECT_EQ(card.width(), 800);  // 400 x 615 points, the shadows included
+  EXPECT_EQ(card.height(), 1230);
   EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
 }

@@ -181,7 +181,7 @@ TEST_F(WatchCardTest, ThePanelDrawsTwentyThreeTextsAtTheirOriginsInThreeStyles) 
     EXPECT_EQ(run.fontName, expected[i].font) << i;
     EXPECT_EQ(run.pointSize, expected[i].size) << i;
     EXPECT_EQ(run.colour, (Rgba{1, 1, 1, 1}));
-    EXPECT_EQ(run.shadow, (TextShadow{3, 3, 0, kBlack}));
+    EXPECT_EQ(run.shadow, (Shadow{3, 3, 0, kBlack}));
   }
 }
 
@@ -280,8 +280,9 @@ TEST_F(WatchCardTest, TheWholeCardIsOnePictureAsItRestsOnceShown) {
   auto card = watchCard(*kello, services);
   ASSERT_TRUE(card.isOk());
   const Drawing drawing = watchCardDrawing(card->sheet);
-  // From the outer card's top left to the inner card's bottom, 15 points below it.
-  EXPECT_EQ(drawing.size, (Size{360, 585}));
+  // From the outer card's shadow (its blur of 20 around it, moved by (4, 4)) to the inner card's
+  // shadow below its bottom, which lies 15 points below the outer card's.
+  EXPECT_EQ(drawing.size, (Size{400, 615}));
   std::vector<std::string> assets;
   const DrawnPicture* panel = nullptr;
   for (const DrawingElement& element : drawing.elements) {
@@ -292,15 +293,28 @@ TEST_F(WatchCardTest, TheWholeCardIsOnePictureAsItRestsOnceShown) {
   }
   EXPECT_EQ(assets, (std::vector<std::string>{"watch_dimensions", "StatusNeedStrap20"}));
   ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(panel->frame, (Frame{30, 85, 300, 500}));
+  EXPECT_EQ(panel->frame, (Frame{46, 101, 300, 500}));
+  // The outer card: rounded, its shadow under it, its gray border drawn over what it holds.
   const auto* outer = std::get_if<FilledRect>(&drawing.elements[0]);
   ASSERT_NE(outer, nullptr);
-  EXPECT_EQ(outer->frame, (Frame{0, 0, 360, 570}));
+  EXPECT_EQ(outer->frame, (Frame{16, 16, 360, 570}));
+  EXPECT_EQ(outer->cornerRadius, 25);
+  EXPECT_EQ(outer->shadow, (Shadow{4, 4, 20, Rgba{0, 0, 0, 1}}));
+  const auto* outerBorder = std::get_if<FilledRect>(&drawing.elements[1]);
+  ASSERT_NE(outerBorder, nullptr);
+  EXPECT_EQ(outerBorder->borderWidth, 7);
+  EXPECT_EQ(outerBorder->colour.alpha, 0);
+  // The inner card at its layer opacity, its shadow too.
+  const auto* inner = std::get_if<FilledRect>(&drawing.elements[2]);
+  ASSERT_NE(inner, nullptr);
+  EXPECT_DOUBLE_EQ(inner->colour.alpha, 0.92);
+  ASSERT_TRUE(inner->shadow.has_value());
+  EXPECT_DOUBLE_EQ(inner->shadow->colour.alpha, 0.9 * 0.92);
 
   const auto png = ImageCodec().decode(renderPng(drawing, 2).value());
   ASSERT_TRUE(png.isOk());
-  EXPECT_EQ(png->width(), 720);
-  EXPECT_EQ(png->height(), 1170);
+  EXPECT_EQ(png->width(), 800);
+  EXPECT_EQ(png->height(), 1230);
 }
 
 }  // namespace

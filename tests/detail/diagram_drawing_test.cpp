@@ -51,7 +51,7 @@ TEST_F(DiagramDrawingTest, TheOverlayIsAFiveHundredPointImageOfTheScreensTexts) 
     EXPECT_EQ(run.fontName, "HelveticaNeue-Bold");
     EXPECT_EQ(run.pointSize, 12);
     EXPECT_EQ(run.colour, (Rgba{1, 1, 1, 1}));
-    EXPECT_EQ(run.shadow, (TextShadow{1, 1, 0, kBlack}));
+    EXPECT_EQ(run.shadow, (Shadow{1, 1, 0, kBlack}));
     texts.push_back(run.text);
   }
   EXPECT_EQ(texts, (std::vector<std::string>{"39 mm", "??", "??", "11.5 mm", "Sapphire", "??", "??",

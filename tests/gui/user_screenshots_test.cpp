@@ -6,9 +6,11 @@
 
 #include <cmath>
 
+#include "collection/watch_card.h"
 #include "gui/collection_screen_support.h"
 #include "gui/warranty_card_picture.h"
 #include "platform/image/qt_image.h"
+#include "platform/render/renderer.h"
 #include "settings/preference_keys.h"
 #include "support/pdf_reading.h"
 #include "support/scoped_environment.h"
@@ -171,6 +173,14 @@ TEST_F(UserScreenshots, Report) {
   const QImage page = toQImage(pdfPage(documents / reports[0], 60));
   ASSERT_FALSE(page.isNull());
   page.save(QString::fromStdString(screenshotFile("report").string()));
+
+  pressAction("cancel");
+  dragDetailUntilShown("reportButton_PDF_FOR_SALE");
+  click(item("reportButton_PDF_FOR_SALE"));
+  ASSERT_TRUE(waitFor([&] { return sheetHeadline() == "Share"; })) << sheetHeadline().toStdString();
+  const QImage forSale = toQImage(pdfPage(documents / reports[0], 60));
+  ASSERT_FALSE(forSale.isNull());
+  forSale.save(QString::fromStdString(screenshotFile("report-for-sale").string()));
 }
 
 TEST_F(UserScreenshots, EditorWithAWheel) {
@@ -221,6 +231,13 @@ TEST_F(UserScreenshots, WatchCard) {
   ASSERT_TRUE(waitFor([&] { return item("sheetImage_5") != nullptr; }));
   settle(3500);  // the status icon springs into place
   screenshot("watch-card");
+
+  // The card as one picture, as `tockary card -o` writes it.
+  auto card = watchCard(*watches[5], app->services());
+  ASSERT_TRUE(card.isOk()) << card.status().description();
+  const Result<Bytes> png = renderPng(watchCardDrawing(card->sheet), 2);
+  ASSERT_TRUE(png.isOk()) << png.status().description();
+  writeFile(screenshotFile("watch-card-picture"), std::string(png->begin(), png->end()));
 }
 
 TEST_F(UserScreenshots, Summary) {

@@ -174,8 +174,10 @@ Item {
                     }
                     Rectangle {
                         z: -2
-                        anchors.fill: parent
-                        anchors.margins: -picture.modelData.shadowRadius / 2
+                        x: picture.modelData.shadowX - picture.modelData.shadowRadius / 2
+                        y: picture.modelData.shadowY - picture.modelData.shadowRadius / 2
+                        width: parent.width + picture.modelData.shadowRadius
+                        height: parent.height + picture.modelData.shadowRadius
                         radius: picture.modelData.radius + picture.modelData.shadowRadius / 2
                         color: "black"
                         opacity: picture.modelData.shadowOpacity * 0.5

@@ -23,13 +23,13 @@ struct Size {
   friend bool operator==(const Size&, const Size&) = default;
 };
 
-// A shadow under text: offset and blur radius in points.
-struct TextShadow {
+// A shadow under text or a shape: offset and blur radius in points; its opacity is the colour's.
+struct Shadow {
   double dx = 0;
   double dy = 0;
   double blurRadius = 0;
   Rgba colour{0, 0, 0, 1};
-  friend bool operator==(const TextShadow&, const TextShadow&) = default;
+  friend bool operator==(const Shadow&, const Shadow&) = default;
 };
 
 // Text in one named font ("HelveticaNeue", "HelveticaNeue-Bold", "Courier-Bold", ...). Tabs stop
@@ -39,7 +39,7 @@ struct TextRun {
   std::string fontName;
   double pointSize = 12;
   Rgba colour{0, 0, 0, 1};
-  std::optional<TextShadow> shadow;
+  std::optional<Shadow> shadow;
   friend bool operator==(const TextRun&, const TextRun&) = default;
 };
 
@@ -65,6 +65,7 @@ struct DrawnPicture {
   std::string assetName;
   Frame frame;
   PictureScaling scaling = PictureScaling::Stretch;
+  double cornerRadius = 0;  // clipped to the frame with its corners rounded so
   friend bool operator==(const DrawnPicture&, const DrawnPicture&) = default;
 };
 
@@ -76,9 +77,15 @@ struct DrawnRule {
   friend bool operator==(const DrawnRule&, const DrawnRule&) = default;
 };
 
+// A rectangle, its corners rounded by `cornerRadius`, filled, with a border drawn inside the frame
+// and a shadow of its shape under it.
 struct FilledRect {
   Frame frame;
   Rgba colour{0, 0, 0, 1};
+  double cornerRadius = 0;
+  double borderWidth = 0;
+  Rgba borderColour{0, 0, 0, 0};
+  std::optional<Shadow> shadow = std::nullopt;
   friend bool operator==(const FilledRect&, const FilledRect&) = default;
 };
 

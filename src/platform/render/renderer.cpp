@@ -8,6 +8,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
 #include <QTextLayout>
 #include <QTextOption>
@@ -181,30 +182,26 @@ void blur(QImage& image, double sigma) {
   }
 }
 
-void drawShadow(QPainter& painter, const DrawnText& text, const TextShadow& shadow) {
-  const QColor colour = qcolor(shadow.colour);
-  auto shadowColour = [&](std::size_t i) {
-    return text.runs[i].shadow == shadow ? colour : QColor(Qt::transparent);
-  };
-  const QRectF frame = qrect(text.frame);
-  const QPointF origin = frame.topLeft() + QPointF(shadow.dx, shadow.dy);
+// Draws a shadow: `paint(painter, offset)` draws its shape, moved by the offset, within `bounds`
+// moved so; a blurred one is drawn into an image around them and blurred there.
+template <typename Paint>
+void drawShadow(QPainter& painter, const QRectF& bounds, const Shadow& shadow, Paint paint) {
+  const QPointF offset(shadow.dx, shadow.dy);
   if (shadow.blurRadius <= 0) {
     painter.save();
-    painter.setClipRect(frame.translated(shadow.dx, shadow.dy), Qt::IntersectClip);
-    layOut(text, *painter.device(), shadowColour)->draw(&painter, origin);
+    paint(painter, offset);
     painter.restore();
     return;
   }
-  // Blurred: drawn into an image around the frame, at the device's scale or finer.
+  // At the device's scale or finer.
   const QTransform& world = painter.worldTransform();
   const double scale = std::max(2.0, std::hypot(world.m11(), world.m12()));
   const double margin = 2 * shadow.blurRadius;
-  const QRectF area =
-      frame.translated(shadow.dx, shadow.dy).adjusted(-margin, -margin, margin, margin);
+  const QRectF area = bounds.translated(offset).adjusted(-margin, -margin, margin, margin);
   const double across = std::ceil(area.width() * scale);
   const double down = std::ceil(area.height() * scale);
   const ImageLimits limits;
-  // Too large to blur: the text goes without its shadow rather than the program without memory.
+  // Too large to blur: drawn without its shadow rather than the program without memory.
   if (across > limits.maxSide || down > limits.maxSide || across * down > limits.maxPixels) return;
   QImage image(static_cast<int>(across), static_cast<int>(down),
                QImage::Format_ARGB32_Premultiplied);
@@ -213,20 +210,61 @@ void drawShadow(QPainter& painter, const DrawnText& text, const TextShadow& shad
     QPainter shadowPainter(&image);
     shadowPainter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     shadowPainter.scale(scale, scale);
-    layOut(text, image, shadowColour)->draw(&shadowPainter, origin - area.topLeft());
+    shadowPainter.translate(-area.topLeft());
+    paint(shadowPainter, offset);
   }
   blur(image, shadow.blurRadius / 2 * scale);
   painter.drawImage(area, image);
 }
 
+void drawTextShadow(QPainter& painter, const DrawnText& text, const Shadow& shadow) {
+  const QColor colour = qcolor(shadow.colour);
+  auto shadowColour = [&](std::size_t i) {
+    return text.runs[i].shadow == shadow ? colour : QColor(Qt::transparent);
+  };
+  const QRectF frame = qrect(text.frame);
+  drawShadow(painter, frame, shadow, [&](QPainter& p, QPointF offset) {
+    p.setClipRect(frame.translated(offset), Qt::IntersectClip);
+    layOut(text, *p.device(), shadowColour)->draw(&p, frame.topLeft() + offset);
+  });
+}
+
+QPainterPath roundedRect(const QRectF& frame, double radius) {
+  const double r = std::clamp(radius, 0.0, std::min(frame.width(), frame.height()) / 2);
+  QPainterPath path;
+  path.addRoundedRect(frame, r, r);
+  return path;
+}
+
+void drawRect(QPainter& painter, const FilledRect& rect) {
+  const QRectF frame = qrect(rect.frame);
+  if (rect.shadow) {
+    drawShadow(painter, frame, *rect.shadow, [&](QPainter& p, QPointF offset) {
+      p.fillPath(roundedRect(frame.translated(offset), rect.cornerRadius),
+                 qcolor(rect.shadow->colour));
+    });
+  }
+  if (rect.cornerRadius <= 0) {
+    painter.fillRect(frame, qcolor(rect.colour));
+  } else {
+    painter.fillPath(roundedRect(frame, rect.cornerRadius), qcolor(rect.colour));
+  }
+  if (rect.borderWidth > 0) {
+    // Inside the frame: the stroke runs along the middle of the border.
+    const double h = rect.borderWidth / 2;
+    painter.strokePath(roundedRect(frame.adjusted(h, h, -h, -h), rect.cornerRadius - h),
+                       QPen(qcolor(rect.borderColour), rect.borderWidth));
+  }
+}
+
 void drawText(QPainter& painter, const DrawnText& text) {
-  std::vector<TextShadow> shadows;
+  std::vector<Shadow> shadows;
   for (const TextRun& run : text.runs) {
     if (run.shadow && std::find(shadows.begin(), shadows.end(), *run.shadow) == shadows.end()) {
       shadows.push_back(*run.shadow);
     }
   }
-  for (const TextShadow& shadow : shadows) drawShadow(painter, text, shadow);
+  for (const Shadow& shadow : shadows) drawTextShadow(painter, text, shadow);
   painter.save();
   painter.setClipRect(qrect(text.frame), Qt::IntersectClip);
   layOut(text, *painter.device(), [&](std::size_t i) {
@@ -265,7 +303,11 @@ Status drawPicture(QPainter& painter, const DrawnPicture& picture, const AssetCa
   Result<QImage> image = pictureImage(picture, assets);
   if (!image) return image.status();
   painter.save();
-  painter.setClipRect(qrect(picture.frame), Qt::IntersectClip);
+  if (picture.cornerRadius > 0) {
+    painter.setClipPath(roundedRect(qrect(picture.frame), picture.cornerRadius), Qt::IntersectClip);
+  } else {
+    painter.setClipRect(qrect(picture.frame), Qt::IntersectClip);
+  }
   painter.drawImage(pictureRect(picture, image->size()), *image);
   painter.restore();
   return Status::ok();
@@ -288,7 +330,7 @@ Status paintDrawing(QPainter& painter, const Drawing& drawing, const AssetCatalo
       painter.setPen(pen);
       painter.drawLine(QPointF(rule->from.x, rule->from.y), QPointF(rule->to.x, rule->to.y));
     } else if (const auto* rect = std::get_if<FilledRect>(&element)) {
-      painter.fillRect(qrect(rect->frame), qcolor(rect->colour));
+      drawRect(painter, *rect);
     }
   }
   return Status::ok();

@@ -65,8 +65,10 @@ struct PictureDecoration {
   double cornerRadius = 0;
   Rgba borderColor;
   double borderWidth = 0;
-  double shadowRadius = 0;  // a black shadow straight below, of this blur
+  double shadowRadius = 0;  // a black shadow of the picture's frame, of this blur
   double shadowOpacity = 0;
+  double shadowOffsetX = 0;
+  double shadowOffsetY = 0;
 };
 
 // A turn of a picture once the sheet is shown: an affine rotation by `angle` radians over

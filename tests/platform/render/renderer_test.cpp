@@ -123,6 +123,44 @@ TEST(PngRendererTest, PicturesFillTheirFrameAsTheirScalingSays) {
   EXPECT_EQ(c.pixel(45, 20), kBlue);
 }
 
+TEST(PngRendererTest, RectanglesRoundTheirCornersDrawTheirBorderInsideAndCastAShadow) {
+  FilledRect card;
+  card.frame = {10, 10, 60, 40};
+  card.colour = kRedRgba;
+  card.cornerRadius = 10;
+  card.borderWidth = 4;
+  card.borderColour = Rgba{0, 0, 1, 1};
+  card.shadow = Shadow{6, 6, 0, kBlack};
+  const Image image = decoded(renderPng(Drawing{{100, 80}, {card}}));
+  EXPECT_EQ(image.pixel(40, 30), kRed);         // inside
+  EXPECT_EQ(image.pixel(40, 11), kBlue);        // the border, inside the top edge
+  EXPECT_EQ(image.pixel(40, 8), 0u);            // nothing outside the frame above
+  EXPECT_EQ(image.pixel(11, 11), 0u);           // the rounded corner is cut
+  EXPECT_EQ(image.pixel(40, 53), 0xFF000000u);  // the shadow, below and right
+  EXPECT_EQ(image.pixel(73, 30), 0xFF000000u);
+  EXPECT_EQ(image.pixel(12, 53), 0u);  // nothing left of the moved shape
+
+  // A blurred shadow fades out beyond the shape.
+  card.shadow = Shadow{0, 0, 8, kBlack};
+  card.borderWidth = 0;
+  const Image blurred = decoded(renderPng(Drawing{{100, 80}, {card}}));
+  const auto alpha = [&](int x, int y) { return blurred.pixel(x, y) >> 24; };
+  EXPECT_GT(alpha(40, 52), 0u);
+  EXPECT_LT(alpha(40, 52), 0xFFu);
+  EXPECT_GT(alpha(40, 52), alpha(40, 58));
+  EXPECT_EQ(blurred.pixel(40, 30), kRed);
+}
+
+TEST(PngRendererTest, APictureWithRoundedCornersIsClippedToThem) {
+  DrawnPicture rounded{redBluePng(), {}, {0, 0, 40, 40}};
+  rounded.cornerRadius = 12;
+  const Image image = decoded(renderPng(Drawing{{40, 40}, {rounded}}));
+  EXPECT_EQ(image.pixel(0, 0), 0u);
+  EXPECT_EQ(image.pixel(39, 39), 0u);
+  EXPECT_EQ(image.pixel(5, 20), kRed);
+  EXPECT_EQ(image.pixel(35, 20), kBlue);
+}
+
 TEST(PngRendererTest, AssetsAreDrawnByNameAndAPictureThatCannotBeDrawnFailsTheRendering) {
   DrawnPicture asset{{}, "nopic.png", {0, 0, 20, 20}};
   EXPECT_NE(inkOf(decoded(renderPng(Drawing{{20, 20}, {asset}}))).left, -1);
@@ -184,7 +222,7 @@ TEST(PngRendererTest, CentredAndRightAlignedTextAndShadows) {
 
   TextRun shadowed = run("H", 30);
   shadowed.colour = {1, 1, 1, 1};
-  shadowed.shadow = TextShadow{4, 4, 0, kBlack};
+  shadowed.shadow = Shadow{4, 4, 0, kBlack};
   const Image sharp = textImage({{shadowed}, {0, 0, 100, 60}}, {100, 60});
   const Ink white = inkOf(textImage({{run("H", 30)}, {0, 0, 100, 60}}, {100, 60}));
   // The shadow shows beyond the white letter, four points lower and to the right.
