@@ -109,7 +109,11 @@ Status CsvImport::read(std::string_view text) {
     }
     columnOfField_.push_back(index);
   }
-  for (std::size_t i = 1; i < records.size(); ++i) readRow(records[i].row, records[i].fields);
+  for (std::size_t i = 1; i < records.size(); ++i) {
+    // Spreadsheets save rows that were only formatted as commas alone; they hold no watch.
+    if (std::ranges::all_of(records[i].fields, &std::string::empty)) continue;
+    readRow(records[i].row, records[i].fields);
+  }
   return Status::ok();
 }
 

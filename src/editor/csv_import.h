@@ -26,7 +26,7 @@ struct CsvBadValue {
 
 // What an import did, or would do on a dry run.
 struct CsvImportSummary {
-  std::int64_t rows = 0;        // watch rows read (neither the header nor empty lines)
+  std::int64_t rows = 0;        // watch rows read (neither the header nor rows of empty fields)
   std::int64_t imported = 0;    // watches added (on a dry run: that would be added)
   std::int64_t duplicates = 0;  // rows equal to a watch stored before
   std::int64_t badRows = 0;     // rows with at least one bad value, never imported

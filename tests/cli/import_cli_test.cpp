@@ -258,7 +258,8 @@ TEST_F(ImportCliTest, ColumnsAreFoundByNameInAnyOrderAndMayBeLeftOut) {
             "\xEF\xBB\xBFwearcount,CrownType,Brand, Model ,PurchaseDate,VPH\r\n"
             "12,Screw-Down,\"Grand Seiko\",SBGA211,2023-02-01,\"32,768Hz\"\r\n"
             "\r\n"
-            ",,Casio,\"F-91W\",,\r\n");
+            ",,Casio,\"F-91W\",,\r\n"
+            ",,,,,\r\n");
   const CliRun imported = tockary({"import-csv", file.string()});
   ASSERT_EQ(imported.status, 0) << imported.err;
   EXPECT_EQ(imported.out, "2 watches imported\n");
@@ -272,6 +273,29 @@ TEST_F(ImportCliTest, ColumnsAreFoundByNameInAnyOrderAndMayBeLeftOut) {
   ASSERT_TRUE(stored[0]->ostopvm().has_value());
   EXPECT_EQ(stored[1]->merkki(), "Casio");
   EXPECT_EQ(stored[1]->kruunu(), std::string());
+}
+
+TEST_F(ImportCliTest, DatesAndAmountsAreReadInTheLocaleGiven) {
+  const fs::path file = scratch.path() / "de.csv";
+  writeFile(file, "Brand,PurchaseDate,PurchasePrice\nLeica,17.05.24,\"1.200,50\"\n");
+  const auto german = [&](const std::string& locale) {
+    return runTockary(
+        {"--data-dir", data.string(), "--locale", locale, "import-csv", file.string()},
+        scratch.path());
+  };
+  const CliRun refused = german("en_US");
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_TRUE(refused.err.starts_with("tockary: row 2, PurchaseDate: \"17.05.24\" " +
+                                      std::string(kDateRefusal)))
+      << refused.err;
+  const CliRun imported = german("de_DE");
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  const auto stored = watches(data);
+  ASSERT_EQ(stored.size(), 1U);
+  EXPECT_EQ(stored[0]->ostohinta(), 1200.5);
+  EXPECT_EQ(tockary({"export-csv", "-o", (scratch.path() / "out.csv").string()}).status, 0);
+  EXPECT_NE(readFile(scratch.path() / "out.csv").find("\nLeica,"), std::string::npos);
+  EXPECT_NE(readFile(scratch.path() / "out.csv").find(",5/17/24,"), std::string::npos);
 }
 
 TEST_F(ImportCliTest, AFileThatCannotBeImportedIsOneLineAndTouchesNothing) {
