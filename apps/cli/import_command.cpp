@@ -12,7 +12,7 @@ namespace tockary::cli {
 
 namespace {
 
-// Far beyond any collection (10,000 watches take 2 MB), small enough to read whole.
+// Far beyond any collection (10,000 watches take 1 MB), small enough to read whole.
 constexpr std::uint64_t kCsvFileLimit = 200ULL * 1024 * 1024;
 
 std::string counted(std::int64_t count, std::string_view one, std::string_view many) {
