@@ -1,9 +1,9 @@
 #include "editor/csv_import.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <set>
-#include <tuple>
 
 #include "detail/tarkastele_kelloa_table_view_controller.h"
 #include "editor/insert_watch_table_view_controller.h"
