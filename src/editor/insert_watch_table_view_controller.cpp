@@ -850,6 +850,19 @@ std::shared_ptr<Kello> InsertWatchTableViewController::formRecord() const {
   return record;
 }
 
+std::shared_ptr<Kello> insertWatch(ManagedObjectContext& context, const Kello& form) {
+  auto watch = context.insertNewObject<Kello>();
+  writeDifferences(form, *context.makeDetachedObject<Kello>(), *watch);
+  return watch;
+}
+
+std::shared_ptr<Kello> InsertWatchTableViewController::insertRecord() const {
+  auto record = services_.context().makeDetachedObject<Kello>();
+  writeForm(*record, Pictures::All);
+  if (auto notes = historyLog_.watchAdded(notesTextView_.text)) record->setVarasarake3(*notes);
+  return record;
+}
+
 Result<ObjectID> InsertWatchTableViewController::saveWatchDetails() {
   auto& context = services_.context();
   const auto gone = [&] {
@@ -866,12 +879,8 @@ Result<ObjectID> InsertWatchTableViewController::saveWatchDetails() {
   std::shared_ptr<Kello> watch;
   Status saved;
   if (!editingWatch_) {
-    writeForm(*form, Pictures::All);
-    if (auto notes = historyLog_.watchAdded(notesTextView_.text)) form->setVarasarake3(*notes);
-    saved = context.performWrite({}, [&] {
-      watch = context.insertNewObject<Kello>();
-      writeDifferences(*form, *blank, *watch);
-    });
+    const auto inserted = insertRecord();
+    saved = context.performWrite({}, [&] { watch = insertWatch(context, *inserted); });
   } else {
     if (!context.existingObject<Kello>(kelloID_)) return gone();
     writeForm(*form, Pictures::Chosen);

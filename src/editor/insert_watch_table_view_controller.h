@@ -39,6 +39,10 @@ struct NotesTextView {
 // the descriptors of watchFormFields(), named by their outlets; the screen keeps each field's
 // text and every rule of its wheel. It reads and writes the store only in saveWatchDetails();
 // leaving without saving discards everything.
+// Inserts into `context` a new watch holding every value `form` holds (null ones stay null), as a
+// save in insert mode does inside its write.
+std::shared_ptr<Kello> insertWatch(ManagedObjectContext& context, const Kello& form);
+
 class InsertWatchTableViewController : public EditorForm {
  public:
   static constexpr double kScreenWidth = 375.0;
@@ -153,6 +157,10 @@ class InsertWatchTableViewController : public EditorForm {
   // keeps the screen open and returns the busy status.
   Result<ObjectID> saveWatchDetails();
   Result<ObjectID> save() override { return saveWatchDetails(); }
+  // What saving the form now in insert mode stores, as a record outside the store: every field
+  // as it shows, the pictures (the placeholders where none was chosen) and the notes with the
+  // history log's "added" line when the log is on.
+  std::shared_ptr<Kello> insertRecord() const;
 
   // --- Leaving without saving.
   // Whether the form differs from what it opened with: the watch's values in edit mode, the empty

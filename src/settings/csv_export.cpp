@@ -15,57 +15,8 @@ namespace tockary {
 
 namespace {
 
-// The beat-rate catalogue groups the digits of two quartz rates; in a comma-separated file the
-// grouping would split the field.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 2> kUngroupedBeatRates = {{
-    {"32,768Hz", "32768Hz"},
-    {"262,144Hz", "262144Hz"},
-}};
-
-// The text attributes of the 35 columns, in column order, around the numbers and dates.
-constexpr std::array<int, 25> kLeadingTexts = {
-    Kello::attribute("merkki"),
-    Kello::attribute("malli"),
-    Kello::attribute("vuosimalli"),
-    Kello::attribute("refkoodi"),
-    Kello::attribute("sarjanumero"),
-    Kello::attribute("koneistotyyppi"),
-    Kello::attribute("koneisto"),
-    Kello::attribute("powerreserve"),
-    Kello::attribute("bph"),
-    Kello::attribute("halkaisija"),
-    Kello::attribute("paksuus"),
-    Kello::attribute("varasarake1"),
-    Kello::attribute("lugivali"),
-    Kello::attribute("kuorenmateriaali"),
-    Kello::attribute("bezelmateriaali"),
-    Kello::attribute("tauluvari"),
-    Kello::attribute("lasi"),
-    Kello::attribute("kruunu"),
-    Kello::attribute("vedenpitavyys"),
-    Kello::attribute("komplikaatio1"),
-    Kello::attribute("komplikaatio2"),
-    Kello::attribute("komplikaatio3"),
-    Kello::attribute("komplikaatio4"),
-    Kello::attribute("komplikaatio5"),
-    Kello::attribute("komplikaatio6"),
-};
-constexpr int kBeatRate = Kello::attribute("bph");
-
 // Written to the file whenever this much text has gathered.
 constexpr std::size_t kChunkBytes = 256 * 1024;
-
-std::string_view storedText(const Kello& watch, int attribute) {
-  const std::string* text = watch.textAt(attribute);
-  return text != nullptr ? std::string_view(*text) : std::string_view();
-}
-
-std::string_view beatRateText(std::string_view stored) {
-  for (const auto& [grouped, plain] : kUngroupedBeatRates) {
-    if (stored == grouped) return plain;
-  }
-  return stored;
-}
 
 void appendNumber(std::string& line, double value, const Formatters& formatters) {
   const std::string text = formatters.number(value);
@@ -118,31 +69,35 @@ void appendCsvField(std::string& line, std::string_view field) {
 }
 
 void appendCsvLine(std::string& text, const Kello& watch, const Formatters& formatters) {
-  for (const int attribute : kLeadingTexts) {
-    const std::string_view stored = storedText(watch, attribute);
-    appendCsvField(text, attribute == kBeatRate ? beatRateText(stored) : stored);
+  for (const CsvColumn& column : kCsvColumns) {
+    switch (column.value) {
+      case CsvValue::Text: {
+        const std::string* stored = watch.textAt(column.index);
+        const std::string_view shown = stored != nullptr ? std::string_view(*stored) : "";
+        appendCsvField(text,
+                       column.attribute == kCsvBeatRateAttribute ? csvBeatRate(shown) : shown);
+        break;
+      }
+      case CsvValue::Number: {
+        const Value value = watch.valueForKey(column.attribute);
+        // Numbers never set read 0, as everywhere in the app.
+        double number = 0;
+        if (const auto* real = std::get_if<double>(&value)) number = *real;
+        if (const auto* whole = std::get_if<std::int64_t>(&value))
+          number = static_cast<double>(*whole);
+        appendNumber(text, number, formatters);
+        break;
+      }
+      case CsvValue::Date: {
+        const Value value = watch.valueForKey(column.attribute);
+        const auto* date = std::get_if<Date>(&value);
+        appendDate(text, date != nullptr ? std::optional<Date>(*date) : std::nullopt, formatters);
+        break;
+      }
+    }
     text += ',';
   }
-  appendCsvField(text, storedText(watch, Kello::attribute("ostoliike")));
-  text += ',';
-  appendNumber(text, watch.ostohinta(), formatters);
-  text += ',';
-  appendCsvField(text, storedText(watch, Kello::attribute("myyntiliike")));
-  text += ',';
-  appendNumber(text, watch.myyntihinta(), formatters);
-  text += ',';
-  appendDate(text, watch.ostopvm(), formatters);
-  text += ',';
-  appendDate(text, watch.myyntipvm(), formatters);
-  text += ',';
-  appendDate(text, watch.takuupvm(), formatters);
-  text += ',';
-  appendCsvField(text, storedText(watch, Kello::attribute("varasarake2")));
-  text += ',';
-  appendNumber(text, watch.varasarake4(), formatters);
-  text += ',';
-  appendCsvField(text, storedText(watch, Kello::attribute("setlaajuus")));
-  text += '\n';
+  text.back() = '\n';
 }
 
 Result<CsvExportSummary> writeCollectionCsv(ManagedObjectContext& context,

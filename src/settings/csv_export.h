@@ -9,17 +9,10 @@
 #include "platform/status.h"
 #include "platform/store/object_store.h"
 #include "platform/ui/share.h"
+#include "settings/csv_columns.h"
 #include "store/records.h"
 
 namespace tockary {
-
-// The first line of the export, its line feed included. The blanks before CrownType and
-// WaterResistance are part of the format readers of earlier exports know.
-inline constexpr std::string_view kCsvHeader =
-    "Brand,Model,Year,Reference,SerialNumber,MovementType,Caliber,ReserveHours,VPH,Diameter,"
-    "Thickness,LugtoLug,LugWidth,CaseMaterial,BezelMaterial,DialColor,Glass, CrownType, "
-    "WaterResistance,Comp1,Comp2,Comp3,Comp4,Comp5,Comp6,PurchasedFrom,PurchasePrice,SoldTo,"
-    "SoldPrice,PurchaseDate,SoldDate,WarrantyEndDate,Status,WearCount,SetCompleteness\n";
 
 inline constexpr std::string_view kCsvFileName = "Tockary.csv";
 
