@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times `tockary` on generated collections side by side with `sqlite3` printing the same rows and
-# columns (the list, and the CSV export against `sqlite3 -csv` writing a file), and the desktop
-# app's first frame, and prints the figures as a table of medians.
+# columns (the list, the list narrowed by a search through the same text index, and the CSV export
+# against `sqlite3 -csv` writing a file), and the desktop app's first frame, and prints the
+# figures as a table of medians.
 #
 #   benchmarks/compare_with_sqlite.sh [-b BUILD] [--before DIR] [-n RUNS] [--pin CPU]
 #
@@ -128,6 +129,13 @@ listQuery="SELECT id, merkki, malli, vuosimalli, varasarake2, lugivali, varasara
   ostopvm, myyntipvm, myyntihinta, takuupvm, kellokuva IS NOT NULL FROM Kello
   WHERE myyntiliike = '' ORDER BY merkki, malli, id"
 store() { echo "$1/Ro_Rurav_Ozaruvuziz.sqlite"; }
+# The list narrowed by a search of two words ("model 123": every watch's model holds the first,
+# about one in 500 the second), through the same text index.
+searchText="model 123"
+searchQuery="SELECT id, merkki, malli, vuosimalli, varasarake2, lugivali, varasarake4, varasarake5,
+  ostopvm, myyntipvm, myyntihinta, takuupvm, kellokuva IS NOT NULL FROM Kello
+  WHERE myyntiliike = '' AND id IN (SELECT rowid FROM Kello_search
+  WHERE Kello_search MATCH '\"model\" \"123\"') ORDER BY merkki, malli, id"
 # The export's 35 columns, every watch, in its order; both sides write a file.
 exportQuery="SELECT merkki, malli, vuosimalli, refkoodi, sarjanumero, koneistotyyppi, koneisto,
   powerreserve, bph, halkaisija, paksuus, varasarake1, lugivali, kuorenmateriaali,
@@ -148,6 +156,13 @@ measure() {
   pair "$label-json-$big" "$cli" --data-dir "$root/$big" --json list -- \
     sqlite3 -json "$(store "$root/$big")" "$listQuery"
   rows+=("| \`tockary --json list\`, $big watches, vs \`sqlite3 -json\` | $ratio× ($aMs ms vs $bMs ms) | $aPeak MiB |")
+  if "$cli" list --help 2>/dev/null | grep -q -- --search; then
+    pair "$label-search-$big" "$cli" --data-dir "$root/$big" list --search "$searchText" -- \
+      sqlite3 "$(store "$root/$big")" "$searchQuery"
+    rows+=("| \`tockary list --search \"$searchText\"\`, $big watches, vs \`sqlite3\` | $ratio× ($aMs ms vs $bMs ms) | $aPeak MiB |")
+  else
+    rows+=("| \`tockary list --search\`, $big watches, vs \`sqlite3\` | (no --search) | |")
+  fi
   if "$cli" export-csv --help >/dev/null 2>&1; then
     pair "$label-export-$big" "$cli" --data-dir "$root/$big" export-csv -o "$work/export.csv" -- \
       sqlite3 -csv "$(store "$root/$big")" ".once $work/sqlite.csv" "$exportQuery"

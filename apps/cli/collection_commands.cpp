@@ -1,9 +1,11 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "collection/collection_filter.h"
 #include "collection/my_watch_collection_table_view_controller.h"
 #include "commands.h"
 #include "output.h"
@@ -11,6 +13,7 @@
 #include "screen_output.h"
 #include "settings/preference_keys.h"
 #include "store/collection_model.h"
+#include "watch/watch_status.h"
 
 namespace tockary::cli {
 
@@ -186,26 +189,74 @@ void printRows(CliEnvironment& env, MyWatchCollectionTableViewController& list) 
     first = false;
   }
   if (asJson) std::cout << (first ? "]\n" : "\n]\n");
-  if (!asJson && first) std::cout << "No watches.\n";
+  if (!asJson && first) {
+    std::cout << (list.filter().isActive() ? list.emptyListText() : "No watches.") << "\n";
+  }
 }
+
+// What `list` narrows the collection to, as typed.
+struct FilterOptions {
+  std::string search;
+  std::optional<std::string> status;
+  std::optional<std::string> movementType;
+  bool sold = false;
+  bool unsold = false;
+
+  // The filter, or a UsageError naming what is accepted.
+  CollectionFilter checked() const {
+    CollectionFilter filter{search, {}, {}, SoldFilter::Any};
+    if (status) {
+      filter.status = statusNamed(*status);
+      if (!filter.status) throw unknownValue("status", *status, watchStatusNames());
+    }
+    if (movementType) {
+      filter.movementType = movementTypeNamed(*movementType);
+      if (!filter.movementType) {
+        throw unknownValue("movement type", *movementType, movementTypeNames());
+      }
+    }
+    if (sold) filter.sold = SoldFilter::Sold;
+    if (unsold) filter.sold = SoldFilter::Unsold;
+    return filter;
+  }
+};
 
 void addList(CLI::App& root, CommandAction& action) {
   auto* command = root.add_subcommand(
       "list",
       "Show the collection as the home screen lists it, in the chosen order: each row with its "
-      "id, its three lines and what its pictures, badges and buttons show.\n"
-      "  tockary list --mode 1 --back");
+      "id, its three lines and what its pictures, badges and buttons show; --search and the "
+      "filters narrow it, together.\n"
+      "  tockary list --mode 1 --back\n  tockary list --search omega --movement-type automatic "
+      "--unsold");
   auto mode = std::make_shared<int>(0);
   auto back = std::make_shared<bool>(false);
   command->add_option("--mode", *mode, "Info mode of the rows, 0 to 5 (as tapping the dots)")
       ->check(CLI::Range(0, 5));
   command->add_flag("--back", *back, "Show the back pictures instead of the front ones");
-  command->callback([&action, mode, back] {
-    action = [mode, back](CliEnvironment& env) {
+  auto filter = std::make_shared<FilterOptions>();
+  command
+      ->add_option("--search", filter->search,
+                   "Only watches whose brand, model, reference, serial number, caliber or notes "
+                   "contain every word of TEXT, case and accents ignored")
+      ->option_text("TEXT")
+      ->check(utf8Text());
+  command->add_option("--status", filter->status, "Only watches with this status (as shown)")
+      ->option_text("S")
+      ->check(utf8Text());
+  command
+      ->add_option("--movement-type", filter->movementType, "Only watches with this movement type")
+      ->option_text("T")
+      ->check(utf8Text());
+  auto* sold = command->add_flag("--sold", filter->sold, "Only sold watches");
+  command->add_flag("--unsold", filter->unsold, "Only unsold watches")->excludes(sold);
+  command->callback([&action, mode, back, filter] {
+    action = [mode, back, filter](CliEnvironment& env) {
+      const CollectionFilter chosen = filter->checked();
       auto list = loadedList(env);
       list->apuluku = *mode;
       list->kelloIsFaceUp = !*back;
-      list->viewDidAppear();
+      list->setFilter(chosen);
       printRows(env, *list);
       return 0;
     };

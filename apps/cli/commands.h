@@ -18,6 +18,8 @@ using CommandAction = std::function<int(CliEnvironment&)>;
 // Refuses a value that is not valid UTF-8 ("--brand: the value is not valid UTF-8; ..."). Every
 // option that takes text carries it; file paths are not text and do not.
 const CLI::Validator& utf8Text();
+// Bad input naming a value outside a fixed list: "unknown status "X"; accepted: A, B".
+UsageError unknownValue(std::string_view what, std::string_view value, std::string_view accepted);
 // The required ID argument of a command about one watch, as `tockary list` shows the ids.
 CLI::App* addWatchIdArgument(CLI::App* command, std::string& id);
 

@@ -262,8 +262,7 @@ void addDetailCommands(CLI::App& root, CommandAction& action) {
         if (kWatchStatuses[i].name == arguments->value) row = static_cast<int>(i);
       }
       if (row < 0) {
-        throw UsageError{"unknown status \"" + arguments->value +
-                         "\"; accepted: " + watchStatusNames()};
+        throw unknownValue("status", arguments->value, watchStatusNames());
       }
       auto screen = openScreen(env, arguments->id);
       screen->changeWatchStatus();

@@ -17,6 +17,11 @@ const CLI::Validator& utf8Text() {
   return validator;
 }
 
+UsageError unknownValue(std::string_view what, std::string_view value, std::string_view accepted) {
+  return {"unknown " + std::string(what) + " \"" + std::string(value) +
+          "\"; accepted: " + std::string(accepted)};
+}
+
 CLI::App* addWatchIdArgument(CLI::App* command, std::string& id) {
   command->add_option("ID", id, "The watch's id, as `tockary list` shows it (12 or Kello/12)")
       ->required()

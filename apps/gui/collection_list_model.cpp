@@ -160,12 +160,19 @@ QHash<int, QByteArray> CollectionList::roleNames() const {
 QString CollectionList::titleImage() const { return text(screen_->titleViewImage); }
 
 QVariantMap CollectionList::captions() const {
-  return {{"sort", text(kSortButtonTitle)},
-          {"delete", text(kDeleteActionTitle)},
-          {"infoMode", text(kInfoModeButtonTitle)},
-          {"flip", text(kFlipPicturesButtonTitle)},
-          {"empty", text(kEmptyCollectionText)}};
+  return {{"sort", text(kSortButtonTitle)},         {"delete", text(kDeleteActionTitle)},
+          {"infoMode", text(kInfoModeButtonTitle)}, {"flip", text(kFlipPicturesButtonTitle)},
+          {"search", text(kSearchPlaceholder)},     {"filter", text(kFilterButtonTitle)},
+          {"clearSearch", text(kClearSearchTitle)}};
 }
+
+QString CollectionList::filterLine() const { return QString::fromStdString(screen_->filterLine()); }
+
+QString CollectionList::emptyText() const { return text(screen_->emptyListText()); }
+
+void CollectionList::searchFor(const QString& text) { screen_->searchFor(text.toStdString()); }
+
+void CollectionList::presentFilterMenu() { screen_->presentFilterMenu(); }
 
 void CollectionList::viewDidAppear() {
   // Pictures may have been changed on another screen: ask the image provider again.

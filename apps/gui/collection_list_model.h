@@ -27,6 +27,8 @@ class CollectionList : public TableListModel {
   Q_PROPERTY(bool faceUp READ faceUp NOTIFY screenChanged)
   Q_PROPERTY(double estimatedRowHeight READ estimatedRowHeight CONSTANT)
   Q_PROPERTY(QVariantMap captions READ captions CONSTANT)
+  Q_PROPERTY(QString filterLine READ filterLine NOTIFY screenChanged)
+  Q_PROPERTY(QString emptyText READ emptyText NOTIFY screenChanged)
 
  public:
   enum Role {
@@ -71,12 +73,17 @@ class CollectionList : public TableListModel {
     return MyWatchCollectionTableViewController::kEstimatedRowHeight;
   }
   QVariantMap captions() const;
+  QString filterLine() const;
+  QString emptyText() const;
 
   // The screen came into view (again): the list fetch; pictures are asked for afresh.
   Q_INVOKABLE void viewDidAppear();
   Q_INVOKABLE void select(int row);
   Q_INVOKABLE void insertNewWatch();
   Q_INVOKABLE void orderRowsBy();
+  // What the search field holds now: the list narrows to it at once.
+  Q_INVOKABLE void searchFor(const QString& text);
+  Q_INVOKABLE void presentFilterMenu();
   Q_INVOKABLE void flipPictures();
   Q_INVOKABLE void nextInfoMode();
   // Asks to confirm the deletion of the watch at the row.

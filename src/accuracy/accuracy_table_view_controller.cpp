@@ -104,7 +104,7 @@ void AccuracyTableViewController::orderRowsBy() {
   Sheet sheet;
   sheet.style = SheetStyle::Alert;
   sheet.title = "Order the measurements by:";
-  sheet.message = "(Please choose one)";
+  sheet.message = kChooseOneMessage;
   for (const SortMenuEntry& entry : kMeasurementSortMenu) {
     const std::string title(entry.title);
     sheet.actions.push_back({std::string(entry.key), title, ActionStyle::Default,

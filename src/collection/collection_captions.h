@@ -16,5 +16,12 @@ inline constexpr std::string_view kWatchOfTheDayButtonTitle = "\u2684";  // a di
 inline constexpr std::string_view kSummaryButtonTitle = "\u03A3";        // a sum
 // Shown over an empty list.
 inline constexpr std::string_view kEmptyCollectionText = "No watches yet: tap + to add one.";
+inline constexpr std::string_view kNoMatchingWatchesText =
+    "No watch matches the search and filter.";
+// The search field over the list and the button of the filter menu beside it.
+inline constexpr std::string_view kSearchPlaceholder =
+    "Search brand, model, reference, notes\u2026";
+inline constexpr std::string_view kFilterButtonTitle = "Filter";
+inline constexpr std::string_view kClearSearchTitle = "Clear the search";
 
 }  // namespace tockary

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "collection/collection_captions.h"
 #include "collection/collection_statistics.h"
 #include "platform/format/number_text.h"
 #include "platform/ui/diagnostics.h"
@@ -9,6 +10,8 @@
 #include "store/collection_model.h"
 #include "store/screens.h"
 #include "store/store_busy_alert.h"
+#include "watch/movement_types.h"
+#include "watch/watch_status.h"
 #include "watch/wear_counter.h"
 
 namespace tockary {
@@ -58,7 +61,10 @@ void MyWatchCollectionTableViewController::timerFired() {
 FetchRequest MyWatchCollectionTableViewController::listFetchRequest() const {
   const UserDefaults& defaults = services_.defaults;
   FetchRequest request = Kello::fetchRequest();
-  if (hidesSoldWatches()) request.predicate = unsoldWatchesPredicate();
+  std::vector<Predicate> conditions;
+  if (hidesSoldWatches()) conditions.push_back(unsoldWatchesPredicate());
+  if (auto filtered = filterPredicate(filter_)) conditions.push_back(std::move(*filtered));
+  if (!conditions.empty()) request.predicate = Predicate::andPredicate(conditions);
 
   auto set = [&defaults](std::string_view key) { return defaults.flag(key) == true; };
   // Later keys win over earlier ones (the year over the price); the status order wins over all.
@@ -142,7 +148,7 @@ void MyWatchCollectionTableViewController::orderRowsBy() {
   Sheet sheet;
   sheet.style = SheetStyle::ActionSheet;
   sheet.title = "Order the Watches by:";
-  sheet.message = "(Please choose one)";
+  sheet.message = kChooseOneMessage;
   // Each entry is known by the preference it sets.
   for (const SortMenuEntry& entry : kCollectionSortMenu) {
     const std::string title(entry.title);
@@ -161,6 +167,98 @@ bool MyWatchCollectionTableViewController::chooseSortEntry(std::string_view titl
     return true;
   }
   return false;
+}
+
+void MyWatchCollectionTableViewController::setFilter(CollectionFilter filter) {
+  filter_ = std::move(filter);
+  performListFetch();
+}
+
+void MyWatchCollectionTableViewController::searchFor(std::string text) {
+  CollectionFilter searched = filter_;
+  searched.searchText = std::move(text);
+  setFilter(std::move(searched));
+}
+
+void MyWatchCollectionTableViewController::presentFilterMenu() {
+  Sheet sheet;
+  sheet.style = SheetStyle::ActionSheet;
+  sheet.title = kFilterMenuTitle;
+  sheet.message = kChooseOneMessage;
+  auto narrowed = [this](auto change) {
+    return [this, change] {
+      CollectionFilter changed = filter_;
+      change(changed);
+      setFilter(std::move(changed));
+    };
+  };
+  sheet.actions.push_back(
+      {std::string(kStatusFilterAction), "Status\u2026", ActionStyle::Default, [this] {
+         std::vector<std::string_view> names;
+         for (const WatchStatus& status : kWatchStatuses) {
+           names.push_back(status.name);
+         }
+         presentChoices(kStatusMenuTitle, kAnyStatus, names, &CollectionFilter::status);
+       }});
+  sheet.actions.push_back(
+      {std::string(kMovementFilterAction), "Movement type\u2026", ActionStyle::Default, [this] {
+         presentChoices(kMovementMenuTitle, kAnyMovementType, kMovementTypes,
+                        &CollectionFilter::movementType);
+       }});
+  sheet.actions.push_back({std::string(kSoldOnlyAction), "Sold watches only", ActionStyle::Default,
+                           narrowed([](CollectionFilter& f) { f.sold = SoldFilter::Sold; })});
+  sheet.actions.push_back({std::string(kUnsoldOnlyAction), "Unsold watches only",
+                           ActionStyle::Default,
+                           narrowed([](CollectionFilter& f) { f.sold = SoldFilter::Unsold; })});
+  sheet.actions.push_back({std::string(kSoldAndUnsoldAction), "Sold and unsold",
+                           ActionStyle::Default,
+                           narrowed([](CollectionFilter& f) { f.sold = SoldFilter::Any; })});
+  if (filter_.hasMenuChoices()) {
+    sheet.actions.push_back({std::string(kClearFilterAction), "Clear the filter",
+                             ActionStyle::Destructive, narrowed([](CollectionFilter& f) {
+                               f = CollectionFilter{f.searchText, {}, {}, SoldFilter::Any};
+                             })});
+  }
+  sheet.actions.push_back(cancelAction());
+  services_.presenter.present(std::move(sheet));
+}
+
+void MyWatchCollectionTableViewController::presentChoices(
+    std::string_view title, AnyChoice any, std::span<const std::string_view> names,
+    std::optional<std::string> CollectionFilter::*part) {
+  Sheet sheet;
+  sheet.style = SheetStyle::ActionSheet;
+  sheet.title = title;
+  sheet.message = kChooseOneMessage;
+  auto choose = [this, part](std::optional<std::string> value) {
+    return [this, part, value] {
+      CollectionFilter changed = filter_;
+      changed.*part = value;
+      setFilter(std::move(changed));
+    };
+  };
+  // Each entry is known by its name, which is also what it shows.
+  sheet.actions.push_back({std::string(any.identity), std::string(any.title), ActionStyle::Default,
+                           choose(std::nullopt)});
+  for (const std::string_view name : names) {
+    sheet.actions.push_back(
+        {std::string(name), std::string(name), ActionStyle::Default, choose(std::string(name))});
+  }
+  sheet.actions.push_back(cancelAction());
+  services_.presenter.present(std::move(sheet));
+}
+
+std::string MyWatchCollectionTableViewController::filterLine() {
+  if (!filter_.isActive()) return {};
+  // Beside the list as it is without the filter: the sold setting still holds.
+  FetchRequest unfiltered = Kello::fetchRequest();
+  if (hidesSoldWatches()) unfiltered.predicate = unsoldWatchesPredicate();
+  const auto listed = context.count(unfiltered);
+  return filterLineText(filter_, numberOfRowsInSection(0), listed ? listed.value() : 0);
+}
+
+std::string_view MyWatchCollectionTableViewController::emptyListText() const {
+  return filter_.isActive() ? kNoMatchingWatchesText : kEmptyCollectionText;
 }
 
 void MyWatchCollectionTableViewController::flippaaKuvat() {

@@ -6,10 +6,12 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "collection/collection_filter.h"
 #include "collection/my_watch_collection_table_view_cell.h"
 #include "platform/status.h"
 #include "platform/ui/sheet.h"
@@ -66,13 +68,31 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
   // What the timer does.
   void timerFired();
 
-  // The list's fetch: unsold watches only when hideSoldWatchesSettingOn is true; the order of the
-  // last true sort key, status before all, brand when none is set.
+  // The list's fetch: unsold watches only when hideSoldWatchesSettingOn is true, and only those
+  // the filter lets through; the order of the last true sort key, status before all, brand when
+  // none is set.
   FetchRequest listFetchRequest() const override;
   // Whether the list leaves the sold watches out (hideSoldWatchesSettingOn is true).
   bool hidesSoldWatches() const;
-  // Whether the list shows the watch, told without fetching the list.
+  // Whether the list shows the watch as far as the sold setting goes (the filter aside), told
+  // without fetching the list.
   bool listShows(const Kello& watch) const;
+
+  // The search and the filter menu's choices; the screen starts with none.
+  const CollectionFilter& filter() const { return filter_; }
+  // Narrows the list to `filter` and fetches it.
+  void setFilter(CollectionFilter filter);
+  // What typing in the search field does: the same filter with this text.
+  void searchFor(std::string text);
+  // Presents "Filter the Watches by:": a status or a movement type (each from a sheet of its
+  // own), sold or unsold watches only, both, or no choice at all; the search stays.
+  void presentFilterMenu();
+  // For a filtered list, its choices and how many of the list's watches it shows
+  // ("Keeper · 3 of 120 watches"); empty when nothing narrows the list. The summary and the
+  // statistics describe the whole collection whatever the filter.
+  std::string filterLine();
+  // Shown over an empty list: an invitation to add a watch, or that nothing matches the filter.
+  std::string_view emptyListText() const;
   // Rebuilds the live list with listFetchRequest() and reloads the rows.
   void performListFetch();
 
@@ -130,7 +150,13 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
   const RowInputs& rowInputs();
   void presentDeletion(const Kello& watch);
 
+  // A sheet of `names` and, first, the entry `any` (its title and identity) that drops `part`.
+  void presentChoices(std::string_view title, AnyChoice any,
+                      std::span<const std::string_view> names,
+                      std::optional<std::string> CollectionFilter::*part);
+
   std::optional<RowInputs> rowInputs_;
+  CollectionFilter filter_;
   Status saveStatus_;
 };
 

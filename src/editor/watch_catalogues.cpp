@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
+#include "watch/movement_types.h"
+
 namespace tockary {
 
 namespace {
-
-constexpr std::string_view kMovementTypes[] = {
-    "Automatic",  "Electro-Mechanical", "Kinetic", "Manual",      "Mechanical Quartz", "Quartz",
-    "Smartwatch", "Spring Drive",       "Solar",   "Tuning Fork", "Tourbillon",        "Other"};
 
 constexpr std::string_view kBph[] = {"3600",  "7200",  "18000", "19800",   "21600",   "25200",
                                      "28800", "36000", "72000", "32768Hz", "262144Hz"};

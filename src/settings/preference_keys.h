@@ -75,6 +75,9 @@ inline constexpr std::array<std::string_view, 3> kMeasurementSortKeys = {
     kOrderByAccuracyStatus,
 };
 
+// The message of the sheets that offer a choice: the sort menus and the list's filter.
+inline constexpr std::string_view kChooseOneMessage = "(Please choose one)";
+
 // One entry of a sort menu and the key it sets.
 struct SortMenuEntry {
   std::string_view title;

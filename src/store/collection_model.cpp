@@ -41,6 +41,10 @@ ManagedObjectModel collectionModel() {
     entity.indexes = std::move(indexes);
     // The total wear count: every row's wear rate and the detail's keeper rate divide by it.
     entity.keptSums = {std::string(kWearCountAttribute)};
+    // What the list's search looks in: brand, model, reference, serial number, caliber and the
+    // notes (with the history log).
+    entity.searchedAttributes = {"merkki",      "malli",    "refkoodi",
+                                 "sarjanumero", "koneisto", "varasarake3"};
   }
   return model;
 }

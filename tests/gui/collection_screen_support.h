@@ -80,6 +80,24 @@ class CollectionScreenTest : public GuiTest {
     return item("row_" + QString::number(watch.objectID().primaryKey));
   }
 
+  // Drags the list up until the watch's row shows whole, as a user scrolls to a row before
+  // tapping it.
+  void scrollToRow(const Kello& watch) {
+    QQuickItem* list = item("collectionList");
+    ASSERT_NE(list, nullptr);
+    auto shownWhole = [&] {
+      QQuickItem* shown = row(watch);
+      if (shown == nullptr) return false;
+      const double top = shown->mapToItem(list, QPointF(0, 0)).y();
+      return top >= 0 && top + shown->height() <= list->height();
+    };
+    for (int attempt = 0; attempt < 10 && !shownWhole(); ++attempt) {
+      drag(centreOf(list), QPoint(0, -100));
+      waitFor([&] { return !list->property("moving").toBool(); });
+    }
+    EXPECT_TRUE(shownWhole());
+  }
+
   // The text shown by the element `name` of a row (or of any item).
   static QString textOf(QQuickItem* parent, const QString& name) {
     QQuickItem* found = find(parent, name);

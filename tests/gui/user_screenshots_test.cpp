@@ -144,6 +144,7 @@ TEST_F(UserScreenshots, Collection) {
 }
 
 TEST_F(UserScreenshots, DetailFaces) {
+  scrollToRow(*watches[0]);
   click(row(*watches[0]));
   ASSERT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));
   settle(800);
@@ -163,6 +164,7 @@ TEST_F(UserScreenshots, Report) {
   writeFile(dir.path() / "config" / "user-dirs.dirs",
             "XDG_DOCUMENTS_DIR=\"" + documents.string() + "\"\n");
   const ScopedEnvironment config{"XDG_CONFIG_HOME", (dir.path() / "config").string()};
+  scrollToRow(*watches[0]);
   click(row(*watches[0]));
   ASSERT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));
   dragDetailUntilShown("reportButton_PDF");
@@ -184,6 +186,7 @@ TEST_F(UserScreenshots, Report) {
 }
 
 TEST_F(UserScreenshots, EditorWithAWheel) {
+  scrollToRow(*watches[0]);
   click(row(*watches[0]));
   ASSERT_TRUE(waitFor([&] { return item("detailPage") != nullptr; }));
   click(item("editButton"));

@@ -74,10 +74,66 @@ Page {
         }
     }
 
+    // The search narrows the list as one types; the filter menu and the active filter beside
+    // and below it.
+    Column {
+        id: searchBar
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        anchors.margins: 8
+        spacing: 4
+        Row {
+            width: parent.width
+            spacing: 4
+            TextField {
+                id: searchField
+                objectName: "searchField"
+                width: parent.width - filterButton.width - parent.spacing
+                placeholderText: CollectionList.captions.search
+                rightPadding: clearSearch.width + 4
+                inputMethodHints: Qt.ImhNoPredictiveText
+                onTextChanged: CollectionList.searchFor(text)
+                // Esc empties the field first; only an empty one leaves Esc to the window.
+                Keys.onShortcutOverride: event => event.accepted = event.key === Qt.Key_Escape && text.length > 0
+                Keys.onEscapePressed: clear()
+                ToolButton {
+                    id: clearSearch
+                    objectName: "clearSearchButton"
+                    anchors.right: parent.right
+                    anchors.verticalCenter: parent.verticalCenter
+                    visible: searchField.text.length > 0
+                    focusPolicy: Qt.NoFocus
+                    text: "\u2715"
+                    Accessible.name: CollectionList.captions.clearSearch
+                    onClicked: searchField.clear()
+                }
+            }
+            TopBarButton {
+                id: filterButton
+                objectName: "filterButton"
+                text: CollectionList.captions.filter
+                onClicked: CollectionList.presentFilterMenu()
+            }
+        }
+        Label {
+            objectName: "filterLine"
+            width: parent.width
+            visible: text.length > 0
+            text: CollectionList.filterLine
+            color: "#8e8e93"
+            elide: Text.ElideRight
+        }
+    }
+
     ListView {
         id: list
         objectName: "collectionList"
-        anchors.fill: parent
+        anchors.top: searchBar.bottom
+        anchors.topMargin: 8
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
         clip: true
         model: CollectionList
         // Rows are built only for what is on screen (and a little beyond).
@@ -102,7 +158,7 @@ Page {
         objectName: "emptyCollectionLabel"
         anchors.centerIn: parent
         visible: CollectionList.count === 0
-        text: CollectionList.captions.empty
+        text: CollectionList.emptyText
         color: "#8e8e93"
     }
 }

@@ -50,7 +50,9 @@ Item {
         id: card
         objectName: "sheetCard"
         width: Math.min(overlay.width - 16, Sheets.actionSheet ? 414 : 300)
-        height: column.implicitHeight + 24
+        // A sheet taller than the window scrolls its buttons instead of losing the first ones.
+        height: Math.min(column.implicitHeight + 24,
+                         overlay.height - 24 - (cancelCard.visible ? cancelCard.height + 8 : 0))
         radius: 14
         color: "#2c2c2e"
         anchors.horizontalCenter: parent.horizontalCenter
@@ -60,72 +62,82 @@ Item {
 
         MouseArea { anchors.fill: parent }  // a tap on the card is not a tap beside it
 
-        ColumnLayout {
-            id: column
+        Flickable {
+            id: scroller
+            objectName: "sheetScroller"
             anchors.fill: parent
             anchors.margins: 12
-            spacing: 8
-            Label {
-                objectName: "sheetHeadline"
-                text: Sheets.headline
-                visible: text.length > 0
-                font.family: Sheets.headlineFamily
-                font.bold: Sheets.headlineBold
-                font.pixelSize: Sheets.headlineSize > 0 ? Sheets.headlineSize : 17
-                color: "white"
-                wrapMode: Text.Wrap
-                horizontalAlignment: Text.AlignHCenter
-                Layout.fillWidth: true
-            }
-            Label {
-                objectName: "sheetMessage"
-                text: Sheets.message
-                visible: text.length > 0
-                font.family: Sheets.messageFamily
-                font.bold: Sheets.messageBold
-                font.pixelSize: Sheets.messageSize > 0 ? Sheets.messageSize : 13
-                color: "#ebebf5"
-                wrapMode: Text.Wrap
-                horizontalAlignment: Text.AlignHCenter
-                Layout.fillWidth: true
-            }
-            Repeater {
-                model: Sheets.textFields
-                TextField {
-                    required property var modelData
-                    required property int index
-                    objectName: "sheetField_" + index
-                    placeholderText: modelData.placeholder
-                    text: modelData.text
-                    inputMethodHints: modelData.numeric ? Qt.ImhFormattedNumbersOnly : Qt.ImhNone
+            contentHeight: column.implicitHeight
+            interactive: contentHeight > height
+            clip: interactive
+            boundsBehavior: Flickable.StopAtBounds
+            ScrollBar.vertical: ScrollBar { visible: scroller.interactive }
+            ColumnLayout {
+                id: column
+                width: scroller.width
+                spacing: 8
+                Label {
+                    objectName: "sheetHeadline"
+                    text: Sheets.headline
+                    visible: text.length > 0
+                    font.family: Sheets.headlineFamily
+                    font.bold: Sheets.headlineBold
+                    font.pixelSize: Sheets.headlineSize > 0 ? Sheets.headlineSize : 17
+                    color: "white"
+                    wrapMode: Text.Wrap
+                    horizontalAlignment: Text.AlignHCenter
                     Layout.fillWidth: true
-                    Component.onCompleted: if (index === 0) forceActiveFocus()
-                    onTextChanged: Sheets.setFieldText(index, text)
-                    onAccepted: Sheets.submit()
                 }
-            }
-            // Each button is named after its action's identity, which never changes with its title.
-            Repeater {
-                model: Sheets.actions
+                Label {
+                    objectName: "sheetMessage"
+                    text: Sheets.message
+                    visible: text.length > 0
+                    font.family: Sheets.messageFamily
+                    font.bold: Sheets.messageBold
+                    font.pixelSize: Sheets.messageSize > 0 ? Sheets.messageSize : 13
+                    color: "#ebebf5"
+                    wrapMode: Text.Wrap
+                    horizontalAlignment: Text.AlignHCenter
+                    Layout.fillWidth: true
+                }
+                Repeater {
+                    model: Sheets.textFields
+                    TextField {
+                        required property var modelData
+                        required property int index
+                        objectName: "sheetField_" + index
+                        placeholderText: modelData.placeholder
+                        text: modelData.text
+                        inputMethodHints: modelData.numeric ? Qt.ImhFormattedNumbersOnly : Qt.ImhNone
+                        Layout.fillWidth: true
+                        Component.onCompleted: if (index === 0) forceActiveFocus()
+                        onTextChanged: Sheets.setFieldText(index, text)
+                        onAccepted: Sheets.submit()
+                    }
+                }
+                // Each button is named after its action's identity, which never changes with its title.
+                Repeater {
+                    model: Sheets.actions
+                    SheetButton {
+                        required property var modelData
+                        visible: modelData.identity !== Sheets.cancelAction.identity
+                        objectName: "sheetAction_" + modelData.identity
+                        text: modelData.title
+                        actionStyle: modelData.style
+                        Layout.fillWidth: true
+                        onClicked: Sheets.choose(modelData.identity)
+                    }
+                }
+                // An alert's cancel action comes last, set apart.
                 SheetButton {
-                    required property var modelData
-                    visible: modelData.identity !== Sheets.cancelAction.identity
-                    objectName: "sheetAction_" + modelData.identity
-                    text: modelData.title
-                    actionStyle: modelData.style
+                    objectName: overlay.hasCancel ? "sheetAction_" + Sheets.cancelAction.identity : ""
+                    visible: !Sheets.actionSheet && overlay.hasCancel
+                    text: overlay.hasCancel ? Sheets.cancelAction.title : ""
+                    actionStyle: "cancel"
                     Layout.fillWidth: true
-                    onClicked: Sheets.choose(modelData.identity)
+                    Layout.topMargin: 8
+                    onClicked: Sheets.choose(Sheets.cancelAction.identity)
                 }
-            }
-            // An alert's cancel action comes last, set apart.
-            SheetButton {
-                objectName: overlay.hasCancel ? "sheetAction_" + Sheets.cancelAction.identity : ""
-                visible: !Sheets.actionSheet && overlay.hasCancel
-                text: overlay.hasCancel ? Sheets.cancelAction.title : ""
-                actionStyle: "cancel"
-                Layout.fillWidth: true
-                Layout.topMargin: 8
-                onClicked: Sheets.choose(Sheets.cancelAction.identity)
             }
         }
 

@@ -12,15 +12,6 @@ namespace {
 // One row per kept sum, beside the entities' tables.
 constexpr std::string_view kTable = "Z_SUMS";
 
-std::string literal(std::string_view text) {
-  std::string quotedText = "'";
-  for (const char c : text) {
-    quotedText += c;
-    if (c == '\'') quotedText += '\'';
-  }
-  return quotedText + "'";
-}
-
 // A value the sum adds as it is: null, or a whole number small enough that the sum of any
 // collection of them is exact in a double, whatever order they are added in.
 std::string exact(const std::string& value) {

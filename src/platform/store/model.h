@@ -73,6 +73,10 @@ struct EntityDescription {
   // that every program writing the file keeps it), for a sum: without a predicate that must not
   // read every record. Created with the sums of the records already stored when missing.
   std::vector<std::string> keptSums = {};
+  // Text attributes the store keeps a text index over (kept by triggers too, and rebuilt from the
+  // records when missing), for the predicate "SELF CONTAINS[cd] %@": a search that must not read
+  // every record.
+  std::vector<std::string> searchedAttributes = {};
 
   // Index of the attribute in `attributes`, or -1.
   int attributeIndex(std::string_view attributeName) const;

@@ -7,6 +7,7 @@
 
 #include "platform/store/kept_sums.h"
 #include "platform/store/sqlite_support.h"
+#include "platform/store/text_search.h"
 
 namespace tockary {
 
@@ -169,6 +170,20 @@ Result<Clauses> clausesFor(const EntityDescription& entity, const FetchRequest& 
     if (!comparisons) return comparisons.status();
     std::string where;
     for (const auto& c : comparisons.value()) {
+      if (c.op == kContainsOperator) {
+        const auto* text = std::get_if<std::string>(&c.argument);
+        if (c.attribute != "SELF" || entity.searchedAttributes.empty() || text == nullptr) {
+          return Status::error("CONTAINS[cd] needs SELF, a text and an entity with a text index",
+                               {{"entity", entity.name}, {"key", c.attribute}});
+        }
+        std::vector<std::string> words;
+        const std::string condition = sqlite::searchCondition(entity, *text, words);
+        if (condition.empty()) continue;
+        if (!where.empty()) where += " AND ";
+        where += condition;
+        clauses.bindings.insert(clauses.bindings.end(), words.begin(), words.end());
+        continue;
+      }
       const int index = entity.attributeIndex(c.attribute);
       if (index < 0) {
         return Status::error("keypath " + c.attribute + " not found in entity " + entity.name,
@@ -184,7 +199,7 @@ Result<Clauses> clausesFor(const EntityDescription& entity, const FetchRequest& 
       where += column + (c.op == "!=" ? " IS NOT " : " " + c.op + " ") + "?";
       clauses.bindings.push_back(argumentFor(entity.attributes[index].type, c.argument));
     }
-    clauses.sql += " WHERE " + where;
+    if (!where.empty()) clauses.sql += " WHERE " + where;
   }
   if (withOrder) {
     std::string order;

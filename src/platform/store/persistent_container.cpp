@@ -4,6 +4,7 @@
 #include "platform/store/kept_sums.h"
 #include "platform/store/object_store.h"
 #include "platform/store/sqlite_support.h"
+#include "platform/store/text_search.h"
 
 namespace tockary {
 
@@ -159,6 +160,11 @@ Status PersistentContainer::loadPersistentStores() {
     }
     // The same holds for the kept sums, which older programs keep too as they write.
     for (std::string& sql : sqlite::keptSumStatements(db, entity)) {
+      statements.push_back(std::move(sql));
+    }
+    // And for the text index: a store that predates it, or whose index another program dropped,
+    // has it built from its records here.
+    for (std::string& sql : sqlite::textSearchStatements(db, entity)) {
       statements.push_back(std::move(sql));
     }
   }

@@ -16,6 +16,10 @@ void skipBlanks(std::string_view text, std::size_t& at) {
 
 // Reads the operator at `at`; empty when there is none.
 std::string readOperator(std::string_view text, std::size_t& at) {
+  if (text.substr(at, kContainsOperator.size()) == kContainsOperator) {
+    at += kContainsOperator.size();
+    return std::string(kContainsOperator);
+  }
   static constexpr std::string_view kOperators[][2] = {
       {"==", "="},  {"!=", "!="}, {"<>", "!="}, {"<=", "<="}, {">=", ">="},
       {"=<", "<="}, {"=>", ">="}, {"=", "="},   {"<", "<"},   {">", ">"}};

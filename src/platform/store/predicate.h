@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/status.h"
@@ -10,10 +11,15 @@ namespace tockary {
 
 // A filter written as the app writes it: "myyntiliike = %@" with its arguments, several
 // comparisons joined by AND. Operators: =, ==, !=, <>, <, <=, >, >=; each compares an attribute
-// with one %@ argument. Semantics kept from the reference store:
+// with one %@ argument. "SELF CONTAINS[cd] %@" is true for a record whose searched attributes
+// (EntityDescription::searchedAttributes) hold every blank-separated word of the argument, case
+// and accents ignored; an argument without a word is true for every record. Semantics kept from
+// the reference store:
 //  - `attr != x` is true for a null attribute;
 //  - the argument is read as the attribute's type ("0.0" against a Double is the number 0,
 //    against a String it is the text "0.0").
+inline constexpr std::string_view kContainsOperator = "CONTAINS[cd]";
+
 class Predicate {
  public:
   Predicate(std::string format, std::vector<Value> arguments);
@@ -25,7 +31,7 @@ class Predicate {
 
   struct Comparison {
     std::string attribute;
-    std::string op;  // normalised: "=", "!=", "<", "<=", ">", ">="
+    std::string op;  // normalised: "=", "!=", "<", "<=", ">", ">=", "CONTAINS[cd]"
     Value argument;
   };
   // The comparisons of the format, or why it cannot be read.

@@ -13,6 +13,15 @@ std::string quoted(std::string_view identifier) {
   return text + "\"";
 }
 
+std::string literal(std::string_view text) {
+  std::string quotedText = "'";
+  for (const char c : text) {
+    quotedText += c;
+    if (c == '\'') quotedText += '\'';
+  }
+  return quotedText + "'";
+}
+
 std::string_view columnType(AttributeType type) {
   switch (type) {
     case AttributeType::String:

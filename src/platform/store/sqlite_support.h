@@ -16,6 +16,9 @@ namespace tockary::sqlite {
 // "name" with embedded quotes doubled, for identifiers taken from the model.
 std::string quoted(std::string_view identifier);
 
+// 'text' with embedded quotes doubled, for SQL the store writes into its schema.
+std::string literal(std::string_view text);
+
 std::string_view columnType(AttributeType type);
 
 // A failure of the connection's last call, with SQLite's own words in the user information.
