@@ -36,6 +36,8 @@ void addInfoCommand(CLI::App& root, CommandAction& action);
 void addSettingsCommand(CLI::App& root, CommandAction& action);
 // export-csv
 void addExportCommand(CLI::App& root, CommandAction& action);
+// backup FILE, restore FILE [--yes]
+void addBackupCommands(CLI::App& root, CommandAction& action);
 // reminders [--deliver-due | --ics FILE]
 void addRemindersCommand(CLI::App& root, CommandAction& action);
 // list, sort, delete

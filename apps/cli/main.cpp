@@ -115,6 +115,7 @@ int main(int argc, char** argv) {
   addServiceCommands(root, action);
   addWarrantyCommands(root, action);
   addExportCommand(root, action);
+  addBackupCommands(root, action);
   addRemindersCommand(root, action);
   addMeasureCommands(root, action);
   addSettingsCommand(root, action);
