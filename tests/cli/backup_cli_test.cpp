@@ -248,6 +248,10 @@ TEST_F(BackupCliTest, ABackupIsNeverWrittenOverTheCollectionItselfOrIntoNowhere)
   EXPECT_EQ(over.err, "tockary: the backup was not written: cannot write " + storeFile().string() +
                           ": it is the collection's own file\n");
   EXPECT_EQ(collection(), unchanged);
+  const CliRun overSettings = tockary({"backup", preferencesFile().string()});
+  EXPECT_EQ(overSettings.status, 1);
+  EXPECT_NE(overSettings.err.find("it is the collection's own file"), std::string::npos);
+  EXPECT_EQ(integrity(preferencesFile()), "ok");
   expectRefusal(tockary({"backup", (scratch.path() / "no" / "such.sqlite").string()}),
                 "FILE \"" + (scratch.path() / "no" / "such.sqlite").string() +
                     "\" is in a folder that does not exist");

@@ -312,8 +312,9 @@ Result<BackupManifest> writeBackup(const StoreFiles& from, const ManagedObjectMo
                                    const BackupProgress& progress) {
   // Renamed into place, a backup over a live file would replace the collection itself.
   for (const auto& live : {from.store, from.preferences}) {
-    std::error_code error;
-    if (std::filesystem::equivalent(target, live, error)) {
+    for (const char* companion : {"", "-wal", "-shm", "-journal"}) {
+      std::error_code error;
+      if (!std::filesystem::equivalent(target, live.string() + companion, error)) continue;
       return Status::error("cannot write " + target.string() + ": it is the collection's own file",
                            {{"path", target.string()}});
     }
