@@ -40,6 +40,8 @@ void addSettingsCommand(CLI::App& root, CommandAction& action);
 void addExportCommand(CLI::App& root, CommandAction& action);
 // import-csv FILE [--dry-run] [--skip-bad]
 void addImportCommand(CLI::App& root, CommandAction& action);
+// backup FILE, restore FILE [--yes]
+void addBackupCommands(CLI::App& root, CommandAction& action);
 // reminders [--deliver-due | --ics FILE]
 void addRemindersCommand(CLI::App& root, CommandAction& action);
 // list, sort, delete

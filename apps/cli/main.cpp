@@ -116,6 +116,7 @@ int main(int argc, char** argv) {
   addWarrantyCommands(root, action);
   addExportCommand(root, action);
   addImportCommand(root, action);
+  addBackupCommands(root, action);
   addRemindersCommand(root, action);
   addMeasureCommands(root, action);
   addSettingsCommand(root, action);

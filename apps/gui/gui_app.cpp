@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "app_shell.h"
+#include "backup_model.h"
 #include "platform/data_directory.h"
 #include "platform/ui/diagnostics.h"
 #include "settings_model.h"
@@ -49,6 +50,9 @@ GuiApp::GuiApp(const std::filesystem::path& dataDirectory, const std::string& lo
   }
   settingsScreen_->initiateNotifications = hooks.rebuild;
   SettingsModel::setInstance(new SettingsModel(*settingsScreen_, &adapters_));
+  backup_ = std::make_unique<CollectionBackup>(*services_, dataDirectory / kPreferencesFileName,
+                                               StoreOptions{}.busyTimeout);
+  BackupModel::setInstance(new BackupModel(*backup_, presenter_, &adapters_));
   installCollectionScreens(*services_, adapters_, hooks);
   installServiceScreens(*services_, adapters_);
   installMeasurementScreens(*services_, adapters_);

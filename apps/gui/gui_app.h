@@ -18,6 +18,7 @@
 #include "platform/notifications/pending_notifications.h"
 #include "reminder_delivery.h"
 #include "reminders/reminders.h"
+#include "settings/collection_backup.h"
 #include "settings/settings_table_view_controller.h"
 #include "store/app_delegate.h"
 #include "store/app_services.h"
@@ -64,6 +65,7 @@ class GuiApp {
   std::unique_ptr<Reminders> reminders_;
   std::unique_ptr<ReminderDelivery> reminderDelivery_;
   std::unique_ptr<SettingsTableViewController> settingsScreen_;
+  std::unique_ptr<CollectionBackup> backup_;
   AssetCatalog assets_;
   // Outlives the engine, whose image loader may still ask for pictures while it goes.
   std::unique_ptr<Pictures> pictures_;

@@ -226,6 +226,10 @@ QVariantList GuiPresenter::saveFilters() const {
   return list;
 }
 
+QVariantList GuiPresenter::fileFilters(const QString& name, const QStringList& globs) {
+  return {filterEntry(name, globs), filterEntry(kAllFiles)};
+}
+
 QUrl GuiPresenter::saveFolder() {
   return existingFolder({QString::fromStdString(documentsFolder().string())});
 }

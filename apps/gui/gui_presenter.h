@@ -115,6 +115,8 @@ class GuiPresenter : public QObject, public Presenter {
   bool imagePickPending() const { return static_cast<bool>(pendingPick_); }
   static QVariantMap pictureDialogTexts();
   static QVariantList pictureFilters();
+  // A file dialog's filters for files of one kind: "NAME (GLOBS)", then "All files (*)".
+  static QVariantList fileFilters(const QString& name, const QStringList& globs);
   QUrl pictureFolder() const;
   QVariantMap saveDialogTexts() const;
   QVariantList saveFilters() const;

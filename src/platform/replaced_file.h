@@ -33,6 +33,8 @@ class ReplacedFile {
   Status commit();
 
   const std::filesystem::path& path() const { return file_; }
+  // The temporary file, for a writer that opens it by name (SQLite) rather than through append().
+  const std::filesystem::path& temporaryPath() const { return temporary_; }
 
  private:
   ReplacedFile(std::filesystem::path file, std::filesystem::path temporary, int fd);

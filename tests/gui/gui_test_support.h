@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "gui_app.h"
 #include "support/temp_dir.h"
@@ -198,6 +199,17 @@ class GuiTest : public ::testing::Test {
         (std::string(info->test_suite_name()) + "." + info->name());
     std::filesystem::create_directories(folder);
     return folder / (name + ".png");
+  }
+
+  // Makes the folder `name` in the test's folder and names it the user's XDG_`key`_DIR
+  // ("DOCUMENTS") in config/user-dirs.dirs there, for a test that points XDG_CONFIG_HOME at it.
+  std::filesystem::path userFolder(std::string_view key, std::string_view name) {
+    const std::filesystem::path folder = dir.path() / name;
+    std::filesystem::create_directories(folder);
+    std::filesystem::create_directories(dir.path() / "config");
+    writeFile(dir.path() / "config" / "user-dirs.dirs",
+              "XDG_" + std::string(key) + "_DIR=\"" + folder.string() + "\"\n");
+    return folder;
   }
 
   TempDir dir;

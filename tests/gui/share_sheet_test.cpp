@@ -14,11 +14,8 @@ const Bytes kCardPng = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 7, 7, 7};
 class ShareSheetTest : public GuiTest {
  protected:
   void SetUp() override {
-    documents = dir.path() / "Documents";
+    documents = userFolder("DOCUMENTS", "Documents");
     std::filesystem::create_directories(documents / "Cards");
-    std::filesystem::create_directories(dir.path() / "config");
-    writeFile(dir.path() / "config" / "user-dirs.dirs",
-              "XDG_DOCUMENTS_DIR=\"" + documents.string() + "\"\n");
     GuiTest::SetUp();
   }
 

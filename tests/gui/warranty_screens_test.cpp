@@ -15,12 +15,9 @@ namespace {
 class WarrantyScreensTest : public RecordScreensTest {
  protected:
   void SetUp() override {
-    std::filesystem::create_directories(dir.path() / "Pictures");
-    std::filesystem::create_directories(dir.path() / "config");
-    writeFile(dir.path() / "config" / "user-dirs.dirs",
-              "XDG_PICTURES_DIR=\"" + (dir.path() / "Pictures").string() + "\"\n");
-    ASSERT_TRUE(warrantyCardPicture().save(
-        QString::fromStdString((dir.path() / "Pictures" / "card.png").string())));
+    const auto pictures = userFolder("PICTURES", "Pictures");
+    ASSERT_TRUE(
+        warrantyCardPicture().save(QString::fromStdString((pictures / "card.png").string())));
     RecordScreensTest::SetUp();
   }
 

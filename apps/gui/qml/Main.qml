@@ -80,6 +80,8 @@ ApplicationWindow {
             saveDialog.cancel()
             return
         }
+        if (backupDialogs.cancelShown())
+            return
         if (Sheets.visible) {
             Sheets.dismiss()
             return
@@ -91,7 +93,7 @@ ApplicationWindow {
 
     Shortcut {
         sequence: StandardKey.Cancel
-        enabled: !pictureDialog.menuOpen && !saveDialog.menuOpen
+        enabled: !pictureDialog.menuOpen && !saveDialog.menuOpen && !backupDialogs.menuOpen
         onActivated: window.pressEscape()
     }
 
@@ -191,5 +193,21 @@ ApplicationWindow {
     SaveDialog {
         id: saveDialog
         anchors.fill: parent
+    }
+
+    BackupDialogs {
+        id: backupDialogs
+        anchors.fill: parent
+    }
+
+    // A restore replaces every record a page may show: each tab goes back to its list, which
+    // fetches afresh when shown.
+    Connections {
+        target: BackupModel
+        function onRestored() {
+            for (const tab of AppShell.tabs)
+                window.showList(tab.name)
+            SettingsModel.reload()
+        }
     }
 }

@@ -3,7 +3,8 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Tockary
 
-// Sixteen switches in their sections, each stored the moment it is toggled, and the export.
+// Sixteen switches in their sections, each stored the moment it is toggled, the export, and
+// backup and restore.
 Page {
     id: page
     objectName: "settingsPage"
@@ -104,20 +105,44 @@ Page {
                 width: parent.width
                 text: SettingsModel.exportSectionTitle
             }
-            Button {
+            SettingsButton {
                 objectName: "exportButton"
                 width: parent.width
-                height: 48
                 text: SettingsModel.exportTitle
-                flat: true
-                palette.buttonText: "#0a84ff"
                 enabled: !page.exporting
-                background: Rectangle { color: parent.down ? "#2c2c2e" : "#1c1c1e" }
                 onClicked: page.exporting = true
             }
             SettingsFooter {
                 width: parent.width
                 text: SettingsModel.exportFooter
+            }
+            SettingsSectionHeader {
+                width: parent.width
+                text: BackupModel.sectionTitle
+            }
+            SettingsButton {
+                objectName: "backUpButton"
+                width: parent.width
+                text: BackupModel.backUpTitle
+                enabled: !BackupModel.backingUp
+                onClicked: BackupModel.chooseBackupFile()
+            }
+            SettingsButton {
+                objectName: "restoreButton"
+                width: parent.width
+                text: BackupModel.restoreTitle
+                enabled: !BackupModel.backingUp
+                onClicked: BackupModel.chooseRestoreFile()
+            }
+            ProgressBar {
+                objectName: "backupProgress"
+                width: parent.width
+                visible: BackupModel.backingUp
+                value: BackupModel.progress
+            }
+            SettingsFooter {
+                width: parent.width
+                text: BackupModel.footer
             }
             Item { width: 1; height: 24 }
         }

@@ -81,14 +81,19 @@ Result<std::unique_ptr<SqliteUserDefaults>> SqliteUserDefaults::open(
   // switching a foreign file to WAL or creating a table in it would change it.
   if (!exec(db, "PRAGMA schema_version") || !exec(db, "PRAGMA journal_mode=WAL") ||
       !exec(db, "PRAGMA synchronous=FULL") ||
-      !exec(db, "CREATE TABLE IF NOT EXISTS defaults(key TEXT PRIMARY KEY, value)")) {
+      !exec(db, ("CREATE TABLE IF NOT EXISTS " + std::string(kPreferencesTable) +
+                 "(key TEXT PRIMARY KEY, value)")
+                    .c_str())) {
     return fail();
   }
   // Preparing here also checks that an existing table has the columns we use.
-  if (sqlite3_prepare_v3(db, "SELECT value FROM defaults WHERE key = ?1", -1,
-                         SQLITE_PREPARE_PERSISTENT, &read, nullptr) != SQLITE_OK ||
-      sqlite3_prepare_v3(db, "INSERT OR REPLACE INTO defaults(key, value) VALUES(?1, ?2)", -1,
-                         SQLITE_PREPARE_PERSISTENT, &write, nullptr) != SQLITE_OK) {
+  const std::string table(kPreferencesTable);
+  const std::string readSql = "SELECT value FROM " + table + " WHERE key = ?1";
+  const std::string writeSql = "INSERT OR REPLACE INTO " + table + "(key, value) VALUES(?1, ?2)";
+  if (sqlite3_prepare_v3(db, readSql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &read, nullptr) !=
+          SQLITE_OK ||
+      sqlite3_prepare_v3(db, writeSql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &write, nullptr) !=
+          SQLITE_OK) {
     return fail();
   }
   return std::unique_ptr<SqliteUserDefaults>(new SqliteUserDefaults(file, db, read, write));

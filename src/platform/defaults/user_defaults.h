@@ -38,6 +38,8 @@ class UserDefaults {
 // boolean as INTEGER 0/1. Several processes may use one file at once.
 // The preferences' file in the data folder, beside the store.
 inline constexpr std::string_view kPreferencesFileName = "preferences.sqlite";
+// Its one table, (key TEXT PRIMARY KEY, value); a backup carries its rows.
+inline constexpr std::string_view kPreferencesTable = "defaults";
 
 class SqliteUserDefaults final : public UserDefaults {
  public:

@@ -259,13 +259,20 @@ ManagedObjectContext::ManagedObjectContext(const ManagedObjectModel* model,
                                            std::unique_ptr<Database> database)
     : model_(model), db_(std::move(database)), registry_(model->entities.size()) {}
 
-ManagedObjectContext::~ManagedObjectContext() {
-  if (transactionOpen_) sqlite::exec(db_->handle, "ROLLBACK");
+ManagedObjectContext::~ManagedObjectContext() { reset(); }
+
+void ManagedObjectContext::reset() {
+  rollbackTransaction();
   for (auto& objects : registry_) {
     for (auto& [key, weak] : objects) {
       if (auto object = weak.lock()) object->context_ = nullptr;
     }
+    objects.clear();
   }
+  dirty_.clear();
+  reservedKeys_.clear();
+  unannounced_ = {};
+  batchReads_.clear();
 }
 
 std::size_t ManagedObjectContext::entityIndex(const EntityDescription& entity) const {

@@ -212,6 +212,10 @@ class ManagedObjectContext {
   // A detached record carrying only `id`, every attribute null: what a live list reports for a
   // record another process deleted, whose values are gone. Null for an entity not in the model.
   std::shared_ptr<ManagedObject> makeDeletedStandIn(const ObjectID& id) const;
+  // Forgets every registered object and drops every unsaved change, for a store whose content was
+  // replaced as a whole: later fetches build their records afresh. Objects still held elsewhere
+  // are detached from the context, as when it goes.
+  void reset();
   // Tells live lists about changes not yet saved (the GUI calls it once per event-loop turn).
   void processPendingChanges();
 
