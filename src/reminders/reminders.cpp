@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <string>
 #include <utility>
 
 #include "accuracy/measurement.h"
@@ -9,6 +10,7 @@
 #include "platform/format/number_text.h"
 #include "platform/format/uuid.h"
 #include "platform/ui/diagnostics.h"
+#include "settings/collection_backup.h"
 #include "settings/preference_keys.h"
 #include "store/collection_model.h"
 
@@ -40,6 +42,12 @@ struct Reminder {
 CalendarTrigger daily(int hour, int minute) { return {std::nullopt, hour, minute, true}; }
 CalendarTrigger monthly(int day, int hour, int minute) { return {day, hour, minute, true}; }
 
+// Names the settings screen's button by its own title.
+const std::string kBackupsTip =
+    "Keep a copy of your collection somewhere safe: \"" + std::string(kBackUpButtonTitle) +
+    "\" under the settings tab (or \"tockary backup FILE\") writes every watch, picture and "
+    "setting to one file.";
+
 // The two tips that would advertise an edition of the app that does not exist have no text, and
 // a notification with neither title nor body is never scheduled.
 const std::array<Reminder, 16> kReminders = {{
@@ -69,9 +77,7 @@ const std::array<Reminder, 16> kReminders = {{
      "Knowing the average diameter of watches in your collection could help when choosing "
      "future watches.",
      monthly(10, 14, 4), "Tip-1 (Diameter) toteutui"},
-    {kEnableWarrantyExpiringReminderSettingOn, Condition::Tip, 0, "Tockary tip", "",
-     "Keep a copy of your collection somewhere safe: close Tockary and copy its data folder "
-     "(\"tockary info\" shows where it is) to another disk now and then.",
+    {kEnableWarrantyExpiringReminderSettingOn, Condition::Tip, 0, "Tockary tip", "", kBackupsTip,
      monthly(15, 14, 5), "Tip-2 (Backups) toteutui"},
     {kEnableWarrantyExpiringReminderSettingOn, Condition::Tip, 0, "Tockary tip", "",
      "Under the settings tab, you can export a CSV file of your collection. The file can be "

@@ -26,6 +26,7 @@ TEST_F(SettingsScreenTest, TheTwoWearLogSwitchesExcludeEachOther) {
   ASSERT_NE(eachWear, nullptr);
   ASSERT_NE(everyTenth, nullptr);
   EXPECT_EQ(item("label_logEachWearSettingOn")->property("text").toString(), "Log each wear");
+  EXPECT_EQ(item("settingsTitle")->property("text").toString(), "Settings");
   screenshot("settings");
 
   tap(eachWear);

@@ -89,7 +89,7 @@ TEST_F(RemindersTest, TheWarrantyFlagAloneOnAnEmptyCollectionSchedulesTheFourTip
             "choosing future watches.");
   EXPECT_EQ(pending[0].trigger, (CalendarTrigger{10, 14, 4, true}));
   EXPECT_EQ(pending[1].trigger, (CalendarTrigger{15, 14, 5, true}));
-  EXPECT_THAT(pending[1].content.body, ::testing::HasSubstr("copy its data folder"));
+  EXPECT_THAT(pending[1].content.body, ::testing::HasSubstr("\"Back Up…\" under the settings tab"));
   EXPECT_EQ(pending[2].trigger, (CalendarTrigger{22, 14, 6, true}));
   EXPECT_EQ(pending[3].trigger, (CalendarTrigger{29, 14, 7, true}));
   for (const auto& request : pending) {

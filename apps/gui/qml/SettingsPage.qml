@@ -10,7 +10,8 @@ Page {
     objectName: "settingsPage"
     background: Rectangle { color: "black" }
     header: TopBar {
-        title: AppShell.tabs[1].title
+        titleName: "settingsTitle"
+        title: AppShell.tabs.find(tab => tab.name === "settings").title
     }
 
     // Flags change elsewhere too (the rows store their first-time values): load them afresh
