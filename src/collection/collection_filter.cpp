@@ -1,9 +1,8 @@
 #include "collection/collection_filter.h"
 
-#include <algorithm>
-#include <cctype>
 #include <vector>
 
+#include "platform/format/utf8_text.h"
 #include "store/collection_model.h"
 #include "watch/movement_types.h"
 #include "watch/watch_status.h"
@@ -14,14 +13,6 @@ namespace {
 
 constexpr std::string_view kStatusAttribute = "varasarake2";
 constexpr std::string_view kMovementTypeAttribute = "koneistotyyppi";
-
-// Both names are ASCII: a byte-wise comparison without case is enough.
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 bool hasWord(std::string_view text) {
   return text.find_first_not_of(" \t\n\r\f") != std::string_view::npos;
@@ -63,14 +54,14 @@ std::optional<Predicate> filterPredicate(const CollectionFilter& filter) {
 
 std::optional<std::string> statusNamed(std::string_view typed) {
   for (const WatchStatus& status : kWatchStatuses) {
-    if (sameIgnoringCase(status.name, typed)) return std::string(status.name);
+    if (equalIgnoringAsciiCase(status.name, typed)) return std::string(status.name);
   }
   return std::nullopt;
 }
 
 std::optional<std::string> movementTypeNamed(std::string_view typed) {
   for (const std::string_view type : kMovementTypes) {
-    if (sameIgnoringCase(type, typed)) return std::string(type);
+    if (equalIgnoringAsciiCase(type, typed)) return std::string(type);
   }
   return std::nullopt;
 }

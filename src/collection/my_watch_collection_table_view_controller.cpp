@@ -185,13 +185,6 @@ void MyWatchCollectionTableViewController::presentFilterMenu() {
   sheet.style = SheetStyle::ActionSheet;
   sheet.title = kFilterMenuTitle;
   sheet.message = kChooseOneMessage;
-  auto narrowed = [this](auto change) {
-    return [this, change] {
-      CollectionFilter changed = filter_;
-      change(changed);
-      setFilter(std::move(changed));
-    };
-  };
   sheet.actions.push_back(
       {std::string(kStatusFilterAction), "Status\u2026", ActionStyle::Default, [this] {
          std::vector<std::string_view> names;
@@ -206,21 +199,30 @@ void MyWatchCollectionTableViewController::presentFilterMenu() {
                         &CollectionFilter::movementType);
        }});
   sheet.actions.push_back({std::string(kSoldOnlyAction), "Sold watches only", ActionStyle::Default,
-                           narrowed([](CollectionFilter& f) { f.sold = SoldFilter::Sold; })});
+                           filterChange([](CollectionFilter& f) { f.sold = SoldFilter::Sold; })});
   sheet.actions.push_back({std::string(kUnsoldOnlyAction), "Unsold watches only",
                            ActionStyle::Default,
-                           narrowed([](CollectionFilter& f) { f.sold = SoldFilter::Unsold; })});
+                           filterChange([](CollectionFilter& f) { f.sold = SoldFilter::Unsold; })});
   sheet.actions.push_back({std::string(kSoldAndUnsoldAction), "Sold and unsold",
                            ActionStyle::Default,
-                           narrowed([](CollectionFilter& f) { f.sold = SoldFilter::Any; })});
+                           filterChange([](CollectionFilter& f) { f.sold = SoldFilter::Any; })});
   if (filter_.hasMenuChoices()) {
     sheet.actions.push_back({std::string(kClearFilterAction), "Clear the filter",
-                             ActionStyle::Destructive, narrowed([](CollectionFilter& f) {
+                             ActionStyle::Destructive, filterChange([](CollectionFilter& f) {
                                f = CollectionFilter{f.searchText, {}, {}, SoldFilter::Any};
                              })});
   }
   sheet.actions.push_back(cancelAction());
   services_.presenter.present(std::move(sheet));
+}
+
+std::function<void()> MyWatchCollectionTableViewController::filterChange(
+    std::function<void(CollectionFilter&)> change) {
+  return [this, change = std::move(change)] {
+    CollectionFilter changed = filter_;
+    change(changed);
+    setFilter(std::move(changed));
+  };
 }
 
 void MyWatchCollectionTableViewController::presentChoices(
@@ -231,11 +233,7 @@ void MyWatchCollectionTableViewController::presentChoices(
   sheet.title = title;
   sheet.message = kChooseOneMessage;
   auto choose = [this, part](std::optional<std::string> value) {
-    return [this, part, value] {
-      CollectionFilter changed = filter_;
-      changed.*part = value;
-      setFilter(std::move(changed));
-    };
+    return filterChange([part, value](CollectionFilter& f) { f.*part = value; });
   };
   // Each entry is known by its name, which is also what it shows.
   sheet.actions.push_back({std::string(any.identity), std::string(any.title), ActionStyle::Default,

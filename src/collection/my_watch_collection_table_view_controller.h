@@ -151,6 +151,8 @@ class MyWatchCollectionTableViewController : public RecordListTableViewControlle
   void presentDeletion(const Kello& watch);
 
   // A sheet of `names` and, first, the entry `any` (its title and identity) that drops `part`.
+  // A sheet action's handler that applies `change` to the filter and lists again.
+  std::function<void()> filterChange(std::function<void(CollectionFilter&)> change);
   void presentChoices(std::string_view title, AnyChoice any,
                       std::span<const std::string_view> names,
                       std::optional<std::string> CollectionFilter::*part);

@@ -9,6 +9,7 @@
 #include "editor/insert_watch_table_view_controller.h"
 #include "forms/field_input.h"
 #include "platform/format/number_text.h"
+#include "platform/format/utf8_text.h"
 #include "settings/csv_columns.h"
 #include "settings/csv_reader.h"
 #include "store/collection_model.h"
@@ -32,10 +33,7 @@ std::string_view trimmed(std::string_view text) {
 }
 
 bool sameName(std::string_view a, std::string_view b) {
-  return std::ranges::equal(trimmed(a), trimmed(b), [](char x, char y) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return lower(x) == lower(y);
-  });
+  return equalIgnoringAsciiCase(trimmed(a), trimmed(b));
 }
 
 std::string columnNames() {

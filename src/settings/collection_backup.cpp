@@ -1,6 +1,6 @@
 #include "settings/collection_backup.h"
 
-#include <ctime>
+#include <cstdio>
 #include <utility>
 
 #include "platform/ui/diagnostics.h"
@@ -31,11 +31,9 @@ StoreFiles CollectionBackup::files() {
 }
 
 std::string CollectionBackup::suggestedFileName() const {
-  const std::time_t now = std::chrono::system_clock::to_time_t(services_.clock.now());
-  std::tm local{};
-  localtime_r(&now, &local);
+  const LocalDateTime today = services_.formatters.calendar().localDateTime(services_.clock.now());
   char day[16];
-  std::strftime(day, sizeof day, "%Y-%m-%d", &local);
+  std::snprintf(day, sizeof day, "%04d-%02d-%02d", today.year, today.month, today.day);
   return "Tockary backup " + std::string(day) + ".sqlite";
 }
 

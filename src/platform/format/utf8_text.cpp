@@ -2,6 +2,7 @@
 
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -40,6 +41,14 @@ std::string replacingInvalidUtf8(std::string_view text) {
     replaced.append(encoded, static_cast<std::size_t>(size));
   }
   return replaced;
+}
+
+bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 }  // namespace tockary

@@ -243,12 +243,9 @@ Result<std::unique_ptr<PendingNotificationCenter>> openPendingNotifications(
   sqlite3_busy_timeout(db, static_cast<int>(StoreOptions{}.busyTimeout.count()));
 
   // Read before anything is written: a file that is not a database fails here, untouched.
-  int version = 0;
-  {
-    sqlite::Statement read(db, "PRAGMA user_version");
-    if (!read.prepared() || read.step() != SQLITE_ROW) return openError(file, sqlite3_errmsg(db));
-    version = static_cast<int>(integer(read, 0));
-  }
+  const auto read = sqlite::pragmaInteger(db, "user_version");
+  if (!read) return openError(file, sqlite3_errmsg(db));
+  const int version = static_cast<int>(*read);
   if (version > kSchemaVersion) {
     return openError(
         file, "written by a newer version of the program (schema " + std::to_string(version) + ")");

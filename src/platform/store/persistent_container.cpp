@@ -108,14 +108,9 @@ Status PersistentContainer::loadPersistentStores() {
   sqlite3_busy_timeout(db, static_cast<int>(options_.busyTimeout.count()));
 
   // Read before anything is written: a file that is not a database fails here, untouched.
-  int version = 0;
-  {
-    sqlite::Statement read(db, "PRAGMA user_version");
-    if (!read.prepared() || read.step() != SQLITE_ROW) {
-      return openFailure(file, sqlite3_errmsg(db), sqlite3_extended_errcode(db));
-    }
-    version = sqlite3_column_int(read.get(), 0);
-  }
+  const auto read = sqlite::pragmaInteger(db, "user_version");
+  if (!read) return openFailure(file, sqlite3_errmsg(db), sqlite3_extended_errcode(db));
+  const int version = static_cast<int>(*read);
   if (version > model_.version) {
     return openFailure(file, "The model used to open the store (version " +
                                  std::to_string(model_.version) +

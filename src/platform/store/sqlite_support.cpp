@@ -125,4 +125,10 @@ bool exec(sqlite3* db, std::string_view sql) {
   return sqlite3_exec(db, std::string(sql).c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
+std::optional<std::int64_t> pragmaInteger(sqlite3* db, std::string_view name) {
+  Statement read(db, "PRAGMA " + std::string(name));
+  if (!read.prepared() || read.step() != SQLITE_ROW) return std::nullopt;
+  return sqlite3_column_int64(read.get(), 0);
+}
+
 }  // namespace tockary::sqlite

@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,6 +49,10 @@ class Statement {
 
 // Runs SQL without results; false on failure.
 bool exec(sqlite3* db, std::string_view sql);
+
+// An integer pragma's value ("user_version", "page_size"); nullopt when it cannot be read, as
+// from a file that is not a database.
+std::optional<std::int64_t> pragmaInteger(sqlite3* db, std::string_view name);
 
 }  // namespace tockary::sqlite
 

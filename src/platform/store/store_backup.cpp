@@ -111,13 +111,11 @@ std::optional<std::int64_t> countRows(sqlite3* db, std::string_view table) {
 }
 
 int userVersion(sqlite3* db) {
-  sqlite::Statement read(db, "PRAGMA user_version");
-  return read.prepared() && read.step() == SQLITE_ROW ? sqlite3_column_int(read.get(), 0) : 0;
+  return static_cast<int>(sqlite::pragmaInteger(db, "user_version").value_or(0));
 }
 
 int pageSize(sqlite3* db) {
-  sqlite::Statement read(db, "PRAGMA page_size");
-  return read.prepared() && read.step() == SQLITE_ROW ? sqlite3_column_int(read.get(), 0) : 0;
+  return static_cast<int>(sqlite::pragmaInteger(db, "page_size").value_or(0));
 }
 
 // The preferences' rows as (key, value) with the value in its SQLite type.
